@@ -1,0 +1,82 @@
+#include "display.h"
+
+#include "dialog.h"
+#include "event_wait.h"
+#include "package_state.h"
+#include "platform.h"
+#include "run_control.h"
+#include "session.h"
+
+#include <cstdlib>
+
+Display::Display() : width(600), height(500)
+{
+    PackageState& s = package_state;
+    if (s.display_taken) {
+        char reply[PROMPT_REPLY_SIZE] = {};
+        prompt_dialog("Error: Attempted to instantiate multiple TAVRO displays", reply);
+        std::exit(-1);
+    }
+    s.display_taken = true;
+    open_display(s.start_instance, s.start_previous_instance, s.start_command_line, s.start_show_command);
+    set_logging(false);
+}
+
+Display::~Display() { close_display(); }
+
+void Display::clear(int colour)
+{
+    flush_graphics();
+    clear_graphics();
+    draw_rectangle(-(width / 2), -(height / 2), width / 2, height / 2, colour, 0);
+}
+
+int Display::wait_for_event(int& x, int& y, char& key)
+{
+    const int kind = next_event(x, y, key);
+    switch (kind) {
+    case event_mouse:
+    case event_keyboard:
+    case event_periodic:
+    case event_quit:
+        return kind;
+    default:
+        return 0;
+    }
+}
+
+void Display::set_animation_mode(int mode)
+{
+    set_run_mode(mode == 3 ? 5 : mode);
+}
+
+int Display::draw_text(int x, int y, const char* text, int colour, int point_size)
+{
+    return plot_text(colour, x, y, point_size, "%s", text);
+}
+
+int Display::draw_pixel(int x, int y, int colour) { return plot_pixel(colour, x, y); }
+
+int Display::draw_line(int x1, int y1, int x2, int y2, int colour, int width)
+{
+    return plot_line(colour, x1, y1, x2, y2, width);
+}
+
+int Display::draw_rectangle(int x1, int y1, int x2, int y2, int colour, int width)
+{
+    return plot_rectangle(colour, x1, y1, x2, y2, width);
+}
+
+int Display::draw_triangle(int x1, int y1, int x2, int y2, int x3, int y3, int colour, int width)
+{
+    return plot_triangle(colour, x1, y1, x2, y2, x3, y3, width);
+}
+
+int Display::draw_oval(int x1, int y1, int x2, int y2, int colour, int width)
+{
+    return plot_oval(colour, x1, y1, x2, y2, width);
+}
+
+int Display::draw_circle(int x, int y, int radius, int colour) { return plot_circle(colour, x, y, radius); }
+
+std::time_t tavro_time() { return tavro::platform_host().current_time(); }

@@ -1,0 +1,3 @@
+#include "package_state.h"
+
+PackageState package_state;

@@ -1,0 +1,143 @@
+// The seam between the package's neutral core and a windowing system.
+//
+// A host library (headless, fltk, win32) implements Host and Canvas and
+// defines platform_host(); every executable links exactly one host. Hosts turn
+// their own events into Messages and give them to dispatch_message(); they
+// never touch package state themselves.
+#pragma once
+
+#include "draw_command.h"
+
+#include <cstdint>
+#include <ctime>
+
+namespace tavro {
+
+enum class WindowId { graphics = 1, text = 2 };
+
+enum class MessageKind {
+    create,            // sent once while the window is being created
+    size,              // the client area has a new size (read it with client_rect)
+    paint,             // the window must be repainted
+    left_button_down,  // x, y: client pixel of the press
+    character,         // param: the character code (0..255)
+    key_down,          // param: virtual key (Ctrl 17, letters 65..90); translated: its character or 0
+    key_up,            // param: virtual key
+    command,           // param: menu command identifier
+    timer,             // param: timer identifier
+    close,             // the user asked to close the window
+    destroy,           // the window is being destroyed
+    quit,              // the thread's quit message; param: exit code
+};
+
+struct Message {
+    WindowId window = WindowId::graphics;
+    MessageKind kind = MessageKind::paint;
+    int param = 0;
+    int x = 0;
+    int y = 0;
+    int translated = 0;  // key_down: the character translation would give (Ctrl+A gives 1), 0 for none
+};
+
+struct ClientRect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+};
+
+// Menu item flags, with the values of the 32-bit desktop's menu calls.
+constexpr unsigned MENU_STRING = 0x0;
+constexpr unsigned MENU_GRAYED = 0x1;
+constexpr unsigned MENU_CHECKED = 0x8;
+constexpr unsigned MENU_SEPARATOR = 0x800;
+
+struct MenuItem {
+    const char* text;  // label, a tab, then the shortcut shown on the right; null for a separator
+    int id;
+    unsigned flags;
+};
+
+struct Rgb {
+    std::uint8_t r = 0, g = 0, b = 0;
+    bool operator==(const Rgb& o) const { return r == o.r && g == o.g && b == o.b; }
+    bool operator!=(const Rgb& o) const { return !(*this == o); }
+};
+
+// The off-screen image, 601 x 540 pixels.
+class Canvas {
+public:
+    static constexpr int WIDTH = 601;
+    static constexpr int HEIGHT = 540;
+
+    virtual ~Canvas() = default;
+    // Draws one command whose colour is valid; logical (x, y) is pixel (origin_x + x, origin_y - y).
+    virtual void render(const DrawCommand& command, Rgb colour, int origin_x, int origin_y) = 0;
+    // Fills the whole image white, with a one-pixel black frame on its outermost rows and columns.
+    virtual void clear_white_framed() = 0;
+    virtual Rgb pixel(int column, int row) const = 0;
+};
+
+// Everything else a windowing system gives the package.
+class Host {
+public:
+    virtual ~Host() = default;
+
+    virtual int screen_width() = 0;
+    virtual int screen_height() = 0;
+
+    // Creates the graphics window (title "TAVRO Graphics", caption and system menu, not sizable)
+    // at (x, y) with the given outer size. Delivers its create message before it returns.
+    virtual void create_graphics_window(int x, int y, int width, int height) = 0;
+    // Creates the text window (title "TAVRO Text", sizable) at (x, y) with the given outer size.
+    virtual void create_text_window(int x, int y, int width, int height) = 0;
+    // Shows (show_command != 0) or hides a window. Showing the graphics window the first time
+    // delivers its size message before it returns.
+    virtual void show_window(WindowId window, int show_command) = 0;
+    virtual ClientRect client_rect() = 0;
+    virtual Canvas& image() = 0;
+    virtual void start_timer(int id, int period_ms) = 0;
+    // Lets go of what was taken to draw into the graphics window.
+    virtual void release_window_dc() = 0;
+
+    // Takes the next message of the thread's queue without waiting; false when there is none.
+    virtual bool take_message(Message& message) = 0;
+    // Blocks until a message can be taken. periodic_waiting: a periodic event waits for a timer tick.
+    virtual void wait_for_message(bool periodic_waiting) = 0;
+    // Queues the character that a taken key-down produces, so that it is the next message taken.
+    virtual void translate(const Message& message) = 0;
+    virtual void post(const Message& message) = 0;
+    virtual void post_quit(int exit_code) = 0;
+    // What the windowing system does with a message that the package declined
+    // (closing the graphics window destroys it, which delivers its destroy message).
+    virtual void default_handling(const Message& message) = 0;
+
+    // Builds the menu bar with one popup of the given items.
+    virtual void build_menu(const char* popup_title, const MenuItem* items, int count) = 0;
+    virtual void check_menu_item(int id, bool checked) = 0;
+
+    // Brackets a repaint; starting one clears the window's invalid area to its background.
+    virtual void begin_paint(WindowId window) = 0;
+    virtual void end_paint(WindowId window) = 0;
+    // Copies the whole image to the graphics window at (0, 0).
+    virtual void present() = 0;
+
+    // The text window: scrolls its client area up by one line, clears the bottom strip and
+    // draws text there, 5 pixels in from the left, in the stock fixed-pitch face.
+    virtual void text_put_line(const char* text) = 0;
+
+    // Runs the modal text-input dialog "TAVRO_gets" showing message (exactly 79 characters).
+    // Copies at most 255 characters and a terminator into reply; returns 1, or 0 when the
+    // dialog cannot be created (reply then untouched).
+    virtual int run_prompt_dialog(const char* message, char* reply) = 0;
+
+    virtual std::time_t current_time() = 0;
+};
+
+// The host this executable was linked with.
+Host& platform_host();
+
+// Hands one message to the package's window handlers; false when they declined it.
+bool dispatch_message(const Message& message);
+
+}  // namespace tavro

@@ -1,0 +1,227 @@
+// The drawing primitives: argument corrections with their messages, the log
+// line while logging is on, then one command rendered into the image.
+#include "colours.h"
+#include "display.h"
+#include "package_state.h"
+#include "platform.h"
+#include "text_window.h"
+
+#include <cstdarg>
+#include <cstring>
+#include <new>
+#include <utility>
+
+namespace {
+
+constexpr int MAX_POINT_SIZE = 127;
+
+int check_width(int width)
+{
+    if (width < 0) {
+        text_window_printf("Width of %d not possible, using width %d\n", width, -width);
+        return -width;
+    }
+    return width;
+}
+
+int check_radius(int radius)
+{
+    if (radius < 0) {
+        text_window_printf("Radius of %d not possible, using radius %d\n", radius, -radius);
+        return -radius;
+    }
+    return radius;
+}
+
+int check_point_size(int size)
+{
+    if (size < 0) {
+        text_window_printf("ptsize of %d not possible, using ptsize %d\n", size, -size);
+        size = -size;
+    }
+    if (size > MAX_POINT_SIZE) {
+        text_window_printf("ptsize of %d not possible, using ptsize %d\n", size, MAX_POINT_SIZE);
+        size = MAX_POINT_SIZE;
+    }
+    return size;
+}
+
+// Puts (x1, y1) at the upper-left corner: smaller x, larger y.
+void order_corners(int& x1, int& y1, int& x2, int& y2)
+{
+    if (x1 > x2) {
+        std::swap(x1, x2);
+    }
+    if (y1 < y2) {
+        std::swap(y1, y2);
+    }
+}
+
+void render_command(const DrawCommand& command)
+{
+    PackageState& s = package_state;
+    if (s.image) {
+        s.image->render(command, colour_values[command.colour], s.origin_x, s.origin_y);
+    }
+    s.image_dirty = 1;
+}
+
+DrawCommand make_command(int kind, int colour, int width, int x1, int y1, int x2, int y2)
+{
+    DrawCommand command;
+    command.kind = kind;
+    command.colour = colour;
+    command.width = width;
+    command.x1 = x1;
+    command.y1 = y1;
+    command.x2 = x2;
+    command.y2 = y2;
+    return command;
+}
+
+}  // namespace
+
+int plot_pixel(int colour, int x, int y)
+{
+    colour = check_colour(colour);
+    if (package_state.logging) {
+        text_window_printf("%s pixel at (%d,%d)\n", colour_names[colour], x, y);
+    }
+    render_command(make_command(DRAW_PIXEL, colour, 0, x, y, 0, 0));
+    return 1;
+}
+
+int plot_circle(int colour, int x, int y, int radius)
+{
+    colour = check_colour(colour);
+    radius = check_radius(radius);
+    if (package_state.logging) {
+        text_window_printf("%s circle at (%d,%d), radius %d\n", colour_names[colour], x, y, radius);
+    }
+    render_command(make_command(DRAW_OVAL, colour, 0, x - radius, y + radius, x + radius, y - radius));
+    return 1;
+}
+
+int plot_triangle(int colour, int x1, int y1, int x2, int y2, int x3, int y3, int width)
+{
+    colour = check_colour(colour);
+    width = check_width(width);
+    if (package_state.logging) {
+        text_window_printf("%s triangle at (%d,%d), (%d,%d), (%d,%d)\n", colour_names[colour], x1, y1, x2,
+                           y2, x3, y3);
+    }
+    DrawCommand command = make_command(DRAW_TRIANGLE, colour, width, x1, y1, x2, y2);
+    command.x3 = x3;
+    command.y3 = y3;
+    render_command(command);
+    return 1;
+}
+
+int plot_rectangle(int colour, int x1, int y1, int x2, int y2, int width)
+{
+    order_corners(x1, y1, x2, y2);
+    colour = check_colour(colour);
+    width = check_width(width);
+    if (package_state.logging) {
+        if (width == 0) {
+            text_window_printf("%s rectangle with bounding box (%d,%d) to (%d,%d), filled\n",
+                               colour_names[colour], x1, y1, x2, y2);
+        } else {
+            text_window_printf("%s rectangle with bounding box (%d,%d) to (%d,%d) with line width %d\n",
+                               colour_names[colour], x1, y1, x2, y2, width);
+        }
+    }
+    render_command(make_command(DRAW_RECTANGLE, colour, width, x1, y1, x2, y2));
+    return 1;
+}
+
+int plot_oval(int colour, int x1, int y1, int x2, int y2, int width)
+{
+    order_corners(x1, y1, x2, y2);
+    width = check_width(width);
+    colour = check_colour(colour);
+    if (package_state.logging) {
+        if (width == 0) {
+            text_window_printf("%s oval with bounding box (%d,%d) to (%d,%d), filled\n", colour_names[colour],
+                               x1, y1, x2, y2);
+        } else {
+            text_window_printf("%s oval with bounding box (%d,%d) to (%d,%d), line width %d\n",
+                               colour_names[colour], x1, y1, x2, y2, width);
+        }
+    }
+    render_command(make_command(DRAW_OVAL, colour, width, x1, y1, x2, y2));
+    return 1;
+}
+
+int plot_line(int colour, int x1, int y1, int x2, int y2, int width)
+{
+    width = check_width(width);
+    colour = check_colour(colour);
+    if (package_state.logging) {
+        text_window_printf("%s line from (%d,%d) to (%d,%d), width %d\n", colour_names[colour], x1, y1, x2, y2,
+                           width);
+    }
+    render_command(make_command(DRAW_LINE, colour, width == 0 ? 1 : width, x1, y1, x2, y2));
+    return 1;
+}
+
+int plot_text(int colour, int x, int y, int point_size, const char* format, ...)
+{
+    char buffer[TEXT_BUFFER_SIZE];
+    va_list arguments;
+    va_start(arguments, format);
+    const int produced = std::vsnprintf(buffer, sizeof buffer, format, arguments);
+    va_end(arguments);
+    if (produced < 0) {
+        buffer[0] = '\0';
+    }
+    plot_text_string(colour, x, y, point_size, buffer);
+    return static_cast<int>(std::strlen(buffer));
+}
+
+int plot_text_string(int colour, int x, int y, int point_size, const char* text)
+{
+    point_size = check_point_size(point_size);
+    colour = check_colour(colour);
+    if (package_state.logging) {
+        text_window_printf("%s text at (%d,%d), \"%s\"\n", colour_names[colour], x, y, text);
+    }
+    const std::size_t length = std::strlen(text);
+    std::unique_ptr<char[]> copy(new (std::nothrow) char[length + 1]);
+    if (!copy) {
+        return 1;  // out of memory: the text is skipped
+    }
+    std::memcpy(copy.get(), text, length + 1);
+    DrawCommand command = make_command(DRAW_TEXT, colour, 0, x, y, point_size, 0);
+    command.text = copy.get();
+    render_command(command);
+    return 1;
+}
+
+int flush_graphics()
+{
+    PackageState& s = package_state;
+    if (s.logging) {
+        text_window_printf("Flushing the graphics window\n");
+    }
+    if (s.image_dirty) {
+        if (s.graphics_window) {
+            tavro::platform_host().present();
+        }
+        s.image_dirty = 0;
+    }
+    return 1;
+}
+
+int clear_graphics()
+{
+    PackageState& s = package_state;
+    if (s.logging) {
+        text_window_printf("Clearing the graphics window\n");
+    }
+    if (s.image) {
+        s.image->clear_white_framed();
+    }
+    s.image_dirty = 1;
+    return 1;
+}

@@ -1,0 +1,77 @@
+#include "text_window.h"
+
+#include "package_state.h"
+#include "platform.h"
+
+#include <cstdarg>
+#include <cstring>
+#include <new>
+#include <string>
+
+namespace {
+
+int next_slot(int index) { return (index + 1) % TEXT_HISTORY_SIZE; }
+
+void append_to_history(const char* text)
+{
+    PackageState& s = package_state;
+    if (s.history_first == s.history_next) {
+        s.text_history[s.history_first].reset();
+        s.history_first = next_slot(s.history_first);
+    }
+    const std::size_t length = std::strlen(text);
+    std::unique_ptr<char[]> block(new (std::nothrow) char[length + 1]);
+    if (!block) {
+        return;  // out of memory: the line is still shown, only not kept
+    }
+    std::memcpy(block.get(), text, length + 1);
+    s.text_history[s.history_next] = std::move(block);
+    if (s.history_first == -1) {
+        s.history_first = s.history_next;
+    }
+    s.history_next = next_slot(s.history_next);
+}
+
+}  // namespace
+
+int text_window_printf(const char* format, ...)
+{
+    char buffer[TEXT_BUFFER_SIZE];
+    va_list arguments;
+    va_start(arguments, format);
+    const int produced = std::vsnprintf(buffer, sizeof buffer, format, arguments);
+    va_end(arguments);
+    if (produced < 0) {
+        return produced;
+    }
+    append_to_history(buffer);
+    text_window_put_line(buffer);
+    return static_cast<int>(std::strlen(buffer));
+}
+
+void text_window_put_line(const char* text)
+{
+    if (!package_state.text_window) {
+        return;
+    }
+    std::string line(text);
+    if (!line.empty() && line.back() == '\n') {
+        line.pop_back();
+    }
+    tavro::platform_host().text_put_line(line.c_str());
+}
+
+void text_window_replay_history()
+{
+    const PackageState& s = package_state;
+    if (s.history_first == -1) {
+        return;
+    }
+    int index = s.history_first;
+    do {
+        if (s.text_history[index]) {
+            text_window_put_line(s.text_history[index].get());
+        }
+        index = next_slot(index);
+    } while (index != s.history_next);
+}

@@ -1,0 +1,12 @@
+// The text window: the package's console, keeping the last 25 lines for repainting.
+#pragma once
+
+constexpr int TEXT_HISTORY_SIZE = 25;
+// One message or text holds at most this many characters; longer ones are cut.
+constexpr int TEXT_BUFFER_SIZE = 1024;
+
+int text_window_printf(const char* format, ...) __attribute__((format(printf, 1, 2)));
+// Draws text as the new bottom line; a single trailing newline is dropped.
+void text_window_put_line(const char* text);
+// Redraws the stored lines, oldest first.
+void text_window_replay_history();

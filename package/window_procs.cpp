@@ -1,0 +1,114 @@
+#include "window_procs.h"
+
+#include "package_state.h"
+#include "run_menu.h"
+#include "text_window.h"
+
+using tavro::Message;
+using tavro::MessageKind;
+using tavro::WindowId;
+
+namespace {
+
+void copy_image_to_window()
+{
+    tavro::platform_host().present();
+    package_state.image_dirty = 0;
+}
+
+void handle_key_down(int virtual_key)
+{
+    PackageState& s = package_state;
+    if (virtual_key == VIRTUAL_KEY_CONTROL) {
+        s.ctrl_down = true;
+    } else if (s.ctrl_down) {
+        run_command(shortcut_command(virtual_key));
+    }
+}
+
+}  // namespace
+
+bool graphics_window_proc(const Message& message)
+{
+    PackageState& s = package_state;
+    tavro::Host& host = tavro::platform_host();
+    switch (message.kind) {
+    case MessageKind::create:
+        build_run_menu();
+        return true;
+    case MessageKind::size: {
+        const tavro::ClientRect rect = host.client_rect();
+        s.origin_x = rect.left + (rect.right - rect.left) / 2;
+        s.origin_y = rect.top + (rect.bottom - rect.top) / 2;
+        return true;
+    }
+    case MessageKind::paint:
+        host.begin_paint(WindowId::graphics);
+        copy_image_to_window();
+        host.end_paint(WindowId::graphics);
+        return true;
+    case MessageKind::left_button_down:
+        // Positions arrive as the two unsigned 16-bit halves of one parameter.
+        s.event_kind = event_mouse;
+        s.event_x = (message.x & 0xffff) - s.origin_x;
+        s.event_y = s.origin_y - (message.y & 0xffff);
+        return true;
+    case MessageKind::character:
+        if (!s.ctrl_down) {
+            s.event_kind = event_keyboard;
+            s.event_key = static_cast<char>(message.param & 0xff);
+        }
+        return true;
+    case MessageKind::key_down:
+        handle_key_down(message.param);
+        return true;
+    case MessageKind::key_up:
+        if (message.param == VIRTUAL_KEY_CONTROL) {
+            s.ctrl_down = false;
+        }
+        return true;
+    case MessageKind::command:
+        run_command(message.param);
+        return true;
+    case MessageKind::timer:
+        s.tick_seen = true;
+        return true;
+    case MessageKind::destroy:
+    case MessageKind::quit:
+        host.post_quit(0);
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool text_window_proc(const Message& message)
+{
+    tavro::Host& host = tavro::platform_host();
+    switch (message.kind) {
+    case MessageKind::paint:
+        host.begin_paint(WindowId::text);
+        text_window_replay_history();
+        host.end_paint(WindowId::text);
+        return true;
+    case MessageKind::key_down:
+    case MessageKind::key_up: {
+        // Keys typed in the text window act as if typed in the graphics window.
+        Message forwarded = message;
+        forwarded.window = WindowId::graphics;
+        host.post(forwarded);
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+namespace tavro {
+
+bool dispatch_message(const Message& message)
+{
+    return message.window == WindowId::graphics ? graphics_window_proc(message) : text_window_proc(message);
+}
+
+}  // namespace tavro

@@ -1,0 +1,236 @@
+// The event wait driven through the headless host's message queue.
+#include "display.h"
+#include "headless_host.h"
+#include "package_state.h"
+#include "run_control.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using tavro::MessageKind;
+using tavro::WindowId;
+
+struct Event {
+    int kind;
+    int x;
+    int y;
+    int key;
+};
+
+class EventWait : public ::testing::Test {
+protected:
+    Event wait()
+    {
+        int x = -1;
+        int y = -1;
+        char key = 1;
+        const int kind = display.wait_for_event(x, y, key);
+        return {kind, x, y, static_cast<unsigned char>(key)};
+    }
+    Display display;
+    tavro::HeadlessHost& host = tavro::headless_host();
+};
+
+TEST_F(EventWait, ClicksArriveInLogicalCoordinates)
+{
+    EXPECT_EQ(package_state.origin_x, 300);
+    EXPECT_EQ(package_state.origin_y, 250);
+    host.click_client(300, 250);
+    host.click_client(310, 230);
+    Event centre = wait();
+    EXPECT_EQ(centre.kind, event_mouse);
+    EXPECT_EQ(centre.x, 0);
+    EXPECT_EQ(centre.y, 0);
+    EXPECT_EQ(centre.key, 0);
+    Event up_right = wait();
+    EXPECT_EQ(up_right.x, 10);
+    EXPECT_EQ(up_right.y, 20);
+}
+
+TEST_F(EventWait, TypedCharactersBecomeKeyboardEvents)
+{
+    host.type_character('a');
+    host.type_character(13);
+    host.type_character(8);
+    for (int expected : {97, 13, 8}) {
+        Event e = wait();
+        EXPECT_EQ(e.kind, event_keyboard);
+        EXPECT_EQ(e.key, expected);
+        EXPECT_EQ(e.x, 0);
+        EXPECT_EQ(e.y, 0);
+    }
+}
+
+TEST_F(EventWait, CtrlShortcutMakesNoKeyboardEventButAnimates)
+{
+    host.ctrl_shortcut('A');
+    host.type_character('b');
+    Event e = wait();
+    EXPECT_EQ(e.kind, event_keyboard);
+    EXPECT_EQ(e.key, 'b');
+    EXPECT_TRUE(package_state.animate);
+    EXPECT_EQ(wait().kind, event_periodic);
+}
+
+TEST_F(EventWait, ShortcutsTypedInTheTextWindowReachTheGraphicsWindow)
+{
+    host.ctrl_shortcut('A', WindowId::text);
+    host.type_character('z', WindowId::text);
+    Event e = wait();
+    EXPECT_EQ(e.kind, event_keyboard);
+    EXPECT_EQ(e.key, 'z');
+    EXPECT_TRUE(package_state.animate);
+    host.ctrl_shortcut('H', WindowId::text);
+    host.type_character('y', WindowId::text);
+    EXPECT_EQ(wait().key, 'y');
+    EXPECT_FALSE(package_state.animate);
+}
+
+TEST_F(EventWait, CtrlReleasedElsewhereStaysDown)
+{
+    host.key_down(17);
+    host.type_character('x');
+    host.click(1, 1);
+    EXPECT_EQ(wait().kind, event_mouse);
+    EXPECT_TRUE(package_state.ctrl_down);
+    host.key_down(17);
+    host.key_up(17);
+    host.type_character('x');
+    Event e = wait();
+    EXPECT_EQ(e.kind, event_keyboard);
+    EXPECT_EQ(e.key, 'x');
+}
+
+TEST_F(EventWait, HaltModeNeverReturnsPeriodicAndOneFrameReturnsExactlyOne)
+{
+    host.click(5, 5);
+    EXPECT_EQ(wait().kind, event_mouse);
+    // Input exhausted while halted: the headless host ends the run with quit.
+    EXPECT_EQ(wait().kind, event_quit);
+    EXPECT_EQ(host.timer_ticks_delivered(), 0);
+
+    host.ctrl_shortcut('F');
+    EXPECT_EQ(wait().kind, event_periodic);
+    EXPECT_EQ(wait().kind, event_quit);
+    EXPECT_EQ(host.timer_ticks_delivered(), 1);
+}
+
+TEST_F(EventWait, EachPeriodicEventUsesATimerTickOfItsOwn)
+{
+    display.set_animation_mode(2);
+    for (int i = 1; i <= 5; ++i) {
+        EXPECT_EQ(wait().kind, event_periodic);
+        EXPECT_EQ(host.timer_ticks_delivered(), i);
+    }
+    // A tick handled before the periodic event is put in wait does not count.
+    host.push({WindowId::graphics, MessageKind::timer, 2});
+    EXPECT_EQ(wait().kind, event_periodic);
+    EXPECT_EQ(host.timer_ticks_delivered(), 6);
+}
+
+TEST_F(EventWait, AClickWhileAPeriodicEventWaitsIsReturnedInstead)
+{
+    display.set_animation_mode(2);
+    host.click(3, 4);
+    Event e = wait();
+    EXPECT_EQ(e.kind, event_mouse);
+    EXPECT_EQ(e.x, 3);
+    EXPECT_EQ(e.y, 4);
+}
+
+TEST_F(EventWait, AnimationModeThreeReturnsQuitOnEveryLaterWait)
+{
+    display.set_animation_mode(3);
+    host.click(1, 1);
+    EXPECT_EQ(wait().kind, event_quit);
+    host.type_character('x');
+    EXPECT_EQ(wait().kind, event_quit);
+    EXPECT_TRUE(host.text_lines().empty());
+}
+
+TEST_F(EventWait, AnimationModesMapOntoRunModes)
+{
+    display.set_animation_mode(1);
+    EXPECT_TRUE(package_state.single_step);
+    display.set_animation_mode(2);
+    EXPECT_TRUE(package_state.animate);
+    display.set_animation_mode(4);
+    EXPECT_TRUE(package_state.animate);
+    EXPECT_FALSE(package_state.forced_quit);
+    display.set_animation_mode(0);
+    EXPECT_FALSE(package_state.animate);
+    EXPECT_FALSE(package_state.single_step);
+    EXPECT_EQ(set_run_mode(3), 1);
+    display.set_animation_mode(5);
+    EXPECT_TRUE(package_state.forced_quit);
+}
+
+TEST_F(EventWait, ClosingTheGraphicsWindowReturnsQuit)
+{
+    display.set_animation_mode(2);
+    host.close_window(WindowId::graphics);
+    EXPECT_EQ(wait().kind, event_quit);
+    EXPECT_FALSE(host.graphics_window_exists());
+}
+
+TEST_F(EventWait, ClosingTheTextWindowLeavesTheProgramRunning)
+{
+    host.close_window(WindowId::text);
+    host.click(2, 2);
+    EXPECT_EQ(wait().kind, event_mouse);
+    EXPECT_FALSE(host.text_window_exists());
+}
+
+TEST_F(EventWait, MenuCommandsDriveTheModes)
+{
+    host.choose_menu(1);
+    host.click(0, 0);
+    EXPECT_EQ(wait().kind, event_mouse);
+    EXPECT_TRUE(package_state.animate);
+    host.choose_menu(2);
+    host.click(0, 0);
+    EXPECT_EQ(wait().kind, event_mouse);
+    EXPECT_FALSE(package_state.animate);
+    host.choose_menu(4);
+    host.choose_menu(42);
+    host.click(0, 0);
+    wait();
+    EXPECT_TRUE(package_state.logging);
+    EXPECT_TRUE(host.menu_checked(4));
+    host.choose_menu(8);
+    EXPECT_EQ(wait().kind, event_quit);
+}
+
+TEST_F(EventWait, AClickDropsTheOwedFrame)
+{
+    host.choose_menu(3);
+    host.click(0, 0);
+    EXPECT_EQ(wait().kind, event_mouse);
+    EXPECT_EQ(wait().kind, event_quit);
+    EXPECT_EQ(host.timer_ticks_delivered(), 0);
+}
+
+TEST_F(EventWait, TheWaitCopiesADirtyImageOncePerTurn)
+{
+    plot_pixel(COLOUR_RED, 0, 0);
+    const long long before = host.presents();
+    host.click(0, 0);
+    wait();
+    EXPECT_EQ(host.presents(), before + 1);
+    host.click(0, 0);
+    wait();
+    EXPECT_EQ(host.presents(), before + 1);
+}
+
+TEST_F(EventWait, RepaintingTheGraphicsWindowCopiesTheImageAlways)
+{
+    host.push({WindowId::graphics, MessageKind::paint});
+    host.push({WindowId::graphics, MessageKind::paint});
+    host.click(0, 0);
+    const long long before = host.presents();
+    wait();
+    EXPECT_EQ(host.presents(), before + 2);
+}
+
+}  // namespace

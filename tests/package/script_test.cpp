@@ -1,0 +1,285 @@
+// Recording events into "TAVRO.SCR" and playing them back, through the event wait.
+#include "display.h"
+#include "headless_host.h"
+#include "package_state.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+using tavro::WindowId;
+
+struct Event {
+    int kind;
+    int x;
+    int y;
+    int key;
+    bool operator==(const Event& o) const { return kind == o.kind && x == o.x && y == o.y && key == o.key; }
+};
+
+std::ostream& operator<<(std::ostream& out, const Event& e)
+{
+    return out << "{" << e.kind << ", " << e.x << ", " << e.y << ", " << e.key << "}";
+}
+
+const Event PERIODIC{event_periodic, 0, 0, 0};
+const Event QUIT{event_quit, 0, 0, 0};
+
+const char* const EXAMPLE = "TAVRO_PERIODIC(3);\nTAVRO_MOUSE(10, -20);\nTAVRO_PERIODIC(2);\nTAVRO_KBD(97);\n";
+
+class Script : public ::testing::Test {
+protected:
+    Event wait()
+    {
+        int x = 0;
+        int y = 0;
+        char key = 0;
+        const int kind = display->wait_for_event(x, y, key);
+        return {kind, x, y, static_cast<unsigned char>(key)};
+    }
+    bool logged(const std::string& line) const
+    {
+        const auto& lines = host.text_lines();
+        return std::find(lines.begin(), lines.end(), line) != lines.end();
+    }
+    void end_display() { display.reset(); }
+
+    TempDirectory directory;
+    std::unique_ptr<Display> display = std::make_unique<Display>();
+    tavro::HeadlessHost& host = tavro::headless_host();
+};
+
+TEST_F(Script, RecordingWritesPeriodicRunsAndNoQuitLine)
+{
+    host.choose_menu(5);
+    display->set_animation_mode(2);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(wait(), PERIODIC);
+    }
+    host.click(10, -20);
+    EXPECT_EQ(wait(), (Event{event_mouse, 10, -20, 0}));
+    EXPECT_EQ(wait(), PERIODIC);
+    EXPECT_EQ(wait(), PERIODIC);
+    host.type_character('a');
+    EXPECT_EQ(wait(), (Event{event_keyboard, 0, 0, 97}));
+    host.choose_menu(8);
+    EXPECT_EQ(wait(), QUIT);
+    EXPECT_TRUE(host.menu_checked(5));
+    end_display();
+    EXPECT_EQ(read_file("TAVRO.SCR"), EXAMPLE);
+}
+
+TEST_F(Script, ClosingTheWindowWritesThePendingCountButNoQuitLine)
+{
+    host.choose_menu(5);
+    display->set_animation_mode(2);
+    EXPECT_EQ(wait(), PERIODIC);
+    EXPECT_EQ(wait(), PERIODIC);
+    host.close_window(WindowId::graphics);
+    EXPECT_EQ(wait(), QUIT);
+    end_display();
+    EXPECT_EQ(read_file("TAVRO.SCR"), "TAVRO_PERIODIC(2);\n");
+}
+
+TEST_F(Script, StoppingARecordingWritesTheRunAndASecondRecordingStartsAnew)
+{
+    host.ctrl_shortcut('R');
+    display->set_animation_mode(2);
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(wait(), PERIODIC);
+    }
+    host.ctrl_shortcut('R');
+    host.click(1, 1);
+    EXPECT_EQ(wait().kind, event_mouse);
+    EXPECT_FALSE(host.menu_checked(5));
+    EXPECT_EQ(read_file("TAVRO.SCR"), "TAVRO_PERIODIC(4);\n");
+
+    host.ctrl_shortcut('R');
+    host.click(2, 3);
+    EXPECT_EQ(wait().kind, event_mouse);
+    host.ctrl_shortcut('R');
+    host.click(0, 0);
+    wait();
+    EXPECT_EQ(read_file("TAVRO.SCR"), "TAVRO_MOUSE(2, 3);\n");
+}
+
+TEST_F(Script, ARecordingWithNoEventLeavesAnExistingFileUntouched)
+{
+    write_file("TAVRO.SCR", "keep me\n");
+    host.choose_menu(5);
+    host.choose_menu(5);
+    host.click(0, 0);
+    EXPECT_EQ(wait().kind, event_mouse);
+    end_display();
+    EXPECT_EQ(read_file("TAVRO.SCR"), "keep me\n");
+}
+
+TEST_F(Script, HighCharacterCodesRoundTripThroughNegativeNumbers)
+{
+    host.choose_menu(5);
+    host.type_character(233);
+    EXPECT_EQ(wait(), (Event{event_keyboard, 0, 0, 233}));
+    host.choose_menu(5);
+    host.choose_menu(6);
+    EXPECT_EQ(wait(), (Event{event_keyboard, 0, 0, 233}));
+    end_display();
+    EXPECT_EQ(read_file("TAVRO.SCR"), "TAVRO_KBD(-23);\n");
+}
+
+TEST_F(Script, PlaybackGivesTheRecordedEventsThenTheEndMessage)
+{
+    write_file("TAVRO.SCR", EXAMPLE);
+    display->set_animation_mode(2);
+    host.ctrl_shortcut('P');
+    const std::vector<Event> expected = {PERIODIC, PERIODIC, PERIODIC, {event_mouse, 10, -20, 0},
+                                         PERIODIC, PERIODIC, {event_keyboard, 0, 0, 97}};
+    for (const Event& e : expected) {
+        EXPECT_EQ(wait(), e);
+    }
+    EXPECT_TRUE(host.menu_checked(6));
+    EXPECT_EQ(host.timer_ticks_delivered(), 0);  // script events never wait for a tick
+    host.click(7, 7);
+    EXPECT_EQ(wait(), (Event{event_mouse, 7, 7, 0}));
+    EXPECT_TRUE(logged("EOF encountered in script file TAVRO.SCR"));
+    EXPECT_FALSE(host.menu_checked(6));
+    EXPECT_FALSE(package_state.playback);
+    EXPECT_FALSE(package_state.animate);  // playback halted the animation
+}
+
+TEST_F(Script, ALiveClickDuringPlaybackIsReplacedByTheScriptEvent)
+{
+    write_file("TAVRO.SCR", "TAVRO_KBD(65);\nTAVRO_KBD(66);\n");
+    host.choose_menu(6);
+    host.click(1, 1);
+    EXPECT_EQ(wait(), (Event{event_keyboard, 0, 0, 65}));
+    EXPECT_EQ(wait(), (Event{event_keyboard, 0, 0, 66}));  // the click taken in this wait is lost
+    EXPECT_EQ(wait(), QUIT);
+}
+
+TEST_F(Script, LinesAreRecognisedByTheirSeventhCharacter)
+{
+    write_file("TAVRO.SCR",
+               "\n\nTAVRO_MOUSE(-5,7);\n\nxxxxxxM 3 -4\r\nTAVRO_KBD(3-4);\nTAVRO_MOUSE();\n"
+               "TAVRO_PERIODIC(0);\nTAVRO_MOUSE(-123456789012345, 5);\nTAVRO_KBD(--5);\n");
+    host.choose_menu(6);
+    const std::vector<Event> expected = {{event_mouse, -5, 7, 0},          {event_mouse, 3, -4, 0},
+                                         {event_keyboard, 0, 0, 3},        {event_mouse, 0, 0, 0},
+                                         PERIODIC,                         {event_mouse, -1234567890, 5, 0},
+                                         {event_keyboard, 0, 0, 0}};
+    for (const Event& e : expected) {
+        EXPECT_EQ(wait(), e);
+    }
+}
+
+TEST_F(Script, ABlankOrShortLineEndsPlaybackSilently)
+{
+    for (const char* bad : {"TAVRO_KBD(65);\n          \nTAVRO_KBD(66);\n", "TAVRO_KBD(65);\nTAVRO\nTAVRO_KBD(66);\n"}) {
+        write_file("TAVRO.SCR", bad);
+        host.choose_menu(6);
+        EXPECT_EQ(wait(), (Event{event_keyboard, 0, 0, 65}));
+        host.click(1, 2);
+        EXPECT_EQ(wait(), (Event{event_mouse, 1, 2, 0}));
+        EXPECT_FALSE(package_state.playback);
+        EXPECT_FALSE(host.menu_checked(6));
+        // The file stays open after the bad line: a later playback goes on from there.
+        host.choose_menu(6);
+        EXPECT_EQ(wait(), (Event{event_keyboard, 0, 0, 66}));
+        host.choose_menu(6);  // stops playback and closes the file
+        host.click(0, 0);
+        wait();
+    }
+    EXPECT_TRUE(host.text_lines().empty());
+}
+
+TEST_F(Script, ALastLineWithoutLineFeedIsNotPlayed)
+{
+    write_file("TAVRO.SCR", "TAVRO_KBD(65);\nTAVRO_KBD(66);");
+    host.choose_menu(6);
+    EXPECT_EQ(wait().key, 65);
+    EXPECT_EQ(wait(), QUIT);
+    EXPECT_TRUE(logged("EOF encountered in script file TAVRO.SCR"));
+}
+
+TEST_F(Script, LongLinesAreTakenInPiecesAndLongNumbersStayInTheirHolder)
+{
+    std::string line = "TAVRO_KBD(" + std::string(600, '1') + ");\n";
+    write_file("TAVRO.SCR", line + "TAVRO_KBD(66);\n");
+    host.choose_menu(6);
+    EXPECT_EQ(wait(), (Event{event_keyboard, 0, 0, 255}));  // clamped to the largest int
+    // The rest of the long line is a piece of its own, not a keyboard line.
+    EXPECT_EQ(wait(), QUIT);
+    EXPECT_FALSE(package_state.playback);
+}
+
+TEST_F(Script, PlaybackWithoutAFileSaysSo)
+{
+    host.choose_menu(6);
+    host.click(4, 4);
+    EXPECT_EQ(wait(), (Event{event_mouse, 4, 4, 0}));
+    EXPECT_EQ(host.text_lines(), std::vector<std::string>{"Cannot open script file TAVRO.SCR for reading"});
+    EXPECT_FALSE(host.menu_checked(6));
+    EXPECT_FALSE(package_state.playback);
+}
+
+TEST_F(Script, AnUnwritableFileIsReportedOnEveryEventAndRecordingStaysOn)
+{
+    std::filesystem::create_directory("TAVRO.SCR");
+    host.choose_menu(5);
+    host.click(1, 1);
+    host.click(2, 2);
+    wait();
+    wait();
+    EXPECT_EQ(host.text_lines(), (std::vector<std::string>{"Cannot open script file TAVRO.SCR for writing",
+                                                           "Cannot open script file TAVRO.SCR for writing"}));
+    EXPECT_TRUE(package_state.recording);
+}
+
+TEST_F(Script, PlayOneStepsThroughTheScriptBetweenLiveEvents)
+{
+    write_file("TAVRO.SCR", "TAVRO_PERIODIC(2);\nTAVRO_KBD(66);\n");
+    for (const Event& e : {PERIODIC, PERIODIC, Event{event_keyboard, 0, 0, 66}}) {
+        host.ctrl_shortcut('O');
+        EXPECT_EQ(wait(), e);
+        host.click(5, 5);
+        EXPECT_EQ(wait(), (Event{event_mouse, 5, 5, 0}));
+    }
+    host.ctrl_shortcut('O');
+    host.click(6, 6);
+    EXPECT_EQ(wait(), (Event{event_mouse, 6, 6, 0}));
+    EXPECT_TRUE(logged("EOF encountered in script file TAVRO.SCR"));
+}
+
+TEST_F(Script, AQuitDuringPlaybackIsNeverLost)
+{
+    write_file("TAVRO.SCR", "TAVRO_PERIODIC(1000);\n");
+    host.choose_menu(6);
+    EXPECT_EQ(wait(), PERIODIC);
+    host.close_window(WindowId::graphics);
+    EXPECT_EQ(wait(), PERIODIC);  // the close is handled in this turn and posts the quit
+    EXPECT_EQ(wait(), QUIT);
+}
+
+TEST_F(Script, ReadingAFileHeldByARecordingTakesNoLine)
+{
+    write_file("TAVRO.SCR", "TAVRO_KBD(65);\n");
+    host.choose_menu(5);
+    host.click(1, 1);
+    EXPECT_EQ(wait().kind, event_mouse);  // opens the file for writing
+    host.ctrl_shortcut('O');
+    host.click(2, 2);
+    EXPECT_EQ(wait(), (Event{event_mouse, 2, 2, 0}));
+    EXPECT_TRUE(logged("EOF encountered in script file TAVRO.SCR"));
+    host.ctrl_shortcut('R');
+    host.click(3, 3);
+    wait();
+    EXPECT_EQ(read_file("TAVRO.SCR"), "TAVRO_MOUSE(1, 1);\nTAVRO_MOUSE(2, 2);\n");
+}
+
+}  // namespace

@@ -1,0 +1,155 @@
+// The one Display of a process: opening, the menu, logging, the dialog, the process entry.
+#include "dialog.h"
+#include "display.h"
+#include "headless_host.h"
+#include "package_state.h"
+#include "run_control.h"
+#include "session.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+namespace {
+
+using tavro::MENU_CHECKED;
+using tavro::MENU_GRAYED;
+using tavro::MENU_SEPARATOR;
+
+int application_runs = 0;
+
+TEST(Session, WithoutADisplayModesCannotBeSet)
+{
+    EXPECT_EQ(set_run_mode(2), 0);
+    EXPECT_EQ(set_logging(true), 0);
+    EXPECT_FALSE(package_state.animate);
+    EXPECT_TRUE(package_state.logging);
+}
+
+TEST(Session, OpeningCreatesBothWindowsAndSwitchesLoggingOff)
+{
+    Display display;
+    tavro::HeadlessHost& host = tavro::headless_host();
+    EXPECT_EQ(display.width, 600);
+    EXPECT_EQ(display.height, 500);
+    EXPECT_TRUE(host.graphics_window_exists());
+    EXPECT_TRUE(host.text_window_exists());
+    EXPECT_TRUE(host.text_window_visible());
+    EXPECT_TRUE(host.timer_started());
+    EXPECT_FALSE(package_state.logging);
+    EXPECT_FALSE(host.menu_checked(4));
+    EXPECT_FALSE(package_state.animate);
+    EXPECT_EQ(package_state.origin_x, 300);
+    EXPECT_EQ(package_state.origin_y, 250);
+}
+
+TEST(Session, TheRunMenuHasItsSixteenItems)
+{
+    Display display;
+    tavro::HeadlessHost& host = tavro::headless_host();
+    EXPECT_EQ(host.menu_title(), "&Run");
+    const auto& items = host.menu_items();
+    ASSERT_EQ(items.size(), 16u);
+    const struct {
+        const char* text;
+        int id;
+    } commands[] = {{"&Animate\tCtrl+A", 1},        {"&Halt animation\tCtrl+H", 2}, {"Advance one &frame\tCtrl+F", 3},
+                    {"&Logging\tCtrl+L", 4},        {"&Record Script\tCtrl+R", 5},  {"&Playback Script\tCtrl+P", 6},
+                    {"Play &One Script\tCtrl+O", 7}, {"&Quit\tCtrl+Q", 8}};
+    const int positions[] = {0, 1, 2, 4, 6, 7, 8, 10};
+    for (int i = 0; i < 8; ++i) {
+        const auto& item = items[positions[i]];
+        EXPECT_STREQ(item.text, commands[i].text);
+        EXPECT_EQ(item.id, commands[i].id);
+        EXPECT_EQ(item.flags & MENU_GRAYED, 0u);
+    }
+    for (int separator : {3, 5, 9, 11, 12}) {
+        EXPECT_EQ(items[separator].flags, MENU_SEPARATOR);
+    }
+    const char* prefixes[] = {"MAC: ", "WINDOWS: ", "UPDATES: "};
+    for (int i = 0; i < 3; ++i) {
+        const auto& item = items[13 + i];
+        EXPECT_EQ(std::strncmp(item.text, prefixes[i], std::strlen(prefixes[i])), 0);
+        EXPECT_EQ(item.id, 9);
+        EXPECT_EQ(item.flags, MENU_GRAYED);
+    }
+}
+
+TEST(Session, SetLoggingShowsTheTextWindowButTheCommandDoesNot)
+{
+    Display display;
+    tavro::HeadlessHost& host = tavro::headless_host();
+    show_text_window(false);
+    EXPECT_FALSE(host.text_window_visible());
+    host.ctrl_shortcut('L');
+    host.click(0, 0);
+    int x, y;
+    char key;
+    display.wait_for_event(x, y, key);
+    EXPECT_TRUE(package_state.logging);
+    EXPECT_TRUE(host.menu_checked(4));
+    EXPECT_FALSE(host.text_window_visible());
+    EXPECT_EQ(set_logging(false), 1);
+    EXPECT_FALSE(host.menu_checked(4));
+    EXPECT_FALSE(host.text_window_visible());
+    set_logging(true);
+    EXPECT_TRUE(host.text_window_visible());
+}
+
+TEST(SessionDeathTest, ASecondDisplayEndsTheProcessWithStatusMinusOne)
+{
+    EXPECT_EXIT(
+        {
+            Display first;
+            Display second;
+        },
+        ::testing::ExitedWithCode(255), "Error: Attempted to instantiate multiple TAVRO displays");
+}
+
+TEST(Dialog, TheMessageIsCutOrPaddedToSeventyNineCharacters)
+{
+    Display display;
+    tavro::HeadlessHost& host = tavro::headless_host();
+    char reply[PROMPT_REPLY_SIZE] = "unchanged";
+    const std::string hundred(100, 'm');
+    EXPECT_EQ(prompt_dialog(hundred.c_str(), reply), 1);
+    EXPECT_EQ(host.last_dialog_message(), std::string(79, 'm'));
+    EXPECT_STREQ(reply, "");
+    host.push_dialog_reply(std::string(300, 'r'));
+    EXPECT_EQ(prompt_dialog("0123456789", reply), 1);
+    EXPECT_EQ(host.last_dialog_message(), "0123456789" + std::string(69, ' '));
+    EXPECT_EQ(std::string(reply), std::string(255, 'r'));
+    host.set_dialog_fails(true);
+    std::strcpy(reply, "kept");
+    EXPECT_EQ(prompt_dialog("x", reply), 0);
+    EXPECT_STREQ(reply, "kept");
+    EXPECT_EQ(host.dialogs_shown(), 3);
+}
+
+TEST(Session, TheProcessEntryKeepsItsArgumentsAndEndsWithZero)
+{
+    int instance = 0;
+    EXPECT_EQ(process_entry(&instance, nullptr, "ignored words", 1), 0);
+    EXPECT_EQ(application_runs, 1);
+    EXPECT_EQ(package_state.start_instance, &instance);
+    EXPECT_STREQ(package_state.start_command_line, "ignored words");
+    EXPECT_EQ(package_state.start_show_command, 1);
+}
+
+TEST(Session, ClosingTheDisplayClosesARecordingsFile)
+{
+    Display display;
+    package_state.script_file.reset(std::tmpfile());
+    close_display();
+    EXPECT_FALSE(package_state.script_file);
+}
+
+}  // namespace
+
+// The application these tests run: it returns a status the entry must not pass on.
+int application_main()
+{
+    ++application_runs;
+    return 7;
+}
