@@ -1,0 +1,30 @@
+// Text through Cairo's toy font API, shared by the canvas and the headless
+// text window: unantialiased glyphs placed by the top-left corner of their cell.
+#pragma once
+
+#include <cairo.h>
+
+#include <string>
+#include <string_view>
+
+namespace tavro {
+
+struct CairoLineMetrics {
+    int ascent = 0;  // rows from the cell's top to the baseline
+    int height = 0;  // the cell's height: ascent plus descent, rounded
+};
+
+// Selects face at a character height of pixel_size pixels, without antialiasing.
+void select_cairo_font(cairo_t* context, const char* face, double pixel_size);
+CairoLineMetrics cairo_line_metrics(cairo_t* context);
+
+// Texts are 8-bit; Cairo wants UTF-8. Bytes become the code points 0..255, and
+// control characters become spaces, so that no byte sequence can put the
+// context into an error state.
+std::string byte_text_to_utf8(std::string_view text);
+
+// Draws one line in the current source colour with its cell's top-left corner at (left, top).
+void show_cairo_line(cairo_t* context, const CairoLineMetrics& metrics, double left, double top,
+                     std::string_view text);
+
+}  // namespace tavro

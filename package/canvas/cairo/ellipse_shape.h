@@ -1,0 +1,37 @@
+// The ellipse inscribed in a pixel box, as rows of pixels: it stays inside the
+// box and touches all four of its sides.
+#pragma once
+
+#include "path_clip.h"
+#include "pixel_writer.h"
+
+#include <vector>
+
+namespace tavro {
+
+// Columns left..right-1 of rows top..bottom-1.
+struct PixelBox {
+    PixelCoord left = 0;
+    PixelCoord top = 0;
+    PixelCoord right = 0;
+    PixelCoord bottom = 0;
+};
+
+struct PixelSpan {
+    bool empty = true;
+    PixelCoord left = 0;  // inclusive
+    PixelCoord right = 0;  // inclusive
+};
+
+// The ellipse's pixels on one row.
+PixelSpan ellipse_span(const PixelBox& box, PixelCoord row);
+
+// Interior and boundary.
+void fill_ellipse(PixelWriter& writer, const PixelBox& box, int image_height);
+// The one-pixel boundary: the ellipse's pixels that have a side neighbour outside it.
+void outline_ellipse(PixelWriter& writer, const PixelBox& box, int image_height);
+
+// Points around the ellipse through the centres of the boundary pixels, for a wide pen.
+std::vector<PathPoint> ellipse_path(const PixelBox& box);
+
+}  // namespace tavro

@@ -1,0 +1,27 @@
+// Cutting paths down to a box around the image before they reach Cairo, whose
+// fixed-point coordinates cannot hold the far-away points a caller may pass.
+#pragma once
+
+#include <vector>
+
+namespace tavro {
+
+struct PathPoint {
+    double x = 0.0;
+    double y = 0.0;
+};
+
+struct ClipBox {
+    double left = 0.0;
+    double top = 0.0;
+    double right = 0.0;
+    double bottom = 0.0;
+};
+
+// Keeps the part of the segment inside the box; false when nothing is left.
+bool clip_segment(PathPoint& from, PathPoint& to, const ClipBox& box);
+// The closed polygon cut to the box (empty when nothing is left). Edges the cut
+// adds run along the box, so a box larger than the image keeps them out of sight.
+std::vector<PathPoint> clip_polygon(const std::vector<PathPoint>& polygon, const ClipBox& box);
+
+}  // namespace tavro

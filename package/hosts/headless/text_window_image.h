@@ -1,0 +1,58 @@
+// The headless text window's client area: black lines on white, the newest at
+// the bottom, older ones scrolled up one line height each.
+//
+// A logged frame can write tens of thousands of lines, so nothing is drawn when
+// a line arrives: the image keeps the last lines that can still be seen and is
+// drawn when someone looks at it. Drawing those lines oldest first, each one
+// clearing its own strip, gives the same pixels as scrolling the window line by
+// line: a glyph's overhang below its strip was clipped at the window's bottom
+// when it was drawn there, and is cleared here by the next line's strip.
+#pragma once
+
+#include "cairo_handles.h"
+#include "platform.h"
+
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace tavro {
+
+class TextWindowImage {
+public:
+    static constexpr const char* FONT_FACE = "DejaVu Sans Mono";
+    static constexpr int CHARACTER_HEIGHT = 12;
+    static constexpr int TEXT_LEFT = 5;
+
+    TextWindowImage();
+
+    // The window was created with this client area; it starts white and empty.
+    void resize(int width, int height);
+    int width() const { return width_; }
+    int height() const { return height_; }
+    int line_height() const { return line_height_; }
+
+    // Scrolls up by one line and draws text in the cleared bottom strip.
+    void put_line(const std::string& text);
+    // Everything white again, as a repaint starts.
+    void clear();
+
+    // Lines with at least one row in the window, top to bottom.
+    std::vector<std::string> visible_lines() const;
+    // Out of range: black.
+    Rgb pixel(int column, int row) const;
+
+private:
+    void draw() const;
+
+    int width_ = 0;
+    int height_ = 0;
+    int line_height_ = 0;
+    int ascent_ = 0;
+    std::size_t capacity_ = 0;  // lines that can have a row in view
+    std::deque<std::string> shown_;
+    mutable CairoSurface image_;
+    mutable bool stale_ = true;
+};
+
+}  // namespace tavro

@@ -1,0 +1,203 @@
+// The headless host's own rules: its input queue, virtual clock, menu copy and
+// dialog replies. Windows are created only where a rule depends on them.
+#include "headless_host.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+using tavro::HeadlessHost;
+using tavro::Message;
+using tavro::MessageKind;
+using tavro::WindowId;
+
+struct Expected {
+    WindowId window;
+    MessageKind kind;
+    int param = 0;
+    int translated = 0;
+    int x = 0;
+    int y = 0;
+};
+
+void expect_queue(HeadlessHost& host, const std::vector<Expected>& expected) {
+    for (const Expected& e : expected) {
+        Message m;
+        ASSERT_TRUE(host.take_message(m));
+        EXPECT_EQ(m.window, e.window);
+        EXPECT_EQ(m.kind, e.kind);
+        EXPECT_EQ(m.param, e.param);
+        EXPECT_EQ(m.translated, e.translated);
+        EXPECT_EQ(m.x, e.x);
+        EXPECT_EQ(m.y, e.y);
+    }
+    Message m;
+    EXPECT_FALSE(host.take_message(m));
+}
+
+TEST(HeadlessInput, ConvenienceInputQueuesTheDesktopsMessages) {
+    HeadlessHost host;
+    host.type_character('a');
+    host.type_character('\r', WindowId::text);
+    host.ctrl_shortcut('l', WindowId::text);
+    host.choose_menu(6);
+    host.close_window(WindowId::text);
+    host.click(10, 20);
+    host.click_client(0, 0);
+    expect_queue(host, {{WindowId::graphics, MessageKind::key_down, 'A', 'a'},
+                        {WindowId::graphics, MessageKind::key_up, 'A'},
+                        {WindowId::text, MessageKind::key_down, '\r', '\r'},
+                        {WindowId::text, MessageKind::key_up, '\r'},
+                        {WindowId::text, MessageKind::key_down, 17},
+                        {WindowId::text, MessageKind::key_down, 'L', 'L' & 31},
+                        {WindowId::text, MessageKind::key_up, 'L'},
+                        {WindowId::text, MessageKind::key_up, 17},
+                        {WindowId::graphics, MessageKind::command, 6},
+                        {WindowId::text, MessageKind::close},
+                        {WindowId::graphics, MessageKind::left_button_down, 0, 0, 310, 230},
+                        {WindowId::graphics, MessageKind::left_button_down}});
+    const tavro::ClientRect r = host.client_rect();
+    EXPECT_EQ(r.right - r.left, 601);
+    EXPECT_EQ(r.bottom - r.top, 501);
+}
+
+TEST(HeadlessInput, TranslatedCharacterIsTakenNext) {
+    HeadlessHost host;
+    host.type_character('x');
+    host.click(0, 0);
+    // Neither a key-up nor a key without a character translates to anything.
+    host.translate(Message{WindowId::graphics, MessageKind::key_up, 'X'});
+    host.translate(Message{WindowId::graphics, MessageKind::key_down, 16});
+    Message down;
+    ASSERT_TRUE(host.take_message(down));
+    host.translate(down);
+    expect_queue(host, {{WindowId::graphics, MessageKind::character, 'x'},
+                        {WindowId::graphics, MessageKind::key_up, 'X'},
+                        {WindowId::graphics, MessageKind::left_button_down, 0, 0, 300, 250}});
+}
+
+TEST(HeadlessWait, QueuedInputComesBeforeTicksAndQuit) {
+    HeadlessHost host;
+    host.post(Message{WindowId::graphics, MessageKind::paint});
+    host.wait_for_message(true);
+    expect_queue(host, {{WindowId::graphics, MessageKind::paint}});
+    // No timer started: the input is exhausted, so the run is told to quit.
+    host.wait_for_message(true);
+    expect_queue(host, {{WindowId::graphics, MessageKind::quit}});
+    host.post_quit(3);
+    expect_queue(host, {{WindowId::graphics, MessageKind::quit, 3}});
+    EXPECT_EQ(host.timer_ticks_delivered(), 0);
+}
+
+TEST(HeadlessWait, TicksAdvanceTheVirtualClockOnlyWhileAPeriodicEventWaits) {
+    HeadlessHost& host = tavro::headless_host();
+    EXPECT_EQ(&tavro::platform_host(), &host);
+    host.set_start_time(1000);
+    host.create_graphics_window(0, 0, 601, 540);
+    host.start_timer(2, 100);
+    ASSERT_TRUE(host.timer_started());
+    Message m;
+    while (host.take_message(m)) {
+    }
+    for (int tick = 1; tick <= 25; ++tick) {
+        host.wait_for_message(true);
+        ASSERT_TRUE(host.take_message(m));
+        EXPECT_EQ(m.kind, MessageKind::timer);
+        EXPECT_EQ(m.param, 2);
+        EXPECT_EQ(host.timer_ticks_delivered(), tick);
+        EXPECT_EQ(host.current_time(), 1000 + tick / 10);
+    }
+    host.wait_for_message(false);
+    ASSERT_TRUE(host.take_message(m));
+    EXPECT_EQ(m.kind, MessageKind::quit);
+    EXPECT_EQ(host.current_time(), 1002);
+
+    // Closing the graphics window stops its timer: a waiting periodic event gets quit instead.
+    host.default_handling(Message{WindowId::graphics, MessageKind::close});
+    EXPECT_FALSE(host.graphics_window_exists());
+    EXPECT_FALSE(host.timer_started());
+    while (host.take_message(m)) {
+    }
+    host.wait_for_message(true);
+    ASSERT_TRUE(host.take_message(m));
+    EXPECT_EQ(m.kind, MessageKind::quit);
+    EXPECT_EQ(host.timer_ticks_delivered(), 25);
+}
+
+TEST(HeadlessWindows, DefaultHandlingDestroysOnlyOnClose) {
+    HeadlessHost& host = tavro::headless_host();
+    host.create_text_window(0, 513, 1024, 256);
+    host.show_window(WindowId::text, 5);
+    EXPECT_TRUE(host.text_window_visible());
+    host.text_put_line("before");
+    EXPECT_EQ(host.visible_text_lines().size(), 1u);
+    host.default_handling(Message{WindowId::text, MessageKind::paint});
+    EXPECT_TRUE(host.text_window_exists());
+    host.default_handling(Message{WindowId::text, MessageKind::close});
+    EXPECT_FALSE(host.text_window_exists());
+    EXPECT_FALSE(host.text_window_visible());
+    // The lines still reach the log after the window is gone.
+    host.text_put_line("after");
+    EXPECT_EQ(host.text_lines().back(), "after");
+    EXPECT_TRUE(host.visible_text_lines().empty());
+}
+
+TEST(HeadlessMenu, KeepsItsOwnCopyOfTheItems) {
+    HeadlessHost host;
+    char first[] = "&Animate\tCtrl+A";
+    char second[] = "&Logging\tCtrl+L";
+    const tavro::MenuItem items[] = {{first, 1, tavro::MENU_STRING},
+                                     {nullptr, 0, tavro::MENU_SEPARATOR},
+                                     {second, 4, tavro::MENU_STRING | tavro::MENU_CHECKED}};
+    {
+        std::string title = "&Run";
+        host.build_menu(title.c_str(), items, 3);
+    }
+    std::memset(first, 'x', sizeof first - 1);
+    std::memset(second, 'x', sizeof second - 1);
+    EXPECT_EQ(host.menu_title(), "&Run");
+    ASSERT_EQ(host.menu_items().size(), 3u);
+    EXPECT_STREQ(host.menu_items()[0].text, "&Animate\tCtrl+A");
+    EXPECT_EQ(host.menu_items()[1].text, nullptr);
+    EXPECT_STREQ(host.menu_items()[2].text, "&Logging\tCtrl+L");
+    EXPECT_TRUE(host.menu_checked(4));
+    EXPECT_FALSE(host.menu_checked(1));
+
+    host.check_menu_item(4, false);
+    host.check_menu_item(1, true);
+    host.check_menu_item(99, true);
+    EXPECT_FALSE(host.menu_checked(4));
+    EXPECT_TRUE(host.menu_checked(1));
+    EXPECT_EQ(host.menu_items()[2].flags, tavro::MENU_STRING);
+    EXPECT_FALSE(host.menu_checked(99));
+}
+
+TEST(HeadlessDialog, RepliesComeInOrderAndAreCutAt255Characters) {
+    HeadlessHost host;
+    host.push_dialog_reply("first");
+    host.push_dialog_reply(std::string(300, 'r'));
+    char reply[256];
+    EXPECT_EQ(host.run_prompt_dialog("one", reply), 1);
+    EXPECT_STREQ(reply, "first");
+    std::memset(reply, '#', sizeof reply);
+    EXPECT_EQ(host.run_prompt_dialog("two", reply), 1);
+    EXPECT_EQ(std::string(reply), std::string(255, 'r'));
+    EXPECT_EQ(host.run_prompt_dialog("three", reply), 1);
+    EXPECT_STREQ(reply, "");
+    EXPECT_EQ(host.dialogs_shown(), 3);
+    EXPECT_EQ(host.last_dialog_message(), "three");
+
+    host.set_dialog_fails(true);
+    host.push_dialog_reply("unused");
+    std::strcpy(reply, "kept");
+    EXPECT_EQ(host.run_prompt_dialog("four", reply), 0);
+    EXPECT_STREQ(reply, "kept");
+    EXPECT_EQ(host.dialogs_shown(), 4);
+    EXPECT_EQ(host.last_dialog_message(), "four");
+}
+
+}  // namespace
