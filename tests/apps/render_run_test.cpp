@@ -1,0 +1,77 @@
+// Whole headless runs: how ticks, the clock and a script end them.
+#include "headless_host.h"
+#include "render_run.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace {
+
+RenderOptions options_at(std::time_t start)
+{
+    RenderOptions options;
+    options.start_time = start;
+    return options;
+}
+
+TEST(RenderRun, EachTickOfARunWithoutScriptIsATimerTick)
+{
+    RenderOptions options = options_at(1000);
+    options.ticks = 25;
+    std::ostringstream report;
+    ASSERT_EQ(run_city_render(options, report), 0);
+    EXPECT_EQ(report.str(), "city-render: 25 ticks, 26 frames\n");
+    EXPECT_EQ(tavro::headless_host().timer_ticks_delivered(), 25);
+    EXPECT_EQ(tavro::headless_host().clock_seconds(), 1002);
+}
+
+TEST(RenderRun, ZeroTicksDrawsOneFrame)
+{
+    TempDirectory directory;
+    RenderOptions options = options_at(1000);
+    options.ticks = 0;
+    options.png = "only.png";
+    options.log = "only.log";
+    std::ostringstream report;
+    ASSERT_EQ(run_city_render(options, report), 0);
+    EXPECT_EQ(tavro::headless_host().timer_ticks_delivered(), 0);
+    EXPECT_TRUE(file_exists("only.png"));
+    // One logged frame: it starts with the scenery's clear.
+    const std::string log = read_file("only.log");
+    EXPECT_EQ(log.rfind("Flushing the graphics window\nClearing the graphics window\n", 0), 0u);
+    EXPECT_EQ(log.find("Flushing the graphics window", 1), std::string::npos);
+}
+
+TEST(RenderRun, AScriptPlaysWithoutTimerTicksAndEndsTheRun)
+{
+    TempDirectory directory;
+    write_file("short.scr", "TAVRO_PERIODIC(7);\nTAVRO_MOUSE(280, -240);\nTAVRO_PERIODIC(2);\n");
+    RenderOptions options = options_at(1000);
+    options.script = "short.scr";
+    options.gif = "short.gif";
+    options.gif_every = 2;
+    std::ostringstream report;
+    ASSERT_EQ(run_city_render(options, report), 0);
+    // Nine periodic events and a click, then the script ends, the city halts and the run quits.
+    EXPECT_EQ(report.str(), "city-render: 9 ticks, 11 frames, wrote " + directory.path() + "/short.gif\n");
+    EXPECT_EQ(tavro::headless_host().timer_ticks_delivered(), 0);
+    EXPECT_TRUE(file_exists("short.gif"));
+    EXPECT_TRUE(file_exists("short.scr"));
+    EXPECT_FALSE(file_exists("TAVRO.SCR"));
+}
+
+TEST(RenderRun, TheTickLimitEndsAScriptEarly)
+{
+    TempDirectory directory;
+    write_file("long.scr", "TAVRO_PERIODIC(500);\n");
+    RenderOptions options = options_at(1000);
+    options.script = "long.scr";
+    options.ticks = 12;
+    std::ostringstream report;
+    ASSERT_EQ(run_city_render(options, report), 0);
+    EXPECT_EQ(report.str(), "city-render: 12 ticks, 13 frames\n");
+}
+
+}  // namespace
