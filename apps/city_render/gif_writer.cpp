@@ -94,10 +94,17 @@ bool GifWriter::add_frame(const tavro::Canvas& canvas)
         return false;
     }
     std::vector<std::uint8_t> pixels(static_cast<std::size_t>(width_) * height_);
+    // Neighbouring pixels mostly share a colour: look each run up once.
+    tavro::Rgb last = canvas.pixel(0, 0);
+    std::uint8_t last_index = palette_index(last.r, last.g, last.b);
     for (int row = 0; row < height_; ++row) {
         for (int column = 0; column < width_; ++column) {
             const tavro::Rgb c = canvas.pixel(column, row);
-            pixels[static_cast<std::size_t>(row) * width_ + column] = palette_index(c.r, c.g, c.b);
+            if (c != last) {
+                last = c;
+                last_index = palette_index(c.r, c.g, c.b);
+            }
+            pixels[static_cast<std::size_t>(row) * width_ + column] = last_index;
         }
     }
     Rect changed{0, 0, width_, height_};

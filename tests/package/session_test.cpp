@@ -64,12 +64,13 @@ TEST(Session, TheRunMenuHasItsSixteenItems)
         EXPECT_EQ(item.id, commands[i].id);
         EXPECT_EQ(item.flags & MENU_GRAYED, 0u);
     }
-    for (int separator : {3, 5, 9, 11, 12}) {
+    for (int separator : {3, 5, 9, 11}) {
         EXPECT_EQ(items[separator].flags, MENU_SEPARATOR);
     }
-    const char* prefixes[] = {"MAC: ", "WINDOWS: ", "UPDATES: "};
-    for (int i = 0; i < 3; ++i) {
-        const auto& item = items[13 + i];
+    // Four information lines end the menu; none can be chosen.
+    const char* prefixes[] = {"TAVRO", "MAC: ", "WINDOWS: ", "UPDATES: "};
+    for (int i = 0; i < 4; ++i) {
+        const auto& item = items[12 + i];
         EXPECT_EQ(std::strncmp(item.text, prefixes[i], std::strlen(prefixes[i])), 0);
         EXPECT_EQ(item.id, 9);
         EXPECT_EQ(item.flags, MENU_GRAYED);
