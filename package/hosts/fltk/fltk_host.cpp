@@ -1,0 +1,184 @@
+// FLTK desktop host: the package's platform layer on FLTK 1.3 (Linux/X11).
+//
+// Implements every Host operation: windows, the menu bar, input as queued
+// messages, the timer, the image copy, the text window and the dialog. The core
+// takes messages one at a time (take_message runs FLTK's pending events first)
+// and sleeps in wait_for_message, which blocks in Fl::wait until a message is
+// queued. create and size reach the core synchronously, as window creation and
+// the first show deliver them.
+//
+// Dependencies: FLTK 1.3, the Cairo canvas.
+// Known limits: see fltk_host.h. Repaints of the graphics window are drawn from
+// the image directly, without a paint message; the text window's repaints queue
+// one so that the core replays its history.
+#include "fltk_host.h"
+
+#include "graphics_window.h"
+#include "prompt_dialog.h"
+#include "run_menu_bar.h"
+#include "text_window.h"
+
+#include <FL/Fl.H>
+
+namespace tavro {
+
+namespace {
+
+constexpr double MILLISECONDS_PER_SECOND = 1000.0;
+
+}  // namespace
+
+FltkHost::FltkHost() = default;
+
+FltkHost::~FltkHost() { stop_timer(); }
+
+int FltkHost::screen_width() { return Fl::w(); }
+
+int FltkHost::screen_height() { return Fl::h(); }
+
+void FltkHost::create_graphics_window(int x, int y, int, int) {
+    // The canvas is shown pixel for pixel, so ask for a true-colour visual.
+    Fl::visual(FL_RGB);
+    graphics_ = std::make_unique<GraphicsWindow>(x, y, canvas_, queue_);
+    size_delivered_ = false;
+    dispatch_message(Message{WindowId::graphics, MessageKind::create});
+}
+
+void FltkHost::create_text_window(int x, int y, int width, int height) {
+    text_ = std::make_unique<TextWindow>(x, y, width, height, queue_);
+}
+
+void FltkHost::show_window(WindowId window, int show_command) {
+    Fl_Window* target = window == WindowId::graphics ? static_cast<Fl_Window*>(graphics_.get())
+                                                     : static_cast<Fl_Window*>(text_.get());
+    if (target == nullptr) {
+        return;
+    }
+    if (show_command == 0) {
+        target->hide();
+        return;
+    }
+    target->show();
+    if (window == WindowId::graphics && !size_delivered_) {
+        size_delivered_ = true;
+        dispatch_message(Message{WindowId::graphics, MessageKind::size});
+    }
+}
+
+ClientRect FltkHost::client_rect() {
+    return ClientRect{0, 0, GraphicsWindow::CLIENT_WIDTH, GraphicsWindow::CLIENT_HEIGHT};
+}
+
+Canvas& FltkHost::image() { return canvas_; }
+
+void FltkHost::start_timer(int id, int period_ms) {
+    stop_timer();
+    timer_id_ = id;
+    timer_period_ = period_ms / MILLISECONDS_PER_SECOND;
+    timer_running_ = true;
+    Fl::add_timeout(timer_period_, on_timer, this);
+}
+
+void FltkHost::on_timer(void* data) {
+    auto* host = static_cast<FltkHost*>(data);
+    host->queue_.push_back(Message{WindowId::graphics, MessageKind::timer, host->timer_id_});
+    Fl::repeat_timeout(host->timer_period_, on_timer, host);
+}
+
+void FltkHost::stop_timer() {
+    if (timer_running_) {
+        Fl::remove_timeout(on_timer, this);
+        timer_running_ = false;
+    }
+}
+
+void FltkHost::release_window_dc() {}
+
+bool FltkHost::take_message(Message& message) {
+    Fl::check();
+    if (queue_.empty()) {
+        return false;
+    }
+    message = queue_.front();
+    queue_.pop_front();
+    return true;
+}
+
+void FltkHost::wait_for_message(bool) {
+    // Real input and the real timer decide what comes next: block until FLTK has queued something.
+    while (queue_.empty()) {
+        Fl::wait();
+    }
+}
+
+void FltkHost::translate(const Message& message) {
+    if (message.kind == MessageKind::key_down && message.translated != 0) {
+        queue_.push_front(Message{message.window, MessageKind::character, message.translated});
+    }
+}
+
+void FltkHost::post(const Message& message) { queue_.push_back(message); }
+
+void FltkHost::post_quit(int exit_code) {
+    queue_.push_back(Message{WindowId::graphics, MessageKind::quit, exit_code});
+}
+
+void FltkHost::default_handling(const Message& message) {
+    if (message.kind != MessageKind::close) {
+        return;
+    }
+    if (message.window == WindowId::graphics && graphics_) {
+        stop_timer();
+        graphics_.reset();
+        dispatch_message(Message{WindowId::graphics, MessageKind::destroy});
+    } else if (message.window == WindowId::text && text_) {
+        text_.reset();
+        dispatch_message(Message{WindowId::text, MessageKind::destroy});
+    }
+}
+
+void FltkHost::build_menu(const char* popup_title, const MenuItem* items, int count) {
+    if (graphics_) {
+        graphics_->menu_bar().set_items(popup_title, items, count);
+    }
+}
+
+void FltkHost::check_menu_item(int id, bool checked) {
+    if (graphics_) {
+        graphics_->menu_bar().set_check(id, checked);
+    }
+}
+
+void FltkHost::begin_paint(WindowId window) {
+    if (window == WindowId::text && text_) {
+        text_->clear_lines();
+    }
+}
+
+void FltkHost::end_paint(WindowId) {}
+
+void FltkHost::present() {
+    if (!graphics_) {
+        return;
+    }
+    graphics_->damage_drawing();
+    // Show the frame now, so what the window shows is what the core last finished.
+    Fl::flush();
+}
+
+void FltkHost::text_put_line(const char* text) {
+    if (text_) {
+        text_->put_line(text);
+    }
+}
+
+int FltkHost::run_prompt_dialog(const char* message, char* reply) { return run_prompt_dialog_window(message, reply); }
+
+std::time_t FltkHost::current_time() { return std::time(nullptr); }
+
+Host& platform_host() {
+    static FltkHost host;
+    return host;
+}
+
+}  // namespace tavro
