@@ -168,15 +168,12 @@ int plot_line(int colour, int x1, int y1, int x2, int y2, int width)
 int plot_text(int colour, int x, int y, int point_size, const char* format, ...)
 {
     char buffer[TEXT_BUFFER_SIZE];
-    va_list arguments;
+    std::va_list arguments;
     va_start(arguments, format);
-    const int produced = std::vsnprintf(buffer, sizeof buffer, format, arguments);
+    const int length = format_text(buffer, format, arguments);
     va_end(arguments);
-    if (produced < 0) {
-        buffer[0] = '\0';
-    }
     plot_text_string(colour, x, y, point_size, buffer);
-    return static_cast<int>(std::strlen(buffer));
+    return length;
 }
 
 int plot_text_string(int colour, int x, int y, int point_size, const char* text)

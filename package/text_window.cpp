@@ -34,19 +34,24 @@ void append_to_history(const char* text)
 
 }  // namespace
 
+int format_text(char (&buffer)[TEXT_BUFFER_SIZE], const char* format, std::va_list arguments)
+{
+    if (std::vsnprintf(buffer, TEXT_BUFFER_SIZE, format, arguments) < 0) {
+        buffer[0] = '\0';
+    }
+    return static_cast<int>(std::strlen(buffer));
+}
+
 int text_window_printf(const char* format, ...)
 {
     char buffer[TEXT_BUFFER_SIZE];
-    va_list arguments;
+    std::va_list arguments;
     va_start(arguments, format);
-    const int produced = std::vsnprintf(buffer, sizeof buffer, format, arguments);
+    const int length = format_text(buffer, format, arguments);
     va_end(arguments);
-    if (produced < 0) {
-        return produced;
-    }
     append_to_history(buffer);
     text_window_put_line(buffer);
-    return static_cast<int>(std::strlen(buffer));
+    return length;
 }
 
 void text_window_put_line(const char* text)

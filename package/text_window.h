@@ -1,9 +1,15 @@
 // The text window: the package's console, keeping the last 25 lines for repainting.
 #pragma once
 
+#include <cstdarg>
+
 constexpr int TEXT_HISTORY_SIZE = 25;
 // One message or text holds at most this many characters; longer ones are cut.
 constexpr int TEXT_BUFFER_SIZE = 1024;
+
+// Formats into buffer with printf's rules, cutting at 1023 characters; an
+// encoding error leaves it empty. Returns the number of characters kept.
+int format_text(char (&buffer)[TEXT_BUFFER_SIZE], const char* format, std::va_list arguments);
 
 int text_window_printf(const char* format, ...) __attribute__((format(printf, 1, 2)));
 // Draws text as the new bottom line; a single trailing newline is dropped.
