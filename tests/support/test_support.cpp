@@ -46,10 +46,3 @@ void write_file(const std::string& path, const std::string& contents)
 }
 
 bool file_exists(const std::string& path) { return std::filesystem::exists(path); }
-
-// The font library keeps caches for the life of the process; the leak checker of the
-// sanitizer builds is told so here, so that every test binary runs clean without set-up.
-extern "C" const char* __lsan_default_suppressions()
-{
-    return "leak:libfontconfig.so\n";
-}
