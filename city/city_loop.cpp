@@ -25,8 +25,6 @@ bool in_tree_area(int x, int y)
 
 void start_city(City& city, Display& display, TrafficSystem& traffic)
 {
-    display.clear(COLOUR_WHITE);
-    display.set_animation_mode(2);
     place_boat(city.boat_pos);
     place_duck(city.duck_pos);
     build_world(traffic);

@@ -6,7 +6,8 @@
 class Display;
 class TrafficSystem;
 
-// Start-up after the display exists: clear, animate, boat and duck, the world.
+// The rest of start-up once the display is cleared and animating: boat and duck
+// placed, the world built, boat and duck drawn once.
 void start_city(City& city, Display& display, TrafficSystem& traffic);
 void handle_click(City& city, int x, int y);
 void periodic_tick(City& city, TrafficSystem& traffic);

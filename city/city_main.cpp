@@ -8,6 +8,8 @@
 int application_main()
 {
     Display display;
+    display.clear(COLOUR_WHITE);
+    display.set_animation_mode(2);
     auto traffic = std::make_unique<TrafficSystem>();
     auto city = std::make_unique<City>();
     start_city(*city, display, *traffic);

@@ -183,15 +183,15 @@ TEST_F(CityLoop, TheFrameDrawsSnowLastAsShortWhiteLines)
     EXPECT_EQ(white_lines, FLAKE_COUNT);
 }
 
-TEST_F(CityLoop, StartUpDrawsOnlyTheBoatAndTheDuckOnWhite)
+TEST_F(CityLoop, StartUpDrawsOnlyTheBoatAndTheDuck)
 {
     set_logging(true);
     host.clear_text_lines();
     start_city(*city, display, traffic);
     const auto& lines = host.text_lines();
-    ASSERT_EQ(lines.size(), 3u + 4u + 4u);
-    EXPECT_EQ(lines[2], "white rectangle with bounding box (-300,250) to (300,-250), filled");
-    EXPECT_EQ(lines[3], "white rectangle with bounding box (-100,-90) to (-90,-100), filled");
+    ASSERT_EQ(lines.size(), 4u + 4u);
+    EXPECT_EQ(lines[0], "white rectangle with bounding box (-100,-90) to (-90,-100), filled");
+    EXPECT_EQ(lines[4], "yellow oval with bounding box (240,60) to (246,56), filled");
 }
 
 }  // namespace
