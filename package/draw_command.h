@@ -19,3 +19,20 @@ struct DrawCommand {
     int x3 = 0, y3 = 0;
     const char* text = nullptr;  // DRAW_TEXT only
 };
+
+inline DrawCommand make_draw_command(int kind, int colour, int width, int x1, int y1, int x2, int y2, int x3 = 0,
+                                     int y3 = 0, const char* text = nullptr)
+{
+    DrawCommand command;
+    command.kind = kind;
+    command.colour = colour;
+    command.width = width;
+    command.x1 = x1;
+    command.y1 = y1;
+    command.x2 = x2;
+    command.y2 = y2;
+    command.x3 = x3;
+    command.y3 = y3;
+    command.text = text;
+    return command;
+}

@@ -66,19 +66,6 @@ void render_command(const DrawCommand& command)
     s.image_dirty = 1;
 }
 
-DrawCommand make_command(int kind, int colour, int width, int x1, int y1, int x2, int y2)
-{
-    DrawCommand command;
-    command.kind = kind;
-    command.colour = colour;
-    command.width = width;
-    command.x1 = x1;
-    command.y1 = y1;
-    command.x2 = x2;
-    command.y2 = y2;
-    return command;
-}
-
 }  // namespace
 
 int plot_pixel(int colour, int x, int y)
@@ -87,7 +74,7 @@ int plot_pixel(int colour, int x, int y)
     if (package_state.logging) {
         text_window_printf("%s pixel at (%d,%d)\n", colour_names[colour], x, y);
     }
-    render_command(make_command(DRAW_PIXEL, colour, 0, x, y, 0, 0));
+    render_command(make_draw_command(DRAW_PIXEL, colour, 0, x, y, 0, 0));
     return 1;
 }
 
@@ -98,7 +85,7 @@ int plot_circle(int colour, int x, int y, int radius)
     if (package_state.logging) {
         text_window_printf("%s circle at (%d,%d), radius %d\n", colour_names[colour], x, y, radius);
     }
-    render_command(make_command(DRAW_OVAL, colour, 0, x - radius, y + radius, x + radius, y - radius));
+    render_command(make_draw_command(DRAW_OVAL, colour, 0, x - radius, y + radius, x + radius, y - radius));
     return 1;
 }
 
@@ -110,10 +97,7 @@ int plot_triangle(int colour, int x1, int y1, int x2, int y2, int x3, int y3, in
         text_window_printf("%s triangle at (%d,%d), (%d,%d), (%d,%d)\n", colour_names[colour], x1, y1, x2,
                            y2, x3, y3);
     }
-    DrawCommand command = make_command(DRAW_TRIANGLE, colour, width, x1, y1, x2, y2);
-    command.x3 = x3;
-    command.y3 = y3;
-    render_command(command);
+    render_command(make_draw_command(DRAW_TRIANGLE, colour, width, x1, y1, x2, y2, x3, y3));
     return 1;
 }
 
@@ -131,7 +115,7 @@ int plot_rectangle(int colour, int x1, int y1, int x2, int y2, int width)
                                colour_names[colour], x1, y1, x2, y2, width);
         }
     }
-    render_command(make_command(DRAW_RECTANGLE, colour, width, x1, y1, x2, y2));
+    render_command(make_draw_command(DRAW_RECTANGLE, colour, width, x1, y1, x2, y2));
     return 1;
 }
 
@@ -149,7 +133,7 @@ int plot_oval(int colour, int x1, int y1, int x2, int y2, int width)
                                colour_names[colour], x1, y1, x2, y2, width);
         }
     }
-    render_command(make_command(DRAW_OVAL, colour, width, x1, y1, x2, y2));
+    render_command(make_draw_command(DRAW_OVAL, colour, width, x1, y1, x2, y2));
     return 1;
 }
 
@@ -161,7 +145,7 @@ int plot_line(int colour, int x1, int y1, int x2, int y2, int width)
         text_window_printf("%s line from (%d,%d) to (%d,%d), width %d\n", colour_names[colour], x1, y1, x2, y2,
                            width);
     }
-    render_command(make_command(DRAW_LINE, colour, width == 0 ? 1 : width, x1, y1, x2, y2));
+    render_command(make_draw_command(DRAW_LINE, colour, width == 0 ? 1 : width, x1, y1, x2, y2));
     return 1;
 }
 
@@ -189,9 +173,7 @@ int plot_text_string(int colour, int x, int y, int point_size, const char* text)
         return 1;  // out of memory: the text is skipped
     }
     std::memcpy(copy.get(), text, length + 1);
-    DrawCommand command = make_command(DRAW_TEXT, colour, 0, x, y, point_size, 0);
-    command.text = copy.get();
-    render_command(command);
+    render_command(make_draw_command(DRAW_TEXT, colour, 0, x, y, point_size, 0, 0, 0, copy.get()));
     return 1;
 }
 

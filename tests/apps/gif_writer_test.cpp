@@ -10,18 +10,6 @@
 
 namespace {
 
-DrawCommand box(int colour, int x1, int y1, int x2, int y2)
-{
-    DrawCommand command;
-    command.kind = DRAW_RECTANGLE;
-    command.colour = colour;
-    command.x1 = x1;
-    command.y1 = y1;
-    command.x2 = x2;
-    command.y2 = y2;
-    return command;
-}
-
 TEST(GifWriter, FramesStoreOnlyWhatChangedAndDecodeToThePalette)
 {
     TempDirectory directory;
@@ -31,7 +19,7 @@ TEST(GifWriter, FramesStoreOnlyWhatChangedAndDecodeToThePalette)
         GifWriter writer("run.gif", 601, 501, 20);
         ASSERT_TRUE(writer.is_open());
         EXPECT_TRUE(writer.add_frame(canvas));
-        canvas.render(box(COLOUR_GOLD, -10, 10, 10, -10), colour_values[COLOUR_GOLD], 300, 250);
+        canvas.render(make_draw_command(DRAW_RECTANGLE, COLOUR_GOLD, 0, -10, 10, 10, -10), colour_values[COLOUR_GOLD], 300, 250);
         EXPECT_TRUE(writer.add_frame(canvas));
         EXPECT_TRUE(writer.add_frame(canvas));
         EXPECT_TRUE(writer.close());

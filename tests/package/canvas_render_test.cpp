@@ -36,17 +36,7 @@ protected:
 
     void draw(int kind, int width, int x1, int y1, int x2, int y2, int x3 = 0, int y3 = 0,
               const char* text = nullptr, Rgb colour = BLUE) {
-        DrawCommand command;
-        command.kind = kind;
-        command.width = width;
-        command.x1 = x1;
-        command.y1 = y1;
-        command.x2 = x2;
-        command.y2 = y2;
-        command.x3 = x3;
-        command.y3 = y3;
-        command.text = text;
-        canvas.render(command, colour, ORIGIN_X, ORIGIN_Y);
+        canvas.render(make_draw_command(kind, 0, width, x1, y1, x2, y2, x3, y3, text), colour, ORIGIN_X, ORIGIN_Y);
     }
 
     Bounds painted(Rgb colour = BLUE) const {
@@ -70,13 +60,7 @@ protected:
 };
 
 void render_text(CairoCanvas& target, const char* text, int x, int y, int size) {
-    DrawCommand command;
-    command.kind = DRAW_TEXT;
-    command.x1 = x;
-    command.y1 = y;
-    command.x2 = size;
-    command.text = text;
-    target.render(command, BLUE, ORIGIN_X, ORIGIN_Y);
+    target.render(make_draw_command(DRAW_TEXT, 0, 0, x, y, size, 0, 0, 0, text), BLUE, ORIGIN_X, ORIGIN_Y);
 }
 
 bool same_pixels(const CairoCanvas& a, const CairoCanvas& b) {
