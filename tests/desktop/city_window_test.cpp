@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <regex>
 
 namespace {
 
@@ -101,6 +102,26 @@ TEST(CityWindow, HaltThenSnowThenOneFrameThenQuit)
     EXPECT_EQ(desktop::differing_pixels(*advanced, *after_one), 0) << "Ctrl+F gave more than one frame";
 
     EXPECT_EQ(run.quit(), 0);
+}
+
+TEST(CityWindow, AnimatesAtTenPeriodicEventsASecond)
+{
+    DesktopRun run(CITY_PATH);
+    ASSERT_TRUE(run.graphics()) << run.process().output();
+    ASSERT_TRUE(desktop::send_keys(*run.graphics(), "ctrl+r"));
+    desktop::pause_for(10);
+    ASSERT_TRUE(desktop::send_keys(*run.graphics(), "ctrl+r"));
+    // Stopping the recording writes the run of periodic events and closes the file.
+    ASSERT_TRUE(desktop::eventually([] { return !read_file("TAVRO.SCR").empty(); }, desktop::CHANGE_SECONDS));
+    EXPECT_EQ(run.quit(), 0);
+    const std::string script = read_file("TAVRO.SCR");
+    int periodic_events = 0;
+    const std::regex run_line(R"(TAVRO_PERIODIC\((\d+)\);)");
+    for (auto it = std::sregex_iterator(script.begin(), script.end(), run_line); it != std::sregex_iterator(); ++it) {
+        periodic_events += std::stoi((*it)[1]);
+    }
+    EXPECT_GE(periodic_events, 90) << script;
+    EXPECT_LE(periodic_events, 101) << script;
 }
 
 TEST(CityWindow, LoggingChosenFromTheMenuFillsTheTextWindowAndQuitEnds)

@@ -7,6 +7,13 @@
 // queued. create and size reach the core synchronously, as window creation and
 // the first show deliver them.
 //
+// The 100 ms timer is kept here rather than as an FLTK timeout: Fl::wait runs an
+// expired timeout at the start of its next call and then sleeps on, so a tick
+// queued by a timeout would reach the core only a whole period late. Here a
+// tick is queued as soon as it is due, and the wait sleeps exactly until then;
+// while no periodic event waits, ticks matter to nobody and the host sleeps
+// until real input comes.
+//
 // Dependencies: FLTK 1.3, the Cairo canvas.
 // Known limits: see fltk_host.h. Repaints of the graphics window are drawn from
 // the image directly, without a paint message; the text window's repaints queue
@@ -22,15 +29,9 @@
 
 namespace tavro {
 
-namespace {
-
-constexpr double MILLISECONDS_PER_SECOND = 1000.0;
-
-}  // namespace
-
 FltkHost::FltkHost() = default;
 
-FltkHost::~FltkHost() { stop_timer(); }
+FltkHost::~FltkHost() = default;
 
 int FltkHost::screen_width() { return Fl::w(); }
 
@@ -72,30 +73,31 @@ ClientRect FltkHost::client_rect() {
 Canvas& FltkHost::image() { return canvas_; }
 
 void FltkHost::start_timer(int id, int period_ms) {
-    stop_timer();
     timer_id_ = id;
-    timer_period_ = period_ms / MILLISECONDS_PER_SECOND;
+    timer_period_ = std::chrono::milliseconds(period_ms);
+    next_tick_ = Clock::now() + timer_period_;
     timer_running_ = true;
-    Fl::add_timeout(timer_period_, on_timer, this);
 }
 
-void FltkHost::on_timer(void* data) {
-    auto* host = static_cast<FltkHost*>(data);
-    host->queue_.push_back(Message{WindowId::graphics, MessageKind::timer, host->timer_id_});
-    Fl::repeat_timeout(host->timer_period_, on_timer, host);
-}
-
-void FltkHost::stop_timer() {
-    if (timer_running_) {
-        Fl::remove_timeout(on_timer, this);
-        timer_running_ = false;
+bool FltkHost::queue_due_tick() {
+    const Clock::time_point now = Clock::now();
+    if (!timer_running_ || now < next_tick_) {
+        return false;
     }
+    // Like a real timer, at most one tick is pending; a late one does not make a burst.
+    next_tick_ += timer_period_;
+    if (next_tick_ <= now) {
+        next_tick_ = now + timer_period_;
+    }
+    queue_.push_back(Message{WindowId::graphics, MessageKind::timer, timer_id_});
+    return true;
 }
 
 void FltkHost::release_window_dc() {}
 
 bool FltkHost::take_message(Message& message) {
     Fl::check();
+    queue_due_tick();
     if (queue_.empty()) {
         return false;
     }
@@ -104,10 +106,19 @@ bool FltkHost::take_message(Message& message) {
     return true;
 }
 
-void FltkHost::wait_for_message(bool) {
-    // Real input and the real timer decide what comes next: block until FLTK has queued something.
-    while (queue_.empty()) {
-        Fl::wait();
+void FltkHost::wait_for_message(bool periodic_waiting) {
+    for (;;) {
+        // Redraw what events damaged first: a repaint of the text window queues a paint message.
+        Fl::flush();
+        if (!queue_.empty() || (periodic_waiting && queue_due_tick())) {
+            return;
+        }
+        if (!periodic_waiting || !timer_running_) {
+            Fl::wait();
+        } else {
+            const std::chrono::duration<double> until_tick = next_tick_ - Clock::now();
+            Fl::wait(until_tick.count());
+        }
     }
 }
 
@@ -128,7 +139,7 @@ void FltkHost::default_handling(const Message& message) {
         return;
     }
     if (message.window == WindowId::graphics && graphics_) {
-        stop_timer();
+        timer_running_ = false;  // the timer ends with its window
         graphics_.reset();
         dispatch_message(Message{WindowId::graphics, MessageKind::destroy});
     } else if (message.window == WindowId::text && text_) {

@@ -15,6 +15,7 @@
 #include "message_queue.h"
 #include "platform.h"
 
+#include <chrono>
 #include <memory>
 
 namespace tavro {
@@ -54,8 +55,10 @@ public:
     std::time_t current_time() override;
 
 private:
-    static void on_timer(void* host);
-    void stop_timer();
+    using Clock = std::chrono::steady_clock;
+
+    // Queues the timer message when a tick is due, as a real timer posts one; true if it did.
+    bool queue_due_tick();
 
     MessageQueue queue_;
     CairoCanvas canvas_;
@@ -64,7 +67,8 @@ private:
     bool size_delivered_ = false;
     bool timer_running_ = false;
     int timer_id_ = 0;
-    double timer_period_ = 0;
+    Clock::duration timer_period_{};
+    Clock::time_point next_tick_{};
 };
 
 }  // namespace tavro

@@ -2,7 +2,7 @@
 // FLTK events and the core empties through take_message.
 //
 // Dependencies: the seam (platform.h) only.
-// Known limits: unbounded; while the core does not wait, timer ticks pile up.
+// Known limits: unbounded; input that the core does not take piles up.
 #pragma once
 
 #include "platform.h"
