@@ -94,6 +94,9 @@ int next_event(int& x, int& y, char& key)
     y = s.event_y;
     key = s.event_key;
     const int kind = s.forced_quit ? event_quit : s.event_kind;
+    if (kind == event_periodic) {
+        tavro::platform_host().periodic_event_returned();
+    }
     if (wait_observer.wait_returned) {
         wait_observer.wait_returned(kind);
     }

@@ -132,6 +132,9 @@ public:
     virtual int run_prompt_dialog(const char* message, char* reply) = 0;
 
     virtual std::time_t current_time() = 0;
+    // Told each time the event wait returns a periodic event. A virtual clock advances here by
+    // one timer period, so scripted and timed runs see the same times; a real clock ignores it.
+    virtual void periodic_event_returned() {}
 };
 
 // The host this executable was linked with.

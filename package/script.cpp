@@ -7,6 +7,7 @@
 
 #include <climits>
 #include <cstring>
+#include <filesystem>
 
 const char* const SCRIPT_FILE_NAME = "TAVRO.SCR";
 
@@ -60,11 +61,14 @@ int scan_number(const char*& cursor, bool (*belongs)(char))
 
 bool is_empty_line(const char* line) { return std::strcmp(line, "\n") == 0 || std::strcmp(line, "\r\n") == 0; }
 
-void open_for_reading()
+// A folder of that name opens on some systems but has no lines: it counts as no script file.
+void open_script_file(const char* mode, bool writing)
 {
     PackageState& s = package_state;
-    s.script_file.reset(std::fopen(SCRIPT_FILE_NAME, "r"));
-    s.script_file_writing = false;
+    std::error_code error;
+    const bool folder = std::filesystem::is_directory(SCRIPT_FILE_NAME, error);
+    s.script_file.reset(folder ? nullptr : std::fopen(SCRIPT_FILE_NAME, mode));
+    s.script_file_writing = writing && s.script_file;
 }
 
 bool end_of_script()
@@ -74,14 +78,13 @@ bool end_of_script()
     return false;
 }
 
-// Reads the next line that is not empty; false at the end of the file.
+// Reads the next line that is not empty; false when a read gets nothing, so a last line
+// without a line feed is still played.
 bool read_line(char (&line)[LINE_HOLDER_SIZE])
 {
     std::FILE* file = package_state.script_file.get();
     do {
-        line[0] = '\0';
-        const bool read = std::fgets(line, LINE_HOLDER_SIZE, file) != nullptr;
-        if (!read || std::feof(file)) {
+        if (std::fgets(line, LINE_HOLDER_SIZE, file) == nullptr) {
             return false;
         }
     } while (is_empty_line(line));
@@ -122,16 +125,13 @@ bool parse_script_line(const char* line)
 void write_script_line(int kind, int x, int y, char key)
 {
     PackageState& s = package_state;
-    if (!s.script_file) {
-        s.script_file.reset(std::fopen(SCRIPT_FILE_NAME, "w"));
+    // A file still open from a playback is reopened for writing, so the recording is kept.
+    if (!s.script_file || !s.script_file_writing) {
+        open_script_file("w", true);
         if (!s.script_file) {
             text_window_printf("Cannot open script file %s for writing\n", SCRIPT_FILE_NAME);
             return;
         }
-        s.script_file_writing = true;
-    }
-    if (!s.script_file_writing) {
-        return;  // the file is open for playback: the line is lost
     }
     std::FILE* file = s.script_file.get();
     switch (kind) {
@@ -153,7 +153,7 @@ int read_script_event()
 {
     PackageState& s = package_state;
     if (!s.script_file) {
-        open_for_reading();
+        open_script_file("r", false);
         if (!s.script_file) {
             text_window_printf("Cannot open script file %s for reading\n", SCRIPT_FILE_NAME);
             stop_playback();
@@ -174,6 +174,7 @@ int read_script_event()
         return end_of_script();
     }
     if (!parse_script_line(line)) {
+        text_window_printf("Unrecognised line in script file %s\n", SCRIPT_FILE_NAME);
         stop_playback();
         return 0;
     }

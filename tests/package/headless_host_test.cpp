@@ -93,7 +93,7 @@ TEST(HeadlessWait, QueuedInputComesBeforeTicksAndQuit) {
     EXPECT_EQ(host.timer_ticks_delivered(), 0);
 }
 
-TEST(HeadlessWait, TicksAdvanceTheVirtualClockOnlyWhileAPeriodicEventWaits) {
+TEST(HeadlessWait, TimerTicksComeOnlyWhileAPeriodicEventWaits) {
     HeadlessHost& host = tavro::headless_host();
     EXPECT_EQ(&tavro::platform_host(), &host);
     host.set_start_time(1000);
@@ -109,12 +109,12 @@ TEST(HeadlessWait, TicksAdvanceTheVirtualClockOnlyWhileAPeriodicEventWaits) {
         EXPECT_EQ(m.kind, MessageKind::timer);
         EXPECT_EQ(m.param, 2);
         EXPECT_EQ(host.timer_ticks_delivered(), tick);
-        EXPECT_EQ(host.current_time(), 1000 + tick / 10);
     }
     host.wait_for_message(false);
     ASSERT_TRUE(host.take_message(m));
     EXPECT_EQ(m.kind, MessageKind::quit);
-    EXPECT_EQ(host.current_time(), 1002);
+    // Only periodic events that a wait returns move the clock, not the ticks behind them.
+    EXPECT_EQ(host.current_time(), 1000);
 
     // Closing the graphics window stops its timer: a waiting periodic event gets quit instead.
     host.default_handling(Message{WindowId::graphics, MessageKind::close});

@@ -179,7 +179,7 @@ TEST_F(Script, LinesAreRecognisedByTheirSeventhCharacter)
     }
 }
 
-TEST_F(Script, ABlankOrShortLineEndsPlaybackSilently)
+TEST_F(Script, ABlankOrShortLineEndsPlaybackWithAMessage)
 {
     for (const char* bad : {"TAVRO_KBD(65);\n          \nTAVRO_KBD(66);\n", "TAVRO_KBD(65);\nTAVRO\nTAVRO_KBD(66);\n"}) {
         write_file("TAVRO.SCR", bad);
@@ -196,14 +196,15 @@ TEST_F(Script, ABlankOrShortLineEndsPlaybackSilently)
         host.click(0, 0);
         wait();
     }
-    EXPECT_TRUE(host.text_lines().empty());
+    EXPECT_EQ(host.text_lines(), std::vector<std::string>(2, "Unrecognised line in script file TAVRO.SCR"));
 }
 
-TEST_F(Script, ALastLineWithoutLineFeedIsNotPlayed)
+TEST_F(Script, ALastLineWithoutLineFeedIsPlayed)
 {
     write_file("TAVRO.SCR", "TAVRO_KBD(65);\nTAVRO_KBD(66);");
     host.choose_menu(6);
     EXPECT_EQ(wait().key, 65);
+    EXPECT_EQ(wait().key, 66);
     EXPECT_EQ(wait(), QUIT);
     EXPECT_TRUE(logged("EOF encountered in script file TAVRO.SCR"));
 }
@@ -229,6 +230,31 @@ TEST_F(Script, PlaybackWithoutAFileSaysSo)
     EXPECT_FALSE(package_state.playback);
 }
 
+TEST_F(Script, AFolderNamedLikeTheScriptCannotBeRead)
+{
+    std::filesystem::create_directory("TAVRO.SCR");
+    host.choose_menu(6);
+    host.click(4, 4);
+    EXPECT_EQ(wait(), (Event{event_mouse, 4, 4, 0}));
+    EXPECT_EQ(host.text_lines(), std::vector<std::string>{"Cannot open script file TAVRO.SCR for reading"});
+}
+
+TEST_F(Script, ARecordingAfterAPlaybackReopensTheFileForWriting)
+{
+    write_file("TAVRO.SCR", "TAVRO_KBD(65);\n");
+    host.choose_menu(6);
+    EXPECT_EQ(wait().key, 65);
+    host.click(1, 1);
+    EXPECT_EQ(wait().kind, event_mouse);  // the end of the script; the file stays open for reading
+    host.ctrl_shortcut('R');
+    host.click(2, 2);
+    EXPECT_EQ(wait().kind, event_mouse);
+    host.ctrl_shortcut('R');
+    host.click(3, 3);
+    wait();
+    EXPECT_EQ(read_file("TAVRO.SCR"), "TAVRO_MOUSE(2, 2);\n");
+}
+
 TEST_F(Script, AnUnwritableFileIsReportedOnEveryEventAndRecordingStaysOn)
 {
     std::filesystem::create_directory("TAVRO.SCR");
@@ -240,6 +266,23 @@ TEST_F(Script, AnUnwritableFileIsReportedOnEveryEventAndRecordingStaysOn)
     EXPECT_EQ(host.text_lines(), (std::vector<std::string>{"Cannot open script file TAVRO.SCR for writing",
                                                            "Cannot open script file TAVRO.SCR for writing"}));
     EXPECT_TRUE(package_state.recording);
+}
+
+TEST_F(Script, EveryPeriodicEventAdvancesTheVirtualClockScriptedOrTimed)
+{
+    host.set_start_time(1000);
+    write_file("TAVRO.SCR", "TAVRO_PERIODIC(15);\nTAVRO_MOUSE(1, 1);\n");
+    host.choose_menu(6);
+    for (int k = 1; k <= 15; ++k) {
+        EXPECT_EQ(wait(), PERIODIC);
+        EXPECT_EQ(tavro_time(), 1000 + k / 10);
+    }
+    EXPECT_EQ(wait().kind, event_mouse);  // clicks do not move the clock
+    display->set_animation_mode(2);
+    for (int k = 16; k <= 20; ++k) {
+        EXPECT_EQ(wait(), PERIODIC);  // from the timer, after the script's end
+        EXPECT_EQ(tavro_time(), 1000 + k / 10);
+    }
 }
 
 TEST_F(Script, PlayOneStepsThroughTheScriptBetweenLiveEvents)

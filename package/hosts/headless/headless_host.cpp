@@ -2,7 +2,8 @@
 // and the city-render tool.
 //
 // Implements Host over an input queue that the caller fills, a virtual clock
-// that advances 100 ms per timer tick, a Cairo canvas as the off-screen image,
+// that advances 100 ms per periodic event the wait returns, whether the timer
+// or a script made it (so a script plays as if recorded at ten ticks a second), a Cairo canvas as the off-screen image,
 // a menu kept as data and an in-memory text window drawn on demand. When the
 // core would block and nothing can come any more, it delivers quit, so a halted
 // run ends instead of hanging. Nothing here sleeps or reads real input.
@@ -46,6 +47,7 @@ struct HeadlessHost::State {
     std::deque<Message> queue;
     std::time_t start_time = std::time(nullptr);
     long long ticks = 0;
+    long long periodic_events = 0;
     bool timer_running = false;
     int timer_id = 0;
 
@@ -122,10 +124,12 @@ void HeadlessHost::set_dialog_fails(bool fails) { state_->dialog_fails = fails; 
 // --- observers ---
 
 std::time_t HeadlessHost::clock_seconds() const {
-    return state_->start_time + static_cast<std::time_t>(state_->ticks / TICKS_PER_SECOND);
+    return state_->start_time + static_cast<std::time_t>(state_->periodic_events / TICKS_PER_SECOND);
 }
 
 long long HeadlessHost::timer_ticks_delivered() const { return state_->ticks; }
+
+long long HeadlessHost::periodic_events_returned() const { return state_->periodic_events; }
 
 bool HeadlessHost::timer_started() const { return state_->timer_running; }
 
@@ -338,6 +342,8 @@ int HeadlessHost::run_prompt_dialog(const char* message, char* reply) {
 }
 
 std::time_t HeadlessHost::current_time() { return clock_seconds(); }
+
+void HeadlessHost::periodic_event_returned() { ++state_->periodic_events; }
 
 HeadlessHost& headless_host() {
     static HeadlessHost host;

@@ -1,5 +1,6 @@
 // Headless host: no screen. Input comes from a message queue that the caller
-// fills, time from a virtual clock that advances 100 ms per timer tick, the
+// fills, time from a virtual clock that advances 100 ms per periodic event the
+// wait returns (from the timer or from a script), the
 // image is a Cairo image, the text window an in-memory image drawn on demand.
 // Used by the tests and by the city-render tool.
 #pragma once
@@ -53,8 +54,10 @@ public:
     void set_dialog_fails(bool fails);
 
     // --- what can be observed ---
+    // The start time plus a tenth of a second for every periodic event returned so far.
     std::time_t clock_seconds() const;
     long long timer_ticks_delivered() const;
+    long long periodic_events_returned() const;
     bool timer_started() const;
     // Every line given to the text window, in order (unless keeping is switched off).
     const std::vector<std::string>& text_lines() const;
@@ -107,6 +110,7 @@ public:
     void text_put_line(const char* text) override;
     int run_prompt_dialog(const char* message, char* reply) override;
     std::time_t current_time() override;
+    void periodic_event_returned() override;
 
 private:
     struct State;
