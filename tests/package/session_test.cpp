@@ -1,6 +1,6 @@
 // The one Display of a process: opening, the menu, logging, the dialog, the process entry.
 #include "dialog.h"
-#include "display.h"
+#include <tavro/display.h>
 #include "headless_host.h"
 #include "package_state.h"
 #include "run_control.h"
