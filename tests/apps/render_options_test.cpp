@@ -117,4 +117,21 @@ TEST(RenderOptions, TheToolAnswersEachCaseWithItsStatus)
     }
 }
 
+// Every program rendered headless has city-render's command line: the one render entry.
+TEST(RenderOptions, AnyProgramHasTheSameCommandLine)
+{
+    TempDirectory directory;
+    const auto help_of = [](const std::string& program, const std::string& name) {
+        EXPECT_EQ(std::system((program + " --help > help.txt").c_str()), 0);
+        std::string help = read_file("help.txt");
+        for (std::size_t at = help.find(name); at != std::string::npos; at = help.find(name, at)) {
+            help.replace(at, name.size(), "PROGRAM");
+        }
+        return help;
+    };
+    const std::string city = help_of(CITY_RENDER_PATH, "city-render");
+    EXPECT_NE(city.find("--gif-every K"), std::string::npos);
+    EXPECT_EQ(help_of(EXAMPLE_RENDER_PATH, "first_picture-render"), city);
+}
+
 }  // namespace
