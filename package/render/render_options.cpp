@@ -217,5 +217,6 @@ std::string render_usage(const std::string& program)
            "No file is both read and written, nor written twice. Each output is written beside\n"
            "its name and renamed into place when complete.\n\n"
            "Exit status: the program's own (what application_main returns, 0 normally);\n"
-           "1 when an output could not be written; 2 for a bad argument (nothing is written).\n";
+           "1 when an output could not be written or the run could not be set up (no temporary\n"
+           "folder, say); 2 for a bad argument (nothing is written).\n";
 }

@@ -136,6 +136,9 @@ TEST(Session, TheProcessEntryKeepsItsArgumentsAndEndsWithZero)
     EXPECT_EQ(package_state.start_instance, &instance);
     EXPECT_STREQ(package_state.start_command_line, "ignored words");
     EXPECT_EQ(package_state.start_show_command, 1);
+    // The render entry's variant passes the application's status on.
+    EXPECT_EQ(run_application_entry(nullptr, nullptr, "", 1), 7);
+    EXPECT_EQ(application_runs, 2);
 }
 
 TEST(Session, ClosingTheDisplayClosesARecordingsFile)
