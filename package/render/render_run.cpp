@@ -24,11 +24,6 @@ namespace {
 constexpr int CENTISECONDS_PER_TICK = 10;
 constexpr int NORMAL_SHOW_COMMAND = 1;
 
-std::string absolute_or_empty(const std::string& path)
-{
-    return path.empty() ? path : fs::absolute(path).string();
-}
-
 // The outputs asked for, each with its temporary file, in the order they are reported.
 struct Outputs {
     std::unique_ptr<OutputFile> png;
@@ -48,7 +43,8 @@ int run_render(const RenderOptions& options, const std::string& program, std::os
         if (path->empty()) {
             continue;
         }
-        *output = std::make_unique<OutputFile>(absolute_or_empty(*path));
+        // Absolute: the run's current directory is the script's scratch folder.
+        *output = std::make_unique<OutputFile>(fs::absolute(*path).string());
         std::string reason;
         if (!(*output)->create(reason)) {
             errors << prefix << "cannot write " << (*output)->final_path() << ": " << reason << '\n';
@@ -117,6 +113,7 @@ int run_render(const RenderOptions& options, const std::string& program, std::os
     const int status = run_application_entry(nullptr, nullptr, "", NORMAL_SHOW_COMMAND);
     take_frame();
     set_wait_observer({});
+    host.set_text_line_sink({});
 
     // Each complete output is renamed into place; one that is not is named and not claimed.
     const auto log_complete = [&log] {
