@@ -52,8 +52,11 @@ std::string output_problem(const std::string& path)
     if (folder.empty()) {
         folder = ".";
     }
-    if (!fs::is_directory(folder, error) || access(folder.c_str(), W_OK | X_OK) != 0) {
-        return "cannot write output file '" + path + "'";
+    if (!fs::is_directory(folder, error)) {
+        return "cannot write output file '" + path + "': no folder " + folder.string();
+    }
+    if (access(folder.c_str(), W_OK | X_OK) != 0) {
+        return "cannot write output file '" + path + "': folder " + folder.string() + " refuses new files";
     }
     return {};
 }
