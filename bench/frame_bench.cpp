@@ -1,7 +1,7 @@
 // The cost of drawing one whole city frame into the image, with and without snow,
 // and of one periodic tick of the application.
 #include "city_loop.h"
-#include "display.h"
+#include <tavro/display.h>
 #include "traffic_system.h"
 
 #include <benchmark/benchmark.h>

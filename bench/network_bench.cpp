@@ -1,6 +1,6 @@
 // The cost of one network tick on the built city: spawn, lights, update and
 // draw, with logging off, as the main loop runs them.
-#include "display.h"
+#include <tavro/display.h>
 #include "random.h"
 #include "world.h"
 

@@ -1,6 +1,6 @@
 #include "circuits.h"
 
-#include "display.h"
+#include <tavro/display.h>
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "city_loop.h"
 
 #include "circuits.h"
-#include "display.h"
+#include <tavro/display.h>
 #include "random.h"
 #include "scenery.h"
 #include "small_life.h"

@@ -1,6 +1,6 @@
 // The city application's main routine: build the town, then wait, react and redraw until quit.
 #include "city_loop.h"
-#include "display.h"
+#include <tavro/display.h>
 #include "traffic_system.h"
 
 #include <memory>

@@ -1,6 +1,6 @@
 #include "intersection.h"
 
-#include "display.h"
+#include <tavro/display.h>
 #include "road.h"
 
 int Intersection::edge(Direction d) const

@@ -2,7 +2,7 @@
 // the end while the light is red, and drawn with its light, signs and vehicles.
 #pragma once
 
-#include "display.h"
+#include <tavro/display.h>
 #include "network_element.h"
 #include "vehicles.h"
 

@@ -1,6 +1,6 @@
 #include "scenery.h"
 
-#include "display.h"
+#include <tavro/display.h>
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "small_life.h"
 
-#include "display.h"
+#include <tavro/display.h>
 
 void advance_blink_phase(int& blink_phase, int& stop_lamp_colour, int& signal_lamp_colour) {
     switch (blink_phase) {

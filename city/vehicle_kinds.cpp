@@ -1,6 +1,6 @@
 #include "vehicles.h"
 
-#include "display.h"
+#include <tavro/display.h>
 
 namespace {
 

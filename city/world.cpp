@@ -1,6 +1,6 @@
 #include "world.h"
 
-#include "display.h"
+#include <tavro/display.h>
 #include "random.h"
 
 #include <memory>

@@ -1,6 +1,6 @@
 #include "colours.h"
 
-#include "display.h"
+#include <tavro/display.h>
 #include "text_window.h"
 
 const tavro::Rgb colour_values[COLOUR_COUNT] = {

@@ -1,4 +1,4 @@
-#include "display.h"
+#include <tavro/display.h>
 
 #include "dialog.h"
 #include "event_wait.h"

@@ -1,7 +1,7 @@
 // The package-wide state record: one instance for the life of the process.
 #pragma once
 
-#include "display.h"
+#include <tavro/display.h>
 #include "text_window.h"
 
 #include <array>

@@ -1,7 +1,7 @@
 // The drawing primitives: argument corrections with their messages, the log
 // line while logging is on, then one command rendered into the image.
 #include "colours.h"
-#include "display.h"
+#include <tavro/display.h>
 #include "package_state.h"
 #include "platform.h"
 #include "text_window.h"

@@ -1,7 +1,7 @@
 // The animation writer, read back with the GIF library's own decoder.
 #include "cairo_canvas.h"
 #include "colours.h"
-#include "display.h"
+#include <tavro/display.h>
 #include "gif_writer.h"
 #include "test_support.h"
 

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+#include <iostream>
 #include <sstream>
 #include <string>
 
@@ -65,7 +66,7 @@ TEST(GoldenRun, LogAndLastFrameMatchTheReviewedReferences)
     options.log = directory.path() + "/run.log";
     options.png = directory.path() + "/run.png";
     std::ostringstream report;
-    ASSERT_EQ(run_city_render(options, report), 0);
+    ASSERT_EQ(run_render(options, "city-render", report, std::cerr), 0);
 
     const std::string log = read_file(options.log);
     EXPECT_TRUE(log == reference_log) << first_difference(log, reference_log);

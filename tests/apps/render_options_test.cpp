@@ -7,7 +7,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -23,7 +25,7 @@ TEST(RenderOptions, DefaultsAndEveryOption)
     std::string error;
     auto defaults = parse({}, error);
     ASSERT_TRUE(defaults);
-    EXPECT_EQ(defaults->ticks, 100);
+    EXPECT_EQ(defaults->tick_limit(), 100);
     EXPECT_FALSE(defaults->start_time);
     EXPECT_EQ(defaults->gif_every, 1);
 
@@ -33,10 +35,12 @@ TEST(RenderOptions, DefaultsAndEveryOption)
                       "a.png", "--gif", "a.gif", "--gif-every", "3"},
                      error);
     ASSERT_TRUE(all) << error;
-    EXPECT_EQ(all->ticks, 0);
+    EXPECT_EQ(all->tick_limit(), 0);
     EXPECT_EQ(*all->start_time, 1700000000);
     EXPECT_EQ(all->script, "run.scr");
     EXPECT_EQ(all->gif_every, 3);
+    // With a script and no --ticks, the whole script plays.
+    EXPECT_EQ(parse({"--script", "run.scr"}, error)->tick_limit(), std::nullopt);
     EXPECT_FALSE(file_exists("a.log") || file_exists("a.png") || file_exists("a.gif"));
 }
 
@@ -49,18 +53,28 @@ TEST(RenderOptions, EachBadArgumentIsNamed)
 {
     TempDirectory directory;
     std::filesystem::create_directory("folder");
+    write_file("run.scr", "TAVRO_PERIODIC(1);\n");
+    std::filesystem::create_symlink("run.scr", "link.scr");
+    ASSERT_EQ(mkfifo("fifo", 0600), 0);
     const BadArguments cases[] = {
         {{"--fast"}, "unknown option '--fast'"},
         {{"--ticks"}, "option --ticks needs a value"},
         {{"--ticks", "ten"}, "option --ticks takes a whole number, not 'ten'"},
         {{"--ticks", "5x"}, "option --ticks takes a whole number, not '5x'"},
         {{"--ticks", "-1"}, "--ticks must be 0 or more, not -1"},
-        {{"--gif-every", "0"}, "--gif-every must be 1 or more, not 0"},
+        {{"--gif-every", "0"}, "--gif-every must be 1 to 6553, not 0"},
         {{"--time", ""}, "option --time takes a whole number, not ''"},
         {{"--script", "missing.scr"}, "cannot read script file 'missing.scr'"},
-        {{"--script", "folder"}, "cannot read script file 'folder'"},
-        {{"--png", "no/such/folder/a.png"}, "cannot write output file 'no/such/folder/a.png'"},
-        {{"--gif", "folder"}, "cannot write output file 'folder'"},
+        {{"--script", "folder"}, "script file 'folder' is not a regular file"},
+        {{"--png", "no/such/folder/a.png"}, "cannot write output file 'no/such/folder/a.png': no folder no/such/folder"},
+        {{"--gif", "folder"}, "cannot write output file 'folder': not a regular file"},
+        {{"--png", ""}, "option --png needs a file name, not an empty one"},
+        {{"--script", "fifo"}, "script file 'fifo' is not a regular file"},
+        {{"--time", "9223372036854775807"}, "--time must be 0 to 253402300799 seconds, not 9223372036854775807"},
+        {{"--gif-every", "6554"}, "--gif-every must be 1 to 6553, not 6554"},
+        {{"--script", "run.scr", "--log", "./run.scr"}, "--log './run.scr' is the script file"},
+        {{"--script", "run.scr", "--png", "link.scr"}, "--png 'link.scr' is the script file"},
+        {{"--png", "a.out", "--gif", "folder/../a.out"}, "--gif 'folder/../a.out' is also the file of --png"},
     };
     for (const BadArguments& bad : cases) {
         std::string error;
@@ -69,18 +83,59 @@ TEST(RenderOptions, EachBadArgumentIsNamed)
     }
 }
 
-TEST(RenderOptions, TheToolExitsWithStatusTwoAndWritesNothing)
+struct ToolRun {
+    const char* arguments;
+    int status;
+    const char* out_start;  // what standard output starts with
+    const char* error;      // the one line on standard error, or "" for none
+};
+
+// The whole program: statuses, its two streams, and nothing left behind.
+TEST(RenderOptions, TheToolAnswersEachCaseWithItsStatus)
 {
     TempDirectory directory;
-    const std::string command = std::string(CITY_RENDER_PATH) +
-                                " --png out.png --log out.log --gif out.gif --ticks -3 2> errors.txt";
-    const int status = std::system(command.c_str());
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 2);
-    const std::string errors = read_file("errors.txt");
-    EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1);
-    EXPECT_EQ(errors.rfind("city-render: --ticks must be 0 or more, not -3", 0), 0u);
-    EXPECT_FALSE(file_exists("out.png") || file_exists("out.log") || file_exists("out.gif"));
+    write_file("run.scr", "TAVRO_PERIODIC(2);\n");
+    // A folder that refuses new files: an ordinary user is told before the run (status 2),
+    // the superuser, whom permissions do not stop, when the file cannot be made (status 1).
+    const int refused_status = access("/proc", W_OK) == 0 ? 1 : 2;
+    const ToolRun cases[] = {
+        {"--png out.png --log out.log --gif out.gif --ticks -3", 2, "",
+         "city-render: --ticks must be 0 or more, not -3 (usage: city-render [--ticks N]"},
+        {"--help", 0, "usage: city-render [--ticks N]", ""},
+        {"--version", 0, "city-render (TAVRO ", ""},
+        {"--ticks 0 --log /proc/out.log", refused_status, "", "city-render: cannot write "},
+        {"--script run.scr --png out.png", 1, "", "city-render: no temporary folder: "},
+    };
+    for (const ToolRun& run : cases) {
+        const std::string command = "TMPDIR=" + directory.path() + "/missing " + CITY_RENDER_PATH + " " +
+                                    run.arguments + " > out.txt 2> errors.txt";
+        const int status = std::system(command.c_str());
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), run.status) << run.arguments;
+        EXPECT_EQ(read_file("out.txt").rfind(run.out_start, 0), 0u) << run.arguments;
+        const std::string errors = read_file("errors.txt");
+        EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), *run.error ? 1 : 0) << run.arguments;
+        EXPECT_EQ(errors.rfind(run.error, 0), 0u) << errors;
+        EXPECT_FALSE(file_exists("out.png") || file_exists("out.log") || file_exists("out.gif")) << run.arguments;
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), {}), 3) << run.arguments;
+    }
+}
+
+// Every program rendered headless has city-render's command line: the one render entry.
+TEST(RenderOptions, AnyProgramHasTheSameCommandLine)
+{
+    TempDirectory directory;
+    const auto help_of = [](const std::string& program, const std::string& name) {
+        EXPECT_EQ(std::system((program + " --help > help.txt").c_str()), 0);
+        std::string help = read_file("help.txt");
+        for (std::size_t at = help.find(name); at != std::string::npos; at = help.find(name, at)) {
+            help.replace(at, name.size(), "PROGRAM");
+        }
+        return help;
+    };
+    const std::string city = help_of(CITY_RENDER_PATH, "city-render");
+    EXPECT_NE(city.find("--gif-every K"), std::string::npos);
+    EXPECT_EQ(help_of(EXAMPLE_RENDER_PATH, "first_picture-render"), city);
 }
 
 }  // namespace

@@ -1,10 +1,13 @@
 // Whole headless runs: how ticks, the clock and a script end them.
 #include "headless_host.h"
 #include "render_run.h"
+#include "scratch_files.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <iostream>
 #include <sstream>
 
 namespace {
@@ -21,7 +24,7 @@ TEST(RenderRun, EachTickOfARunWithoutScriptIsATimerTick)
     RenderOptions options = options_at(1000);
     options.ticks = 25;
     std::ostringstream report;
-    ASSERT_EQ(run_city_render(options, report), 0);
+    ASSERT_EQ(run_render(options, "city-render", report, std::cerr), 0);
     EXPECT_EQ(report.str(), "city-render: 25 ticks, 26 frames\n");
     EXPECT_EQ(tavro::headless_host().timer_ticks_delivered(), 25);
     EXPECT_EQ(tavro::headless_host().clock_seconds(), 1002);
@@ -35,7 +38,7 @@ TEST(RenderRun, ZeroTicksDrawsOneFrame)
     options.png = "only.png";
     options.log = "only.log";
     std::ostringstream report;
-    ASSERT_EQ(run_city_render(options, report), 0);
+    ASSERT_EQ(run_render(options, "city-render", report, std::cerr), 0);
     EXPECT_EQ(tavro::headless_host().timer_ticks_delivered(), 0);
     EXPECT_TRUE(file_exists("only.png"));
     // One logged frame: it starts with the scenery's clear.
@@ -53,7 +56,7 @@ TEST(RenderRun, AScriptPlaysWithoutTimerTicksAndEndsTheRun)
     options.gif = "short.gif";
     options.gif_every = 2;
     std::ostringstream report;
-    ASSERT_EQ(run_city_render(options, report), 0);
+    ASSERT_EQ(run_render(options, "city-render", report, std::cerr), 0);
     // Nine periodic events and a click, then the script ends, the city halts and the run quits.
     EXPECT_EQ(report.str(), "city-render: 9 ticks, 11 frames, wrote " + directory.path() + "/short.gif\n");
     EXPECT_EQ(tavro::headless_host().timer_ticks_delivered(), 0);
@@ -70,8 +73,29 @@ TEST(RenderRun, TheTickLimitEndsAScriptEarly)
     options.script = "long.scr";
     options.ticks = 12;
     std::ostringstream report;
-    ASSERT_EQ(run_city_render(options, report), 0);
+    ASSERT_EQ(run_render(options, "city-render", report, std::cerr), 0);
     EXPECT_EQ(report.str(), "city-render: 12 ticks, 13 frames\n");
+}
+
+// An output is complete or absent: never a partial file under its name or beside it.
+TEST(RenderRun, AnOutputIsRenamedIntoPlaceOrLeavesNothing)
+{
+    TempDirectory directory;
+    std::filesystem::create_directory("gone");
+    std::string reason;
+    {
+        OutputFile abandoned(directory.path() + "/gone/a.png");
+        ASSERT_TRUE(abandoned.create(reason));
+        EXPECT_TRUE(file_exists(abandoned.temporary_path()));
+    }
+    EXPECT_TRUE(std::filesystem::is_empty("gone"));
+
+    OutputFile output(directory.path() + "/gone/b.png");
+    ASSERT_TRUE(output.create(reason));
+    std::filesystem::remove_all("gone");
+    EXPECT_FALSE(output.commit(reason));
+    EXPECT_EQ(reason, "No such file or directory");
+    EXPECT_FALSE(file_exists("gone/b.png"));
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 #include "circuits.h"
 
-#include "display.h"
+#include <tavro/display.h>
 #include "headless_host.h"
 #include "run_control.h"
 

@@ -1,6 +1,6 @@
 // The city's reactions to clicks and ticks, and what it draws on top of the scene.
 #include "city_loop.h"
-#include "display.h"
+#include <tavro/display.h>
 #include "headless_host.h"
 #include "random.h"
 #include "run_control.h"

@@ -1,6 +1,6 @@
 #include "small_life.h"
 
-#include "display.h"
+#include <tavro/display.h>
 #include "headless_host.h"
 #include "run_control.h"
 

@@ -1,7 +1,7 @@
 // Vehicle parking, and the figures of the kinds as the log shows them.
 #include "vehicles.h"
 
-#include "display.h"
+#include <tavro/display.h>
 #include "headless_host.h"
 #include "run_control.h"
 

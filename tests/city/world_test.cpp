@@ -2,7 +2,7 @@
 // network, the starting vehicles, the walk order, and the generator.
 #include "world.h"
 
-#include "display.h"
+#include <tavro/display.h>
 #include "headless_host.h"
 #include "random.h"
 #include "run_control.h"

@@ -1,5 +1,5 @@
 // The event wait driven through the headless host's message queue.
-#include "display.h"
+#include <tavro/display.h>
 #include "headless_host.h"
 #include "package_state.h"
 #include "run_control.h"

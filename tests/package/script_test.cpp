@@ -1,5 +1,5 @@
 // Recording events into "TAVRO.SCR" and playing them back, through the event wait.
-#include "display.h"
+#include <tavro/display.h>
 #include "headless_host.h"
 #include "package_state.h"
 #include "test_support.h"

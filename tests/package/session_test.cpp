@@ -1,6 +1,6 @@
 // The one Display of a process: opening, the menu, logging, the dialog, the process entry.
 #include "dialog.h"
-#include "display.h"
+#include <tavro/display.h>
 #include "headless_host.h"
 #include "package_state.h"
 #include "run_control.h"
@@ -136,6 +136,9 @@ TEST(Session, TheProcessEntryKeepsItsArgumentsAndEndsWithZero)
     EXPECT_EQ(package_state.start_instance, &instance);
     EXPECT_STREQ(package_state.start_command_line, "ignored words");
     EXPECT_EQ(package_state.start_show_command, 1);
+    // The render entry's variant passes the application's status on.
+    EXPECT_EQ(run_application_entry(nullptr, nullptr, "", 1), 7);
+    EXPECT_EQ(application_runs, 2);
 }
 
 TEST(Session, ClosingTheDisplayClosesARecordingsFile)

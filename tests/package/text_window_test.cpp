@@ -1,5 +1,5 @@
 // The text window's lines, its 25-line history and repainting.
-#include "display.h"
+#include <tavro/display.h>
 #include "headless_host.h"
 #include "package_state.h"
 #include "text_window.h"

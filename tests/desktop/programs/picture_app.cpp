@@ -2,7 +2,7 @@
 // characters and animation ticks received so far. Its pixels depend on nothing
 // else, so the desktop and the headless hosts must show the same picture for
 // the same input. It starts halted and runs until quit.
-#include "display.h"
+#include <tavro/display.h>
 
 #include <string>
 #include <utility>

@@ -1,6 +1,6 @@
 // A test program that opens a second Display, which the package refuses with
 // its dialog and ends the process with status -1.
-#include "display.h"
+#include <tavro/display.h>
 #include "session.h"
 
 int application_main()

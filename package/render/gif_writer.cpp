@@ -1,7 +1,7 @@
 #include "gif_writer.h"
 
 #include "colours.h"
-#include "display.h"
+#include <tavro/display.h>
 #include "platform.h"
 
 #include <gif_lib.h>

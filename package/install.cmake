@@ -1,0 +1,33 @@
+# What `cmake --install` puts under its prefix: the public header, the program libraries,
+# the CMake package (find_package(Tavro)) and the pkg-config files. Nothing private.
+include(GNUInstallDirs)
+include(CMakePackageConfigHelpers)
+
+install(DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}/include/tavro DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
+set(TAVRO_INSTALLED_LIBRARIES)
+set(TAVRO_PC_FILES)
+if(TARGET tavro_render)
+  list(APPEND TAVRO_INSTALLED_LIBRARIES tavro_render)
+  list(APPEND TAVRO_PC_FILES tavro-render)
+endif()
+if(TARGET tavro_desktop)
+  list(APPEND TAVRO_INSTALLED_LIBRARIES tavro_desktop)
+  list(APPEND TAVRO_PC_FILES tavro-desktop)
+endif()
+install(TARGETS ${TAVRO_INSTALLED_LIBRARIES} ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR})
+
+set(TAVRO_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/Tavro)
+configure_package_config_file(${PROJECT_SOURCE_DIR}/cmake/TavroConfig.cmake.in
+                              ${CMAKE_CURRENT_BINARY_DIR}/TavroConfig.cmake INSTALL_DESTINATION ${TAVRO_CMAKE_DIR}
+                              PATH_VARS CMAKE_INSTALL_LIBDIR CMAKE_INSTALL_INCLUDEDIR)
+write_basic_package_version_file(${CMAKE_CURRENT_BINARY_DIR}/TavroConfigVersion.cmake
+                                 COMPATIBILITY SameMajorVersion)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/TavroConfig.cmake ${CMAKE_CURRENT_BINARY_DIR}/TavroConfigVersion.cmake
+              ${PROJECT_SOURCE_DIR}/cmake/tavro_program.cmake DESTINATION ${TAVRO_CMAKE_DIR})
+
+# The pkg-config files find the prefix from where they lie, so the install tree can move.
+file(RELATIVE_PATH TAVRO_PC_PREFIX /prefix/${CMAKE_INSTALL_LIBDIR}/pkgconfig /prefix)
+foreach(pc ${TAVRO_PC_FILES})
+  configure_file(${PROJECT_SOURCE_DIR}/cmake/${pc}.pc.in ${CMAKE_CURRENT_BINARY_DIR}/${pc}.pc @ONLY)
+  install(FILES ${CMAKE_CURRENT_BINARY_DIR}/${pc}.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
+endforeach()

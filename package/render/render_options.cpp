@@ -1,0 +1,225 @@
+#include "render_options.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool parse_integer(const std::string& text, long long& value)
+{
+    if (text.empty()) {
+        return false;
+    }
+    errno = 0;
+    char* end = nullptr;
+    value = std::strtoll(text.c_str(), &end, 10);
+    return errno == 0 && end && *end == '\0';
+}
+
+// Opening a FIFO for reading would block, and a folder opens on some systems: only a
+// regular file is read.
+std::string script_problem(const std::string& path)
+{
+    std::error_code error;
+    const fs::file_status status = fs::status(path, error);
+    if (!fs::exists(status)) {
+        return "cannot read script file '" + path + "'";
+    }
+    if (!fs::is_regular_file(status)) {
+        return "script file '" + path + "' is not a regular file";
+    }
+    if (!std::ifstream(path).good()) {
+        return "cannot read script file '" + path + "'";
+    }
+    return {};
+}
+
+// Checked without creating anything: the output is created beside its path and renamed
+// over it, so the folder must take new files, and what is there must be a plain file.
+std::string output_problem(const std::string& path)
+{
+    std::error_code error;
+    const fs::file_status status = fs::status(path, error);
+    if (fs::exists(status) && !fs::is_regular_file(status)) {
+        return "cannot write output file '" + path + "': not a regular file";
+    }
+    fs::path folder = fs::path(path).parent_path();
+    if (folder.empty()) {
+        folder = ".";
+    }
+    if (!fs::is_directory(folder, error)) {
+        return "cannot write output file '" + path + "': no folder " + folder.string();
+    }
+    if (access(folder.c_str(), W_OK | X_OK) != 0) {
+        return "cannot write output file '" + path + "': folder " + folder.string() + " refuses new files";
+    }
+    return {};
+}
+
+// The path with its folder's links resolved, to find one file named two ways.
+fs::path real_path(const std::string& path)
+{
+    std::error_code error;
+    const fs::path real = fs::weakly_canonical(fs::absolute(path, error), error);
+    return error ? fs::absolute(path) : real;
+}
+
+bool same_file(const std::string& a, const std::string& b)
+{
+    std::error_code error;
+    if (fs::exists(a, error) && fs::exists(b, error)) {
+        return fs::equivalent(a, b, error);
+    }
+    return real_path(a) == real_path(b);
+}
+
+std::string collision_problem(const RenderOptions& options)
+{
+    const std::pair<const char*, const std::string*> outputs[] = {
+        {"--log", &options.log}, {"--png", &options.png}, {"--gif", &options.gif}};
+    for (std::size_t i = 0; i < std::size(outputs); ++i) {
+        const std::string& path = *outputs[i].second;
+        if (path.empty()) {
+            continue;
+        }
+        if (!options.script.empty() && same_file(path, options.script)) {
+            return std::string(outputs[i].first) + " '" + path + "' is the script file";
+        }
+        for (std::size_t j = 0; j < i; ++j) {
+            const std::string& other = *outputs[j].second;
+            if (!other.empty() && same_file(path, other)) {
+                return std::string(outputs[i].first) + " '" + path + "' is also the file of " + outputs[j].first;
+            }
+        }
+    }
+    return {};
+}
+
+}  // namespace
+
+std::optional<long long> RenderOptions::tick_limit() const
+{
+    if (ticks) {
+        return ticks;
+    }
+    if (script.empty()) {
+        return 100;
+    }
+    return std::nullopt;
+}
+
+std::optional<RenderOptions> parse_render_options(int argc, const char* const* argv, std::string& error)
+{
+    RenderOptions options;
+    for (int i = 1; i < argc; ++i) {
+        const std::string option = argv[i];
+        if (option == "--help" || option == "--version") {
+            options.action = option == "--help" ? RenderOptions::Action::help : RenderOptions::Action::version;
+            return options;
+        }
+        const bool known = option == "--ticks" || option == "--time" || option == "--script" ||
+                           option == "--log" || option == "--png" || option == "--gif" || option == "--gif-every";
+        if (!known) {
+            error = "unknown option '" + option + "'";
+            return std::nullopt;
+        }
+        if (i + 1 >= argc) {
+            error = "option " + option + " needs a value";
+            return std::nullopt;
+        }
+        const std::string value = argv[++i];
+        long long number = 0;
+        if (option == "--ticks" || option == "--time" || option == "--gif-every") {
+            if (!parse_integer(value, number)) {
+                error = "option " + option + " takes a whole number, not '" + value + "'";
+                return std::nullopt;
+            }
+        } else if (value.empty()) {
+            error = "option " + option + " needs a file name, not an empty one";
+            return std::nullopt;
+        }
+        if (option == "--ticks") {
+            if (number < 0) {
+                error = "--ticks must be 0 or more, not " + value;
+                return std::nullopt;
+            }
+            options.ticks = number;
+        } else if (option == "--time") {
+            if (number < 0 || number > RENDER_LATEST_TIME) {
+                error = "--time must be 0 to " + std::to_string(RENDER_LATEST_TIME) + " seconds, not " + value;
+                return std::nullopt;
+            }
+            options.start_time = static_cast<std::time_t>(number);
+        } else if (option == "--gif-every") {
+            if (number < 1 || number > RENDER_LARGEST_GIF_EVERY) {
+                error = "--gif-every must be 1 to " + std::to_string(RENDER_LARGEST_GIF_EVERY) + ", not " + value;
+                return std::nullopt;
+            }
+            options.gif_every = number;
+        } else if (option == "--script") {
+            options.script = value;
+        } else if (option == "--log") {
+            options.log = value;
+        } else if (option == "--png") {
+            options.png = value;
+        } else {
+            options.gif = value;
+        }
+    }
+    if (!options.script.empty()) {
+        error = script_problem(options.script);
+    }
+    for (const std::string* output : {&options.log, &options.png, &options.gif}) {
+        if (error.empty() && !output->empty()) {
+            error = output_problem(*output);
+        }
+    }
+    if (error.empty()) {
+        error = collision_problem(options);
+    }
+    if (!error.empty()) {
+        return std::nullopt;
+    }
+    return options;
+}
+
+std::string render_usage_line(const std::string& program)
+{
+    return "usage: " + program +
+           " [--ticks N] [--time T] [--script FILE] [--log FILE] [--png FILE] [--gif FILE] [--gif-every K]"
+           " [--help] [--version]";
+}
+
+std::string render_usage(const std::string& program)
+{
+    return render_usage_line(program) + "\n\n" +
+           "Runs the program without a screen and writes what it drew.\n\n"
+           "  --ticks N      quit after N periodic events (default 100; with --script, no limit:\n"
+           "                 the whole script plays); 0 draws the first frame only\n"
+           "  --time T       start the virtual clock at T seconds since 1970, 0 to " +
+           std::to_string(RENDER_LATEST_TIME) +
+           "\n"
+           "                 (default: now); it advances 0.1 s with every periodic event\n"
+           "  --script FILE  play FILE as the script \"TAVRO.SCR\" from the first wait on\n"
+           "                 (default: none; the timer makes the periodic events)\n"
+           "  --log FILE     write every line of the text window to FILE; logging is switched on\n"
+           "                 when the program first waits, as with Ctrl+L (default: no log)\n"
+           "  --png FILE     write the last frame, 601 x 501 pixels, as a PNG picture (default: none)\n"
+           "  --gif FILE     write every K-th frame as an animated GIF, 10 frames a second\n"
+           "                 of run time (default: none)\n"
+           "  --gif-every K  the K of --gif, 1 to " +
+           std::to_string(RENDER_LARGEST_GIF_EVERY) +
+           " (default 1)\n"
+           "  --help         print this text and exit\n"
+           "  --version      print the program's name and version and exit\n\n"
+           "No file is both read and written, nor written twice. Each output is written beside\n"
+           "its name and renamed into place when complete.\n\n"
+           "Exit status: the program's own (what application_main returns, 0 normally);\n"
+           "1 when an output could not be written or the run could not be set up (no temporary\n"
+           "folder, say); 2 for a bad argument (nothing is written).\n";
+}

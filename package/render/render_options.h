@@ -1,0 +1,36 @@
+// The command line of a program rendered headless (city-render is the city's).
+#pragma once
+
+#include <ctime>
+#include <optional>
+#include <string>
+
+struct RenderOptions {
+    enum class Action { run, help, version };
+    Action action = Action::run;
+    std::optional<long long> ticks;         // nothing: 100, or no limit with a script
+    std::optional<std::time_t> start_time;  // the real clock when not given
+    std::string script;
+    std::string log;
+    std::string png;
+    std::string gif;
+    long long gif_every = 1;
+
+    // The number of periodic events after which the run quits; nothing for no limit.
+    std::optional<long long> tick_limit() const;
+};
+
+// The largest --time: the last second of the year 9999, so that the clock, which advances
+// a tenth of a second per periodic event, stays far inside its range for any run.
+constexpr long long RENDER_LATEST_TIME = 253402300799;
+// The largest --gif-every: a GIF frame delay of 10 centiseconds per tick fits its 16 bits.
+constexpr long long RENDER_LARGEST_GIF_EVERY = 6553;
+
+// Reads and checks the arguments without touching any file; on a problem returns nothing
+// and sets error to one line naming it.
+std::optional<RenderOptions> parse_render_options(int argc, const char* const* argv, std::string& error);
+
+// The --help text of the named program: every option, its default and the exit statuses.
+std::string render_usage(const std::string& program);
+// The one-line reminder that follows a bad argument.
+std::string render_usage_line(const std::string& program);
