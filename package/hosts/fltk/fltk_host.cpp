@@ -92,6 +92,8 @@ void FltkHost::stop_timer() {
     }
 }
 
+void FltkHost::acquire_window_dc() {}
+
 void FltkHost::release_window_dc() {}
 
 bool FltkHost::take_message(Message& message) {
@@ -114,6 +116,13 @@ void FltkHost::wait_for_message(bool) {
 void FltkHost::translate(const Message& message) {
     if (message.kind == MessageKind::key_down && message.translated != 0) {
         queue_.push_front(Message{message.window, MessageKind::character, message.translated});
+    }
+}
+
+void FltkHost::dispatch(const Message& message) {
+    translate(message);
+    if (!dispatch_message(message)) {
+        default_handling(message);
     }
 }
 
@@ -172,7 +181,9 @@ void FltkHost::text_put_line(const char* text) {
     }
 }
 
-int FltkHost::run_prompt_dialog(const char* message, char* reply) { return run_prompt_dialog_window(message, reply); }
+int FltkHost::run_prompt_dialog(const char* message, char* reply, std::size_t reply_size) {
+    return run_prompt_dialog_window(message, reply, reply_size);
+}
 
 std::time_t FltkHost::current_time() { return std::time(nullptr); }
 

@@ -27,7 +27,6 @@ namespace tavro {
 namespace {
 
 constexpr int VIRTUAL_KEY_CONTROL = 17;
-constexpr std::size_t DIALOG_REPLY_LIMIT = 255;
 constexpr long long TICKS_PER_SECOND = 1000 / HeadlessHost::TIMER_PERIOD_MS;
 
 int virtual_key_of(int code) {
@@ -211,6 +210,8 @@ void HeadlessHost::start_timer(int id, int) {
     state_->timer_running = true;
 }
 
+void HeadlessHost::acquire_window_dc() {}
+
 void HeadlessHost::release_window_dc() {}
 
 bool HeadlessHost::take_message(Message& message) {
@@ -238,6 +239,13 @@ void HeadlessHost::wait_for_message(bool periodic_waiting) {
 void HeadlessHost::translate(const Message& message) {
     if (message.kind == MessageKind::key_down && message.translated != 0) {
         state_->queue.push_front(Message{message.window, MessageKind::character, message.translated});
+    }
+}
+
+void HeadlessHost::dispatch(const Message& message) {
+    translate(message);
+    if (!dispatch_message(message)) {
+        default_handling(message);
     }
 }
 
@@ -315,7 +323,7 @@ void HeadlessHost::text_put_line(const char* text) {
     }
 }
 
-int HeadlessHost::run_prompt_dialog(const char* message, char* reply) {
+int HeadlessHost::run_prompt_dialog(const char* message, char* reply, std::size_t reply_size) {
     ++state_->dialogs;
     state_->last_dialog_message = message != nullptr ? message : "";
     // With no screen, standard error is where a headless run can show the message.
@@ -329,8 +337,8 @@ int HeadlessHost::run_prompt_dialog(const char* message, char* reply) {
         answer = std::move(state_->dialog_replies.front());
         state_->dialog_replies.pop_front();
     }
-    if (reply != nullptr) {
-        const std::size_t length = std::min(answer.size(), DIALOG_REPLY_LIMIT);
+    if (reply != nullptr && reply_size > 0) {
+        const std::size_t length = std::min(answer.size(), reply_size - 1);
         std::memcpy(reply, answer.data(), length);
         reply[length] = '\0';
     }
