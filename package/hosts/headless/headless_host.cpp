@@ -7,7 +7,7 @@
 // core would block and nothing can come any more, it delivers quit, so a halted
 // run ends instead of hanging. Nothing here sleeps or reads real input.
 //
-// Dependencies: the Cairo canvas (cairo, fontconfig, a DejaVu face).
+// Dependencies: the Cairo canvas (cairo, fontconfig, Liberation Sans and DejaVu Sans Mono).
 //
 // Known limits: no window is ever shown; window positions and sizes are only
 // recorded; the dialog prints its message to standard error and answers from a
