@@ -24,7 +24,7 @@ class GdiCanvas final : public Canvas {
 public:
     // An image compatible with reference (a window's drawing context), or with
     // the screen when reference is null. Its pixels are undefined until cleared.
-    explicit GdiCanvas(HDC reference);
+    explicit GdiCanvas(HDC reference = nullptr);
     ~GdiCanvas() override;
     GdiCanvas(const GdiCanvas&) = delete;
     GdiCanvas& operator=(const GdiCanvas&) = delete;

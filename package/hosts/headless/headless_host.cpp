@@ -2,12 +2,14 @@
 // and the city-render tool.
 //
 // Implements Host over an input queue that the caller fills, a virtual clock
-// that advances 100 ms per timer tick, a Cairo canvas as the off-screen image,
+// that advances 100 ms per timer tick, the build's image canvas (Cairo, or GDI
+// on Windows) as the off-screen image,
 // a menu kept as data and an in-memory text window drawn on demand. When the
 // core would block and nothing can come any more, it delivers quit, so a halted
 // run ends instead of hanging. Nothing here sleeps or reads real input.
 //
-// Dependencies: the Cairo canvas (cairo, fontconfig, Liberation Sans and DejaVu Sans Mono).
+// Dependencies: the Cairo canvas (cairo, fontconfig, Liberation Sans and DejaVu Sans
+// Mono), or on Windows the GDI canvas.
 //
 // Known limits: no window is ever shown; window positions and sizes are only
 // recorded; the dialog prints its message to standard error and answers from a
@@ -15,7 +17,6 @@
 // fixed-pitch font.
 #include "headless_host.h"
 
-#include "cairo_canvas.h"
 #include "text_window_image.h"
 
 #include <algorithm>
@@ -39,7 +40,7 @@ int virtual_key_of(int code) {
 }  // namespace
 
 struct HeadlessHost::State {
-    CairoCanvas canvas;
+    ImageCanvas canvas;
     TextWindowImage text_image;
 
     std::deque<Message> queue;
@@ -166,11 +167,9 @@ int HeadlessHost::dialogs_shown() const { return state_->dialogs; }
 
 const std::string& HeadlessHost::last_dialog_message() const { return state_->last_dialog_message; }
 
-CairoCanvas& HeadlessHost::canvas() { return state_->canvas; }
+ImageCanvas& HeadlessHost::canvas() { return state_->canvas; }
 
-bool HeadlessHost::write_client_png(const std::string& path) const {
-    return state_->canvas.write_png(path, 0, 0, CLIENT_WIDTH, CLIENT_HEIGHT);
-}
+const ImageCanvas& HeadlessHost::canvas() const { return state_->canvas; }
 
 // --- Host ---
 

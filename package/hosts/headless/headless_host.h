@@ -4,6 +4,7 @@
 // Used by the tests and by the city-render tool.
 #pragma once
 
+#include "image_canvas.h"
 #include "platform.h"
 
 #include <ctime>
@@ -15,7 +16,6 @@
 
 namespace tavro {
 
-class CairoCanvas;
 class TextWindowImage;
 
 class HeadlessHost final : public Host {
@@ -83,8 +83,9 @@ public:
     int dialogs_shown() const;
     const std::string& last_dialog_message() const;
 
-    CairoCanvas& canvas();
-    // The graphics window's client area (601 x 501) as a PNG file; false on failure.
+    ImageCanvas& canvas();
+    const ImageCanvas& canvas() const;
+    // The graphics window's client area (601 x 501) as a PNG file; false on failure. Builds with Cairo only.
     bool write_client_png(const std::string& path) const;
 
     // --- Host ---
