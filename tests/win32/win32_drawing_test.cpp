@@ -1,15 +1,18 @@
-// The GDI image read back with GetPixel, the dialog's template and run, and a
-// script recorded and played back, all in a real Win32 session.
+// The GDI image read back with GetPixel, the text window's repaint, the
+// dialog's template and run, and a script recorded and played back, all in a
+// real Win32 session.
 #include "colours.h"
 #include "dialog.h"
 #include "display.h"
 #include "package_state.h"
 #include "prompt_template.h"
 #include "run_menu.h"
+#include "text_window.h"
 #include "win32_host.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -212,4 +215,61 @@ TEST(Win32Script, RecordedThenPlayedBack)
     EXPECT_EQ(key, 'z');
     EXPECT_FALSE(package_state.playback);
     std::remove("TAVRO.SCR");
+}
+
+namespace {
+
+// Rows of the text window's client area, read back from the window: true where a row has ink.
+std::vector<bool> inked_rows(HWND window)
+{
+    RECT client{};
+    GetClientRect(window, &client);
+    HDC dc = GetDC(window);
+    std::vector<bool> rows;
+    for (int row = 0; row < client.bottom; ++row) {
+        bool ink = false;
+        for (int column = 0; column < 100 && !ink; ++column) {
+            ink = GetPixel(dc, column, row) == RGB(0, 0, 0);
+        }
+        rows.push_back(ink);
+    }
+    ReleaseDC(window, dc);
+    return rows;
+}
+
+}  // namespace
+
+TEST(Win32TextWindow, RepaintReplaysTheKeptLinesNewestAtTheBottom)
+{
+    Display display;
+    HWND text = win32_host().text_window();
+    TEXTMETRICA metrics{};
+    HDC dc = GetDC(text);
+    SelectObject(dc, GetStockObject(ANSI_FIXED_FONT));
+    GetTextMetricsA(dc, &metrics);
+    ReleaseDC(text, dc);
+    const int line_height = metrics.tmHeight + metrics.tmExternalLeading;
+
+    text_window_printf("only line\n");
+    RedrawWindow(text, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    std::vector<bool> rows = inked_rows(text);
+    const int bottom = static_cast<int>(rows.size());
+    ASSERT_GT(bottom, 3 * line_height);
+    auto ink_between = [&](int first, int last) {
+        return std::count(rows.begin() + first, rows.begin() + last, true);
+    };
+    EXPECT_GT(ink_between(bottom - line_height, bottom), 0);
+    EXPECT_EQ(ink_between(0, bottom - line_height), 0);
+
+    // 30 lines: the ring keeps the last 25, and a repaint shows them (as many as fit).
+    for (int i = 1; i <= 29; ++i) {
+        text_window_printf("line %d\n", i);
+    }
+    const std::vector<bool> before = inked_rows(text);
+    RedrawWindow(text, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    rows = inked_rows(text);
+    EXPECT_EQ(rows, before);
+    const int kept = std::min(25, bottom / line_height);
+    EXPECT_GT(ink_between(bottom - kept * line_height, bottom - (kept - 1) * line_height), 0);
+    EXPECT_EQ(package_state.history_first, package_state.history_next);
 }
