@@ -3,7 +3,8 @@
 # --script, --log, --png, --gif ...); each when its library exists.
 function(tavro_add_program name)
   if(TARGET Tavro::desktop)
-    add_executable(${name} ${ARGN})
+    # On Windows a GUI program: its entry is the library's WinMain.
+    add_executable(${name} WIN32 ${ARGN})
     target_link_libraries(${name} PRIVATE Tavro::desktop)
   endif()
   if(TARGET Tavro::render)

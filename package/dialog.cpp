@@ -11,5 +11,5 @@ int prompt_dialog(const char* message, char* reply)
     shown[PROMPT_MESSAGE_LENGTH] = '\0';
     const std::size_t length = std::strlen(message);
     std::memcpy(shown, message, length < PROMPT_MESSAGE_LENGTH ? length : PROMPT_MESSAGE_LENGTH);
-    return tavro::platform_host().run_prompt_dialog(shown, reply);
+    return tavro::platform_host().run_prompt_dialog(shown, reply, PROMPT_REPLY_SIZE);
 }

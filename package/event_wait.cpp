@@ -43,10 +43,7 @@ bool pump_one_message()
         return true;
     }
     if (took) {
-        host.translate(message);
-        if (!tavro::dispatch_message(message)) {
-            host.default_handling(message);
-        }
+        host.dispatch(message);
     }
     if (s.image_dirty) {
         host.present();

@@ -2,12 +2,13 @@
 //
 // A host library (headless, fltk, win32) implements Host and Canvas and
 // defines platform_host(); every executable links exactly one host. Hosts turn
-// their own events into Messages and give them to dispatch_message(); they
-// never touch package state themselves.
+// their own events into Messages, and their window procedures hand them to
+// dispatch_message(); they never touch package state themselves.
 #pragma once
 
 #include "draw_command.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <ctime>
 
@@ -28,15 +29,21 @@ enum class MessageKind {
     close,             // the user asked to close the window
     destroy,           // the window is being destroyed
     quit,              // the thread's quit message; param: exit code
+    other,             // a platform message the package has no name for
 };
 
 struct Message {
     WindowId window = WindowId::graphics;
     MessageKind kind = MessageKind::paint;
     int param = 0;
+    // left_button_down: client pixel as the platform packs it, two unsigned 16-bit halves of one
+    // parameter; the handler keeps only the low 16 bits of each, so a host may pass them unmasked.
     int x = 0;
     int y = 0;
     int translated = 0;  // key_down: the character translation would give (Ctrl+A gives 1), 0 for none
+    // The platform's own second message word (a key's repeat count and scan code), kept when a
+    // handler forwards the message, so the platform translates the forwarded key as the original.
+    std::intptr_t native = 0;
 };
 
 struct ClientRect {
@@ -97,20 +104,21 @@ public:
     virtual ClientRect client_rect() = 0;
     virtual Canvas& image() = 0;
     virtual void start_timer(int id, int period_ms) = 0;
-    // Lets go of what was taken to draw into the graphics window.
+    // Takes the graphics window's drawing context, which present() draws into until it is released.
+    virtual void acquire_window_dc() = 0;
     virtual void release_window_dc() = 0;
 
     // Takes the next message of the thread's queue without waiting; false when there is none.
     virtual bool take_message(Message& message) = 0;
     // Blocks until a message can be taken. periodic_waiting: a periodic event waits for a timer tick.
     virtual void wait_for_message(bool periodic_waiting) = 0;
-    // Queues the character that a taken key-down produces, so that it is the next message taken.
-    virtual void translate(const Message& message) = 0;
+    // Runs the message taken last: translates it (a key-down queues the character it types, to be
+    // taken next), then runs its window's procedure, which calls dispatch_message() and falls back to
+    // the platform's default processing where the package declines (closing the graphics window
+    // destroys it, which delivers its destroy message).
+    virtual void dispatch(const Message& message) = 0;
     virtual void post(const Message& message) = 0;
     virtual void post_quit(int exit_code) = 0;
-    // What the windowing system does with a message that the package declined
-    // (closing the graphics window destroys it, which delivers its destroy message).
-    virtual void default_handling(const Message& message) = 0;
 
     // Builds the menu bar with one popup of the given items.
     virtual void build_menu(const char* popup_title, const MenuItem* items, int count) = 0;
@@ -119,7 +127,9 @@ public:
     // Brackets a repaint; starting one clears the window's invalid area to its background.
     virtual void begin_paint(WindowId window) = 0;
     virtual void end_paint(WindowId window) = 0;
-    // Copies the whole image to the graphics window at (0, 0).
+    // Copies the whole image to the graphics window at (0, 0) through its held drawing context.
+    // Called by the message turn outside any paint, and between begin_paint and end_paint of the
+    // graphics window when it is repainted.
     virtual void present() = 0;
 
     // The text window: scrolls its client area up by one line, clears the bottom strip and
@@ -127,9 +137,9 @@ public:
     virtual void text_put_line(const char* text) = 0;
 
     // Runs the modal text-input dialog "TAVRO_gets" showing message (exactly 79 characters).
-    // Copies at most 255 characters and a terminator into reply; returns 1, or 0 when the
-    // dialog cannot be created (reply then untouched).
-    virtual int run_prompt_dialog(const char* message, char* reply) = 0;
+    // Copies at most reply_size - 1 characters and a terminator into reply; returns 1, or 0 when
+    // the dialog cannot be created (reply then untouched).
+    virtual int run_prompt_dialog(const char* message, char* reply, std::size_t reply_size) = 0;
 
     virtual std::time_t current_time() = 0;
     // Told each time the event wait returns a periodic event. A virtual clock advances here by
@@ -140,7 +150,8 @@ public:
 // The host this executable was linked with.
 Host& platform_host();
 
-// Hands one message to the package's window handlers; false when they declined it.
+// The package's window procedures: hands one message to the handler of its window;
+// false when the handler declined it and the platform's default processing applies.
 bool dispatch_message(const Message& message);
 
 }  // namespace tavro

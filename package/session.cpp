@@ -26,6 +26,7 @@ int open_display(void* instance, void* /*previous_instance*/, const char* /*comm
     s.text_window = 1;
     s.start_instance = instance;
 
+    host.acquire_window_dc();
     s.window_dc = true;
     s.image = &host.image();
 

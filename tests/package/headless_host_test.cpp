@@ -181,22 +181,27 @@ TEST(HeadlessDialog, RepliesComeInOrderAndAreCutAt255Characters) {
     host.push_dialog_reply("first");
     host.push_dialog_reply(std::string(300, 'r'));
     char reply[256];
-    EXPECT_EQ(host.run_prompt_dialog("one", reply), 1);
+    EXPECT_EQ(host.run_prompt_dialog("one", reply, sizeof reply), 1);
     EXPECT_STREQ(reply, "first");
     std::memset(reply, '#', sizeof reply);
-    EXPECT_EQ(host.run_prompt_dialog("two", reply), 1);
+    EXPECT_EQ(host.run_prompt_dialog("two", reply, sizeof reply), 1);
     EXPECT_EQ(std::string(reply), std::string(255, 'r'));
-    EXPECT_EQ(host.run_prompt_dialog("three", reply), 1);
+    EXPECT_EQ(host.run_prompt_dialog("three", reply, sizeof reply), 1);
     EXPECT_STREQ(reply, "");
-    EXPECT_EQ(host.dialogs_shown(), 3);
+    // A smaller holder gets what fits, terminated.
+    host.push_dialog_reply("longer than four");
+    char small[5];
+    EXPECT_EQ(host.run_prompt_dialog("three", small, sizeof small), 1);
+    EXPECT_STREQ(small, "long");
+    EXPECT_EQ(host.dialogs_shown(), 4);
     EXPECT_EQ(host.last_dialog_message(), "three");
 
     host.set_dialog_fails(true);
     host.push_dialog_reply("unused");
     std::strcpy(reply, "kept");
-    EXPECT_EQ(host.run_prompt_dialog("four", reply), 0);
+    EXPECT_EQ(host.run_prompt_dialog("four", reply, sizeof reply), 0);
     EXPECT_STREQ(reply, "kept");
-    EXPECT_EQ(host.dialogs_shown(), 4);
+    EXPECT_EQ(host.dialogs_shown(), 5);
     EXPECT_EQ(host.last_dialog_message(), "four");
 }
 

@@ -1,6 +1,5 @@
 // Corrections, log lines and the image-dirty flag of the drawing primitives.
 #include <tavro/display.h>
-#include "cairo_canvas.h"
 #include "headless_host.h"
 #include "package_state.h"
 #include "run_control.h"

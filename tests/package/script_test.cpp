@@ -73,7 +73,7 @@ TEST_F(Script, RecordingWritesPeriodicRunsAndNoQuitLine)
     EXPECT_EQ(wait(), QUIT);
     EXPECT_TRUE(host.menu_checked(5));
     end_display();
-    EXPECT_EQ(read_file("TAVRO.SCR"), EXAMPLE);
+    EXPECT_EQ(read_text_file("TAVRO.SCR"), EXAMPLE);
 }
 
 TEST_F(Script, ClosingTheWindowWritesThePendingCountButNoQuitLine)
@@ -85,7 +85,7 @@ TEST_F(Script, ClosingTheWindowWritesThePendingCountButNoQuitLine)
     host.close_window(WindowId::graphics);
     EXPECT_EQ(wait(), QUIT);
     end_display();
-    EXPECT_EQ(read_file("TAVRO.SCR"), "TAVRO_PERIODIC(2);\n");
+    EXPECT_EQ(read_text_file("TAVRO.SCR"), "TAVRO_PERIODIC(2);\n");
 }
 
 TEST_F(Script, StoppingARecordingWritesTheRunAndASecondRecordingStartsAnew)
@@ -99,7 +99,7 @@ TEST_F(Script, StoppingARecordingWritesTheRunAndASecondRecordingStartsAnew)
     host.click(1, 1);
     EXPECT_EQ(wait().kind, event_mouse);
     EXPECT_FALSE(host.menu_checked(5));
-    EXPECT_EQ(read_file("TAVRO.SCR"), "TAVRO_PERIODIC(4);\n");
+    EXPECT_EQ(read_text_file("TAVRO.SCR"), "TAVRO_PERIODIC(4);\n");
 
     host.ctrl_shortcut('R');
     host.click(2, 3);
@@ -107,7 +107,7 @@ TEST_F(Script, StoppingARecordingWritesTheRunAndASecondRecordingStartsAnew)
     host.ctrl_shortcut('R');
     host.click(0, 0);
     wait();
-    EXPECT_EQ(read_file("TAVRO.SCR"), "TAVRO_MOUSE(2, 3);\n");
+    EXPECT_EQ(read_text_file("TAVRO.SCR"), "TAVRO_MOUSE(2, 3);\n");
 }
 
 TEST_F(Script, ARecordingWithNoEventLeavesAnExistingFileUntouched)
@@ -118,7 +118,7 @@ TEST_F(Script, ARecordingWithNoEventLeavesAnExistingFileUntouched)
     host.click(0, 0);
     EXPECT_EQ(wait().kind, event_mouse);
     end_display();
-    EXPECT_EQ(read_file("TAVRO.SCR"), "keep me\n");
+    EXPECT_EQ(read_text_file("TAVRO.SCR"), "keep me\n");
 }
 
 TEST_F(Script, HighCharacterCodesRoundTripThroughNegativeNumbers)
@@ -130,7 +130,7 @@ TEST_F(Script, HighCharacterCodesRoundTripThroughNegativeNumbers)
     host.choose_menu(6);
     EXPECT_EQ(wait(), (Event{event_keyboard, 0, 0, 233}));
     end_display();
-    EXPECT_EQ(read_file("TAVRO.SCR"), "TAVRO_KBD(-23);\n");
+    EXPECT_EQ(read_text_file("TAVRO.SCR"), "TAVRO_KBD(-23);\n");
 }
 
 TEST_F(Script, PlaybackGivesTheRecordedEventsThenTheEndMessage)
@@ -323,7 +323,7 @@ TEST_F(Script, ReadingAFileHeldByARecordingTakesNoLine)
     host.ctrl_shortcut('R');
     host.click(3, 3);
     wait();
-    EXPECT_EQ(read_file("TAVRO.SCR"), "TAVRO_MOUSE(1, 1);\nTAVRO_MOUSE(2, 2);\n");
+    EXPECT_EQ(read_text_file("TAVRO.SCR"), "TAVRO_MOUSE(1, 1);\nTAVRO_MOUSE(2, 2);\n");
 }
 
 }  // namespace

@@ -3,18 +3,25 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <stdexcept>
-#include <unistd.h>
 
 TempDirectory::TempDirectory()
 {
     previous_ = std::filesystem::current_path().string();
-    std::string pattern = (std::filesystem::temp_directory_path() / "tavro-test-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) {
+    // A name nobody has taken: create_directory fails on one that exists.
+    std::random_device random;
+    for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+        const auto candidate = std::filesystem::temp_directory_path() / ("tavro-test-" + std::to_string(random()));
+        std::error_code error;
+        if (std::filesystem::create_directory(candidate, error)) {
+            path_ = candidate.string();
+        }
+    }
+    if (path_.empty()) {
         throw std::runtime_error("cannot create a temporary directory");
     }
-    path_ = pattern;
     std::filesystem::current_path(path_);
 }
 
@@ -34,6 +41,14 @@ std::string source_path(const std::string& relative)
 std::string read_file(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
+    std::ostringstream contents;
+    contents << in.rdbuf();
+    return contents.str();
+}
+
+std::string read_text_file(const std::string& path)
+{
+    std::ifstream in(path);
     std::ostringstream contents;
     contents << in.rdbuf();
     return contents.str();

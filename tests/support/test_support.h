@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-// A fresh directory under /tmp that is the current directory for the helper's
+// A fresh directory under the system's temporary directory that is the current directory for the helper's
 // lifetime, so that tests writing "TAVRO.SCR" never meet each other's files.
 class TempDirectory {
 public:
@@ -24,5 +24,7 @@ private:
 std::string source_path(const std::string& relative);
 
 std::string read_file(const std::string& path);
+// Read as a text file: the platform's line ends (CR LF on Windows) come back as '\n'.
+std::string read_text_file(const std::string& path);
 void write_file(const std::string& path, const std::string& contents);
 bool file_exists(const std::string& path);

@@ -7,8 +7,8 @@
 // are written straight into the surface's memory; polygon interiors, pens wider
 // than one pixel and text go through Cairo, all without antialiasing.
 //
-// Dependencies: cairo (image surfaces, toy font API, PNG writer); fontconfig picks
-// the face for "TAVRO-font" (fonts-dejavu-core provides one).
+// Dependencies: cairo (image surfaces, toy font API, PNG writer); fontconfig gives
+// "TAVRO-font" the face Liberation Sans (fonts-liberation2) through the project's alias.
 //
 // Known limits: wide pens are Cairo strokes with round ends and joins, and the
 // text face is whatever fontconfig substitutes, so those pixels are close to, but

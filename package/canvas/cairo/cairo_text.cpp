@@ -1,12 +1,14 @@
 #include "cairo_text.h"
 
 #include "cairo_handles.h"
+#include "font_alias.h"
 
 #include <cmath>
 
 namespace tavro {
 
 void select_cairo_font(cairo_t* context, const char* face, double pixel_size) {
+    load_font_alias();
     cairo_select_font_face(context, face, CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
     cairo_set_font_size(context, pixel_size);
     CairoFontOptions options(cairo_font_options_create());

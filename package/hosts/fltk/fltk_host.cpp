@@ -93,6 +93,8 @@ bool FltkHost::queue_due_tick() {
     return true;
 }
 
+void FltkHost::acquire_window_dc() {}
+
 void FltkHost::release_window_dc() {}
 
 bool FltkHost::take_message(Message& message) {
@@ -125,6 +127,13 @@ void FltkHost::wait_for_message(bool periodic_waiting) {
 void FltkHost::translate(const Message& message) {
     if (message.kind == MessageKind::key_down && message.translated != 0) {
         queue_.push_front(Message{message.window, MessageKind::character, message.translated});
+    }
+}
+
+void FltkHost::dispatch(const Message& message) {
+    translate(message);
+    if (!dispatch_message(message)) {
+        default_handling(message);
     }
 }
 
@@ -183,7 +192,9 @@ void FltkHost::text_put_line(const char* text) {
     }
 }
 
-int FltkHost::run_prompt_dialog(const char* message, char* reply) { return run_prompt_dialog_window(message, reply); }
+int FltkHost::run_prompt_dialog(const char* message, char* reply, std::size_t reply_size) {
+    return run_prompt_dialog_window(message, reply, reply_size);
+}
 
 std::time_t FltkHost::current_time() { return std::time(nullptr); }
 

@@ -38,25 +38,27 @@ public:
     ClientRect client_rect() override;
     Canvas& image() override;
     void start_timer(int id, int period_ms) override;
+    void acquire_window_dc() override;
     void release_window_dc() override;
     bool take_message(Message& message) override;
     void wait_for_message(bool periodic_waiting) override;
-    void translate(const Message& message) override;
+    void dispatch(const Message& message) override;
     void post(const Message& message) override;
     void post_quit(int exit_code) override;
-    void default_handling(const Message& message) override;
     void build_menu(const char* popup_title, const MenuItem* items, int count) override;
     void check_menu_item(int id, bool checked) override;
     void begin_paint(WindowId window) override;
     void end_paint(WindowId window) override;
     void present() override;
     void text_put_line(const char* text) override;
-    int run_prompt_dialog(const char* message, char* reply) override;
+    int run_prompt_dialog(const char* message, char* reply, std::size_t reply_size) override;
     std::time_t current_time() override;
 
 private:
     using Clock = std::chrono::steady_clock;
 
+    void translate(const Message& message);
+    void default_handling(const Message& message);
     // Queues the timer message when a tick is due, as a real timer posts one; true if it did.
     bool queue_due_tick();
 

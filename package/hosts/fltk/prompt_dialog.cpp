@@ -91,7 +91,7 @@ private:
 
 }  // namespace
 
-int run_prompt_dialog_window(const char* message, char* reply) {
+int run_prompt_dialog_window(const char* message, char* reply, std::size_t reply_size) {
     auto dialog = std::make_unique<PromptDialog>(message != nullptr ? message : "");
     dialog->show();
     if (!dialog->shown()) {
@@ -100,8 +100,8 @@ int run_prompt_dialog_window(const char* message, char* reply) {
     while (!dialog->answered() && dialog->shown()) {
         Fl::wait();
     }
-    if (reply != nullptr) {
-        const std::size_t length = std::min(std::strlen(dialog->reply()), static_cast<std::size_t>(REPLY_LIMIT));
+    if (reply != nullptr && reply_size > 0) {
+        const std::size_t length = std::min(std::strlen(dialog->reply()), reply_size - 1);
         std::memcpy(reply, dialog->reply(), length);
         reply[length] = '\0';
     }

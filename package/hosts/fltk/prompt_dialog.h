@@ -9,10 +9,13 @@
 // the dialog; the text box keeps at most 255 characters of what is typed.
 #pragma once
 
+#include <cstddef>
+
 namespace tavro {
 
-// Runs the dialog until it is closed and copies at most 255 characters and a
-// terminator into reply; returns 1, or 0 when the dialog could not be shown.
-int run_prompt_dialog_window(const char* message, char* reply);
+// Runs the dialog until it is closed and copies at most reply_size - 1 (and at
+// most 255) characters and a terminator into reply; returns 1, or 0 when the
+// dialog could not be shown.
+int run_prompt_dialog_window(const char* message, char* reply, std::size_t reply_size);
 
 }  // namespace tavro

@@ -3,12 +3,14 @@
 //
 // Implements Host over an input queue that the caller fills, a virtual clock
 // that advances 100 ms per periodic event the wait returns, whether the timer
-// or a script made it (so a script plays as if recorded at ten ticks a second), a Cairo canvas as the off-screen image,
+// or a script made it (so a script plays as if recorded at ten ticks a second),
+// the build's image canvas (Cairo, or GDI on Windows) as the off-screen image,
 // a menu kept as data and an in-memory text window drawn on demand. When the
 // core would block and nothing can come any more, it delivers quit, so a halted
 // run ends instead of hanging. Nothing here sleeps or reads real input.
 //
-// Dependencies: the Cairo canvas (cairo, fontconfig, a DejaVu face).
+// Dependencies: the Cairo canvas (cairo, fontconfig, Liberation Sans and DejaVu Sans
+// Mono), or on Windows the GDI canvas.
 //
 // Known limits: no window is ever shown; window positions and sizes are only
 // recorded; the dialog prints its message to standard error and answers from a
@@ -16,7 +18,6 @@
 // fixed-pitch font.
 #include "headless_host.h"
 
-#include "cairo_canvas.h"
 #include "text_window_image.h"
 
 #include <algorithm>
@@ -28,7 +29,6 @@ namespace tavro {
 namespace {
 
 constexpr int VIRTUAL_KEY_CONTROL = 17;
-constexpr std::size_t DIALOG_REPLY_LIMIT = 255;
 constexpr long long TICKS_PER_SECOND = 1000 / HeadlessHost::TIMER_PERIOD_MS;
 
 int virtual_key_of(int code) {
@@ -41,7 +41,7 @@ int virtual_key_of(int code) {
 }  // namespace
 
 struct HeadlessHost::State {
-    CairoCanvas canvas;
+    ImageCanvas canvas;
     TextWindowImage text_image;
 
     std::deque<Message> queue;
@@ -171,11 +171,9 @@ int HeadlessHost::dialogs_shown() const { return state_->dialogs; }
 
 const std::string& HeadlessHost::last_dialog_message() const { return state_->last_dialog_message; }
 
-CairoCanvas& HeadlessHost::canvas() { return state_->canvas; }
+ImageCanvas& HeadlessHost::canvas() { return state_->canvas; }
 
-bool HeadlessHost::write_client_png(const std::string& path) const {
-    return state_->canvas.write_png(path, 0, 0, CLIENT_WIDTH, CLIENT_HEIGHT);
-}
+const ImageCanvas& HeadlessHost::canvas() const { return state_->canvas; }
 
 // --- Host ---
 
@@ -215,6 +213,8 @@ void HeadlessHost::start_timer(int id, int) {
     state_->timer_running = true;
 }
 
+void HeadlessHost::acquire_window_dc() {}
+
 void HeadlessHost::release_window_dc() {}
 
 bool HeadlessHost::take_message(Message& message) {
@@ -242,6 +242,13 @@ void HeadlessHost::wait_for_message(bool periodic_waiting) {
 void HeadlessHost::translate(const Message& message) {
     if (message.kind == MessageKind::key_down && message.translated != 0) {
         state_->queue.push_front(Message{message.window, MessageKind::character, message.translated});
+    }
+}
+
+void HeadlessHost::dispatch(const Message& message) {
+    translate(message);
+    if (!dispatch_message(message)) {
+        default_handling(message);
     }
 }
 
@@ -319,7 +326,7 @@ void HeadlessHost::text_put_line(const char* text) {
     }
 }
 
-int HeadlessHost::run_prompt_dialog(const char* message, char* reply) {
+int HeadlessHost::run_prompt_dialog(const char* message, char* reply, std::size_t reply_size) {
     ++state_->dialogs;
     state_->last_dialog_message = message != nullptr ? message : "";
     // With no screen, standard error is where a headless run can show the message.
@@ -333,8 +340,8 @@ int HeadlessHost::run_prompt_dialog(const char* message, char* reply) {
         answer = std::move(state_->dialog_replies.front());
         state_->dialog_replies.pop_front();
     }
-    if (reply != nullptr) {
-        const std::size_t length = std::min(answer.size(), DIALOG_REPLY_LIMIT);
+    if (reply != nullptr && reply_size > 0) {
+        const std::size_t length = std::min(answer.size(), reply_size - 1);
         std::memcpy(reply, answer.data(), length);
         reply[length] = '\0';
     }

@@ -5,6 +5,7 @@
 // Used by the tests and by the city-render tool.
 #pragma once
 
+#include "image_canvas.h"
 #include "platform.h"
 
 #include <ctime>
@@ -16,7 +17,6 @@
 
 namespace tavro {
 
-class CairoCanvas;
 class TextWindowImage;
 
 class HeadlessHost final : public Host {
@@ -52,6 +52,10 @@ public:
     void push_dialog_reply(const std::string& reply);
     // Makes the dialog fail to be created (run_prompt_dialog returns 0).
     void set_dialog_fails(bool fails);
+    // The two halves of dispatch: a key-down queues its character to be taken next; closing a
+    // window destroys it (default processing of a message the package declined).
+    void translate(const Message& message);
+    void default_handling(const Message& message);
 
     // --- what can be observed ---
     // The start time plus a tenth of a second for every periodic event returned so far.
@@ -82,8 +86,9 @@ public:
     int dialogs_shown() const;
     const std::string& last_dialog_message() const;
 
-    CairoCanvas& canvas();
-    // The graphics window's client area (601 x 501) as a PNG file; false on failure.
+    ImageCanvas& canvas();
+    const ImageCanvas& canvas() const;
+    // The graphics window's client area (601 x 501) as a PNG file; false on failure. Builds with Cairo only.
     bool write_client_png(const std::string& path) const;
 
     // --- Host ---
@@ -95,20 +100,20 @@ public:
     ClientRect client_rect() override;
     Canvas& image() override;
     void start_timer(int id, int period_ms) override;
+    void acquire_window_dc() override;
     void release_window_dc() override;
     bool take_message(Message& message) override;
     void wait_for_message(bool periodic_waiting) override;
-    void translate(const Message& message) override;
+    void dispatch(const Message& message) override;
     void post(const Message& message) override;
     void post_quit(int exit_code) override;
-    void default_handling(const Message& message) override;
     void build_menu(const char* popup_title, const MenuItem* items, int count) override;
     void check_menu_item(int id, bool checked) override;
     void begin_paint(WindowId window) override;
     void end_paint(WindowId window) override;
     void present() override;
     void text_put_line(const char* text) override;
-    int run_prompt_dialog(const char* message, char* reply) override;
+    int run_prompt_dialog(const char* message, char* reply, std::size_t reply_size) override;
     std::time_t current_time() override;
     void periodic_event_returned() override;
 

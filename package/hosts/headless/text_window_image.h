@@ -9,10 +9,11 @@
 // when it was drawn there, and is cleared here by the next line's strip.
 #pragma once
 
-#include "cairo_handles.h"
 #include "platform.h"
+#include "text_raster.h"
 
 #include <deque>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -20,10 +21,6 @@ namespace tavro {
 
 class TextWindowImage {
 public:
-    static constexpr const char* FONT_FACE = "DejaVu Sans Mono";
-    static constexpr int CHARACTER_HEIGHT = 12;
-    static constexpr int TEXT_LEFT = 5;
-
     TextWindowImage();
 
     // The window was created with this client area; it starts white and empty.
@@ -51,7 +48,7 @@ private:
     int ascent_ = 0;
     std::size_t capacity_ = 0;  // lines that can have a row in view
     std::deque<std::string> shown_;
-    mutable CairoSurface image_;
+    mutable std::unique_ptr<TextRaster> raster_;
     mutable bool stale_ = true;
 };
 

@@ -1,0 +1,23 @@
+# Cross build for 32-bit Windows with Debian's MinGW-w64 (g++-mingw-w64-i686).
+# The C and C++ runtimes are linked statically, so the programs run on a bare
+# Windows; on Linux, ctest runs them under Wine.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR i686)
+
+set(TAVRO_MINGW_PREFIX i686-w64-mingw32)
+find_program(CMAKE_C_COMPILER NAMES ${TAVRO_MINGW_PREFIX}-gcc-posix ${TAVRO_MINGW_PREFIX}-gcc REQUIRED)
+find_program(CMAKE_CXX_COMPILER NAMES ${TAVRO_MINGW_PREFIX}-g++-posix ${TAVRO_MINGW_PREFIX}-g++ REQUIRED)
+find_program(CMAKE_RC_COMPILER NAMES ${TAVRO_MINGW_PREFIX}-windres)
+
+set(CMAKE_FIND_ROOT_PATH /usr/${TAVRO_MINGW_PREFIX})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+
+find_program(TAVRO_WINE NAMES wine)
+if(TAVRO_WINE)
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${TAVRO_WINE})
+endif()

@@ -1,0 +1,139 @@
+// GDI canvas: each draw command as the GDI calls on the image's memory context.
+#include "gdi_canvas.h"
+
+#include "gdi_objects.h"
+
+#include <cstring>
+
+namespace tavro {
+
+namespace {
+
+COLORREF colour_ref(Rgb colour) { return RGB(colour.r, colour.g, colour.b); }
+
+// A pen of the command's width (0 is one pixel) and, for width 0, a solid brush
+// of the same colour, else the stock null brush, for as long as the shape takes.
+class ShapeTools {
+public:
+    ShapeTools(HDC dc, int width, COLORREF colour)
+        : pen_(dc, CreatePen(PS_SOLID, width, colour), true),
+          brush_(dc, width == 0 ? CreateSolidBrush(colour) : GetStockObject(NULL_BRUSH), width == 0) {}
+
+private:
+    SelectedObject pen_;
+    SelectedObject brush_;
+};
+
+void draw_text(HDC dc, const DrawCommand& command, COLORREF colour, int origin_x, int origin_y)
+{
+    const char* text = command.text != nullptr ? command.text : "";
+    SetTextColor(dc, colour);
+    const int previous_mode = GetBkMode(dc);
+    SetBkMode(dc, TRANSPARENT);
+    {
+        SelectedObject font(dc,
+                            CreateFontA(-command.x2, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, 0, OUT_DEFAULT_PRECIS,
+                                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                                        "TAVRO-font"),
+                            true);
+        SIZE extent{};
+        GetTextExtentPointA(dc, text, static_cast<int>(std::strlen(text)), &extent);
+        const int line_height = extent.cy;
+        const int left = origin_x + command.x1;
+        // The anchor is the lower-left corner of the first line's cell.
+        int line = -1;
+        const char* start = text;
+        for (;;) {
+            const char* end = std::strchr(start, '\n');
+            const int length = static_cast<int>(end != nullptr ? end - start : std::strlen(start));
+            TextOutA(dc, left, origin_y - command.y1 + line * line_height, start, length);
+            if (end == nullptr) {
+                break;
+            }
+            start = end + 1;
+            ++line;
+        }
+    }
+    SetBkMode(dc, previous_mode);
+}
+
+}  // namespace
+
+GdiCanvas::GdiCanvas(HDC reference)
+{
+    HDC screen = reference == nullptr ? GetDC(nullptr) : nullptr;
+    HDC model = reference != nullptr ? reference : screen;
+    bitmap_ = CreateCompatibleBitmap(model, WIDTH, HEIGHT);
+    dc_ = CreateCompatibleDC(model);
+    previous_bitmap_ = SelectObject(dc_, bitmap_);
+    if (screen != nullptr) {
+        ReleaseDC(nullptr, screen);
+    }
+}
+
+GdiCanvas::~GdiCanvas()
+{
+    SelectObject(dc_, previous_bitmap_);
+    DeleteDC(dc_);
+    DeleteObject(bitmap_);
+}
+
+void GdiCanvas::render(const DrawCommand& command, Rgb colour, int origin_x, int origin_y)
+{
+    const COLORREF ref = colour_ref(colour);
+    const int left = origin_x + command.x1;
+    const int top = origin_y - command.y1;
+    switch (command.kind) {
+    case DRAW_PIXEL:
+        SetPixel(dc_, left, top, ref);
+        break;
+    case DRAW_LINE: {
+        SelectedObject pen(dc_, CreatePen(PS_SOLID, command.width, ref), true);
+        MoveToEx(dc_, left, top, nullptr);
+        LineTo(dc_, origin_x + command.x2, origin_y - command.y2);
+        break;
+    }
+    case DRAW_TRIANGLE: {
+        ShapeTools tools(dc_, command.width, ref);
+        const POINT points[3] = {{left, top},
+                                 {origin_x + command.x2, origin_y - command.y2},
+                                 {origin_x + command.x3, origin_y - command.y3}};
+        Polygon(dc_, points, 3);
+        break;
+    }
+    case DRAW_RECTANGLE: {
+        ShapeTools tools(dc_, command.width, ref);
+        Rectangle(dc_, left, top, origin_x + command.x2 + 1, origin_y - command.y2 + 1);
+        break;
+    }
+    case DRAW_OVAL: {
+        ShapeTools tools(dc_, command.width, ref);
+        Ellipse(dc_, left, top, origin_x + command.x2 + 1, origin_y - command.y2 + 1);
+        break;
+    }
+    case DRAW_TEXT:
+        draw_text(dc_, command, ref, origin_x, origin_y);
+        break;
+    default:
+        break;
+    }
+}
+
+void GdiCanvas::clear_white_framed()
+{
+    // The context's own pen is the default one-pixel black pen: it draws the frame.
+    SelectedObject brush(dc_, CreateSolidBrush(RGB(255, 255, 255)), true);
+    Rectangle(dc_, 0, 0, WIDTH, HEIGHT);
+}
+
+Rgb GdiCanvas::pixel(int column, int row) const
+{
+    const COLORREF value = GetPixel(dc_, column, row);
+    Rgb result;
+    result.r = GetRValue(value);
+    result.g = GetGValue(value);
+    result.b = GetBValue(value);
+    return result;
+}
+
+}  // namespace tavro

@@ -1,0 +1,222 @@
+// Win32 host: windows, message turn, timer, menu and the image's copies to the screen.
+#include "win32_host.h"
+
+#include "native_messages.h"
+
+#include <ctime>
+
+namespace tavro {
+
+namespace {
+
+constexpr const char* GRAPHICS_CLASS = "DrawWndClass";
+constexpr const char* TEXT_CLASS = "TextWndClass";
+
+int paint_slot(WindowId window) { return window == WindowId::graphics ? 0 : 1; }
+
+}  // namespace
+
+Win32Host::~Win32Host()
+{
+    // Windows still open when the process ends go without telling the package, which may be gone.
+    closing_ = true;
+    release_window_dc();
+    if (text_ != nullptr) {
+        DestroyWindow(text_);
+    }
+    if (graphics_ != nullptr) {
+        DestroyWindow(graphics_);
+    }
+    canvas_.reset();
+    if (background_ != nullptr) {
+        HINSTANCE instance = GetModuleHandleA(nullptr);
+        UnregisterClassA(GRAPHICS_CLASS, instance);
+        UnregisterClassA(TEXT_CLASS, instance);
+        DeleteObject(background_);
+    }
+}
+
+void Win32Host::register_classes()
+{
+    if (background_ != nullptr) {
+        return;
+    }
+    background_ = CreateSolidBrush(RGB(255, 255, 255));
+    // One class record; the second registration changes only the procedure and the name.
+    WNDCLASSA record{};
+    record.style = CS_HREDRAW | CS_VREDRAW;
+    record.lpfnWndProc = graphics_procedure;
+    record.cbClsExtra = 0;
+    record.cbWndExtra = 0;
+    record.hInstance = GetModuleHandleA(nullptr);
+    record.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+    record.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    record.hbrBackground = background_;
+    record.lpszMenuName = "generic";
+    record.lpszClassName = GRAPHICS_CLASS;
+    RegisterClassA(&record);
+    record.lpfnWndProc = text_procedure;
+    record.lpszClassName = TEXT_CLASS;
+    RegisterClassA(&record);
+}
+
+int Win32Host::screen_width() { return GetSystemMetrics(SM_CXSCREEN); }
+
+int Win32Host::screen_height() { return GetSystemMetrics(SM_CYSCREEN); }
+
+void Win32Host::create_graphics_window(int x, int y, int width, int height)
+{
+    register_classes();
+    // WS_CAPTION | WS_SYSMENU: no sizing border, no minimise or maximise box.
+    CreateWindowExA(0, GRAPHICS_CLASS, "TAVRO Graphics", WS_CAPTION | WS_SYSMENU, x, y, width, height, nullptr,
+                    nullptr, GetModuleHandleA(nullptr), nullptr);
+}
+
+void Win32Host::create_text_window(int x, int y, int width, int height)
+{
+    register_classes();
+    CreateWindowExA(0, TEXT_CLASS, "TAVRO Text", WS_OVERLAPPEDWINDOW, x, y, width, height, nullptr, nullptr,
+                    GetModuleHandleA(nullptr), nullptr);
+}
+
+void Win32Host::show_window(WindowId window, int show_command)
+{
+    if (HWND handle = window_of(window)) {
+        ShowWindow(handle, show_command);
+    }
+}
+
+ClientRect Win32Host::client_rect()
+{
+    RECT rect{};
+    GetClientRect(graphics_, &rect);
+    return ClientRect{rect.left, rect.top, rect.right, rect.bottom};
+}
+
+Canvas& Win32Host::image()
+{
+    if (!canvas_) {
+        canvas_ = std::make_unique<GdiCanvas>(window_dc_);
+    }
+    return *canvas_;
+}
+
+void Win32Host::start_timer(int id, int period_ms)
+{
+    SetTimer(graphics_, static_cast<UINT_PTR>(id), static_cast<UINT>(period_ms), nullptr);
+}
+
+void Win32Host::acquire_window_dc()
+{
+    if (window_dc_ == nullptr && graphics_ != nullptr) {
+        window_dc_ = GetDC(graphics_);
+    }
+}
+
+void Win32Host::release_window_dc()
+{
+    if (window_dc_ != nullptr) {
+        ReleaseDC(graphics_, window_dc_);
+        window_dc_ = nullptr;
+    }
+}
+
+bool Win32Host::take_message(Message& message)
+{
+    if (!PeekMessageA(&taken_, nullptr, 0, 0, PM_REMOVE)) {
+        return false;
+    }
+    const WindowId window = taken_.hwnd == text_ && text_ != nullptr ? WindowId::text : WindowId::graphics;
+    message = neutral_message(window, taken_.message, taken_.wParam, taken_.lParam);
+    return true;
+}
+
+void Win32Host::wait_for_message(bool)
+{
+    // Sleeps until a message arrives; the timer's ticks wake it while animating.
+    WaitMessage();
+}
+
+void Win32Host::dispatch(const Message&)
+{
+    TranslateMessage(&taken_);
+    DispatchMessageA(&taken_);
+}
+
+void Win32Host::post(const Message& message)
+{
+    const NativeMessage native = native_message(message);
+    PostMessageA(window_of(message.window), native.message, native.wparam, native.lparam);
+}
+
+void Win32Host::post_quit(int exit_code) { PostQuitMessage(exit_code); }
+
+void Win32Host::build_menu(const char* popup_title, const MenuItem* items, int count)
+{
+    HMENU bar = CreateMenu();
+    run_menu_ = CreatePopupMenu();
+    for (int i = 0; i < count; ++i) {
+        AppendMenuA(run_menu_, items[i].flags, static_cast<UINT_PTR>(items[i].id), items[i].text);
+    }
+    AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(run_menu_), popup_title);
+    SetMenu(graphics_, bar);
+    DrawMenuBar(graphics_);
+}
+
+void Win32Host::check_menu_item(int id, bool checked)
+{
+    CheckMenuItem(run_menu_, static_cast<UINT>(id), checked ? MF_CHECKED : MF_UNCHECKED);
+}
+
+void Win32Host::begin_paint(WindowId window) { BeginPaint(window_of(window), &paint_[paint_slot(window)]); }
+
+void Win32Host::end_paint(WindowId window) { EndPaint(window_of(window), &paint_[paint_slot(window)]); }
+
+void Win32Host::present()
+{
+    if (window_dc_ != nullptr && canvas_) {
+        BitBlt(window_dc_, 0, 0, Canvas::WIDTH, Canvas::HEIGHT, canvas_->dc(), 0, 0, SRCCOPY);
+    }
+}
+
+std::time_t Win32Host::current_time() { return std::time(nullptr); }
+
+LRESULT Win32Host::procedure(WindowId id, HWND window, UINT message, WPARAM wparam, LPARAM lparam)
+{
+    // Handles are known from the first message on, so the create handling can build the menu.
+    HWND& own = id == WindowId::graphics ? graphics_ : text_;
+    if (own == nullptr && message == WM_NCCREATE) {
+        own = window;
+    }
+    if (closing_ || own != window) {
+        return DefWindowProcA(window, message, wparam, lparam);
+    }
+    const bool handled = dispatch_message(neutral_message(id, message, wparam, lparam));
+    if (message == WM_NCDESTROY) {
+        if (id == WindowId::graphics) {
+            release_window_dc();
+        }
+        own = nullptr;
+    }
+    return handled ? 0 : DefWindowProcA(window, message, wparam, lparam);
+}
+
+LRESULT CALLBACK Win32Host::graphics_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
+{
+    return win32_host().procedure(WindowId::graphics, window, message, wparam, lparam);
+}
+
+LRESULT CALLBACK Win32Host::text_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
+{
+    return win32_host().procedure(WindowId::text, window, message, wparam, lparam);
+}
+
+Win32Host& win32_host()
+{
+    static Win32Host host;
+    return host;
+}
+
+Host& platform_host() { return win32_host(); }
+
+}  // namespace tavro

@@ -1,0 +1,10 @@
+// Win32 host: the process entry of a Windows GUI program. The four start-up
+// arguments go to the package's process entry, which runs the application.
+#include "session.h"
+
+#include <windows.h>
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous_instance, LPSTR command_line, int show_command)
+{
+    return process_entry(instance, previous_instance, command_line, show_command);
+}
