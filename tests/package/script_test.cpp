@@ -252,7 +252,7 @@ TEST_F(Script, ARecordingAfterAPlaybackReopensTheFileForWriting)
     host.ctrl_shortcut('R');
     host.click(3, 3);
     wait();
-    EXPECT_EQ(read_file("TAVRO.SCR"), "TAVRO_MOUSE(2, 2);\n");
+    EXPECT_EQ(read_text_file("TAVRO.SCR"), "TAVRO_MOUSE(2, 2);\n");
 }
 
 TEST_F(Script, AnUnwritableFileIsReportedOnEveryEventAndRecordingStaysOn)
