@@ -2,15 +2,12 @@
 #pragma once
 
 #include <tavro/display.h>
+#include "platform.h"
 #include "text_window.h"
 
 #include <array>
 #include <cstdio>
 #include <memory>
-
-namespace tavro {
-class Canvas;
-}
 
 struct ScriptFileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
@@ -56,7 +53,7 @@ struct PackageState {
     ScriptFile script_file;
     bool script_file_writing = false;  // the open script file was opened for recording
 
-    std::array<std::unique_ptr<char[]>, TEXT_HISTORY_SIZE> text_history;
+    std::array<std::unique_ptr<tavro::TextBlock>, TEXT_HISTORY_SIZE> text_history;
     int history_first = -1;
     int history_next = 0;
 };

@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <ctime>
+#include <memory>
 
 namespace tavro {
 
@@ -85,6 +86,16 @@ public:
     virtual Rgb pixel(int column, int row) const = 0;
 };
 
+// Memory for one text (a drawing call's text, a line of the text window's history), locked
+// only while it is read or written, so that a host may keep it movable.
+class TextBlock {
+public:
+    virtual ~TextBlock() = default;
+    // The block's bytes, until unlock; null when it cannot be locked.
+    virtual char* lock() = 0;
+    virtual void unlock() = 0;
+};
+
 // Everything else a windowing system gives the package.
 class Host {
 public:
@@ -145,6 +156,9 @@ public:
     // Told each time the event wait returns a periodic event. A virtual clock advances here by
     // one timer period, so scripted and timed runs see the same times; a real clock ignores it.
     virtual void periodic_event_returned() {}
+    // A block of size bytes for a text; null when there is no memory. Heap memory unless
+    // the host has its own kind.
+    virtual std::unique_ptr<TextBlock> allocate_text(std::size_t size);
 };
 
 // The host this executable was linked with.

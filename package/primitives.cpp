@@ -8,7 +8,6 @@
 
 #include <cstdarg>
 #include <cstring>
-#include <new>
 #include <utility>
 
 namespace {
@@ -167,13 +166,15 @@ int plot_text_string(int colour, int x, int y, int point_size, const char* text)
     if (package_state.logging) {
         text_window_printf("%s text at (%d,%d), \"%s\"\n", colour_names[colour], x, y, text);
     }
-    const std::size_t length = std::strlen(text);
-    std::unique_ptr<char[]> copy(new (std::nothrow) char[length + 1]);
-    if (!copy) {
+    const std::size_t size = std::strlen(text) + 1;
+    std::unique_ptr<tavro::TextBlock> copy = tavro::platform_host().allocate_text(size);
+    char* bytes = copy ? copy->lock() : nullptr;
+    if (bytes == nullptr) {
         return 1;  // out of memory: the text is skipped
     }
-    std::memcpy(copy.get(), text, length + 1);
-    render_command(make_draw_command(DRAW_TEXT, colour, 0, x, y, point_size, 0, 0, 0, copy.get()));
+    std::memcpy(bytes, text, size);
+    render_command(make_draw_command(DRAW_TEXT, colour, 0, x, y, point_size, 0, 0, 0, bytes));
+    copy->unlock();
     return 1;
 }
 

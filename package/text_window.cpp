@@ -5,7 +5,6 @@
 
 #include <cstdarg>
 #include <cstring>
-#include <new>
 #include <string>
 
 namespace {
@@ -19,12 +18,14 @@ void append_to_history(const char* text)
         s.text_history[s.history_first].reset();
         s.history_first = next_slot(s.history_first);
     }
-    const std::size_t length = std::strlen(text);
-    std::unique_ptr<char[]> block(new (std::nothrow) char[length + 1]);
-    if (!block) {
+    const std::size_t size = std::strlen(text) + 1;
+    std::unique_ptr<tavro::TextBlock> block = tavro::platform_host().allocate_text(size);
+    char* bytes = block ? block->lock() : nullptr;
+    if (bytes == nullptr) {
         return;  // out of memory: the line is still shown, only not kept
     }
-    std::memcpy(block.get(), text, length + 1);
+    std::memcpy(bytes, text, size);
+    block->unlock();
     s.text_history[s.history_next] = std::move(block);
     if (s.history_first == -1) {
         s.history_first = s.history_next;
@@ -74,8 +75,10 @@ void text_window_replay_history()
     }
     int index = s.history_first;
     do {
-        if (s.text_history[index]) {
-            text_window_put_line(s.text_history[index].get());
+        tavro::TextBlock* block = s.text_history[index].get();
+        if (const char* line = block ? block->lock() : nullptr) {
+            text_window_put_line(line);
+            block->unlock();
         }
         index = next_slot(index);
     } while (index != s.history_next);

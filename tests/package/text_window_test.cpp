@@ -75,7 +75,7 @@ TEST_F(TextWindow, LongMessagesAreCutAt1023Characters)
     const std::string long_message(5000, 'z');
     EXPECT_EQ(text_window_printf("%s", long_message.c_str()), 1023);
     EXPECT_EQ(host.text_lines().back(), std::string(1023, 'z'));
-    EXPECT_STREQ(package_state.text_history[package_state.history_first].get(), std::string(1023, 'z').c_str());
+    EXPECT_STREQ(package_state.text_history[package_state.history_first]->lock(), std::string(1023, 'z').c_str());
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // real Win32 session.
 #include "colours.h"
 #include "dialog.h"
+#include "global_text_block.h"
 #include <tavro/display.h>
 #include "package_state.h"
 #include "prompt_template.h"
@@ -272,4 +273,11 @@ TEST(Win32TextWindow, RepaintReplaysTheKeptLinesNewestAtTheBottom)
     const int kept = std::min(25, bottom / line_height);
     EXPECT_GT(ink_between(bottom - kept * line_height, bottom - (kept - 1) * line_height), 0);
     EXPECT_EQ(package_state.history_first, package_state.history_next);
+    // Each kept line is a movable global block, unlocked between uses.
+    for (const auto& block : package_state.text_history) {
+        auto* global = dynamic_cast<tavro::GlobalTextBlock*>(block.get());
+        ASSERT_NE(global, nullptr);
+        EXPECT_EQ(GlobalFlags(GlobalHandle(global->lock())) & GMEM_LOCKCOUNT, 1u);
+        global->unlock();
+    }
 }

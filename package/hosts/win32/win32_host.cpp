@@ -1,6 +1,7 @@
 // Win32 host: windows, message turn, timer, menu and the image's copies to the screen.
 #include "win32_host.h"
 
+#include "global_text_block.h"
 #include "native_messages.h"
 
 #include <ctime>
@@ -180,6 +181,8 @@ void Win32Host::present()
 }
 
 std::time_t Win32Host::current_time() { return std::time(nullptr); }
+
+std::unique_ptr<TextBlock> Win32Host::allocate_text(std::size_t size) { return GlobalTextBlock::allocate(size); }
 
 LRESULT Win32Host::procedure(WindowId id, HWND window, UINT message, WPARAM wparam, LPARAM lparam)
 {

@@ -7,8 +7,8 @@
 // (PeekMessageA with PM_REMOVE, TranslateMessage, DispatchMessageA into the
 // window procedures, which call the package's handlers and DefWindowProcA where
 // they decline), idle blocking in WaitMessage, the text window drawn with the
-// stock fixed-pitch font and ScrollDC, and the "TAVRO_gets" dialog from an
-// in-memory template.
+// stock fixed-pitch font and ScrollDC, the "TAVRO_gets" dialog from an
+// in-memory template, and texts kept in movable global memory.
 //
 // Dependencies: user32, gdi32, kernel32; the GDI canvas.
 //
@@ -61,6 +61,7 @@ public:
     void text_put_line(const char* text) override;
     int run_prompt_dialog(const char* message, char* reply, std::size_t reply_size) override;
     std::time_t current_time() override;
+    std::unique_ptr<TextBlock> allocate_text(std::size_t size) override;
 
     // The window procedures of the two classes.
     static LRESULT CALLBACK graphics_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
