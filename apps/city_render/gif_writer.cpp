@@ -5,6 +5,7 @@
 #include "display.h"
 
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <cstring>
 
@@ -23,7 +24,8 @@ struct Rect {
 };
 
 // GIF's variable-width LZW over 5-bit indices. The dictionary is a table with a
-// slot for every (code, index) pair, so each pixel costs one look-up.
+// slot for every (code, index) pair, so each pixel costs one look-up; runs of one
+// index, most of a frame once unchanged pixels are transparent, skip even that.
 class LzwEncoder {
 public:
     // Appends the image data: the minimum code size, sub-blocks of codes, the terminator.
@@ -35,11 +37,28 @@ public:
         reset();
         put(CLEAR);
         std::uint32_t prefix = indices[0];
-        for (std::size_t i = 1; i < count; ++i) {
-            const std::uint8_t index = indices[i];
+        std::size_t i = 1;
+        while (i < count) {
+            std::uint8_t index = indices[i];
+            if (prefix == index) {
+                // The codes for ever longer runs of this index form a chain: take
+                // the longest one that the run fills, then go on as usual.
+                const std::vector<std::uint16_t>& run = runs_[index];
+                std::size_t length = 1;
+                while (length < run.size() && i < count && indices[i] == index) {
+                    ++length;
+                    ++i;
+                }
+                prefix = run[length - 1];
+                if (i == count) {
+                    break;
+                }
+                index = indices[i];
+            }
             std::uint16_t& slot = next_[prefix * PALETTE_SIZE + index];
             if (slot != 0) {
                 prefix = slot;
+                ++i;
                 continue;
             }
             put(prefix);
@@ -47,9 +66,14 @@ public:
                 put(CLEAR);
                 reset();
             } else {
-                slot = static_cast<std::uint16_t>(next_code_++);
+                slot = static_cast<std::uint16_t>(next_code_);
+                if (runs_[index].back() == prefix) {
+                    runs_[index].push_back(slot);
+                }
+                ++next_code_;
             }
             prefix = index;
+            ++i;
         }
         put(prefix);
         put(END);
@@ -77,6 +101,9 @@ private:
         std::fill(next_.begin(), next_.begin() + static_cast<std::ptrdiff_t>(next_code_) * PALETTE_SIZE, 0);
         next_code_ = END + 1;
         width_ = PALETTE_BITS + 1;
+        for (std::uint16_t index = 0; index < PALETTE_SIZE; ++index) {
+            runs_[index].assign(1, index);
+        }
     }
 
     // Codes go out least significant bit first; the width grows once the
@@ -96,6 +123,8 @@ private:
     }
 
     std::vector<std::uint16_t> next_ = std::vector<std::uint16_t>(std::size_t{MAX_CODE + 1} * PALETTE_SIZE, 0);
+    // runs_[i][n - 1]: the code for n pixels of index i.
+    std::array<std::vector<std::uint16_t>, PALETTE_SIZE> runs_;
     std::uint32_t next_code_ = MAX_CODE + 1;  // the first reset clears the whole table
     int width_ = PALETTE_BITS + 1;
     std::uint32_t bits_ = 0;
