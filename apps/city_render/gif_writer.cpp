@@ -23,6 +23,42 @@ struct Rect {
     int bottom;  // exclusive
 };
 
+// Eight bytes at once, in whatever order the machine keeps them.
+std::uint64_t load_8(const std::uint8_t* bytes)
+{
+    std::uint64_t value = 0;
+    std::memcpy(&value, bytes, sizeof value);
+    return value;
+}
+
+// How many of the first limit bytes equal value, counting from the start.
+std::size_t same_run(const std::uint8_t* bytes, std::size_t limit, std::uint8_t value)
+{
+    const std::uint64_t pattern = 0x0101010101010101ULL * value;
+    std::size_t n = 0;
+    while (n + 8 <= limit && load_8(bytes + n) == pattern) {
+        n += 8;
+    }
+    while (n < limit && bytes[n] == value) {
+        ++n;
+    }
+    return n;
+}
+
+// How many of the first limit words are the same in both rows, counting from the start.
+std::size_t same_words(const std::uint32_t* a, const std::uint32_t* b, std::size_t limit)
+{
+    constexpr std::size_t BLOCK = 8;
+    std::size_t n = 0;
+    while (n + BLOCK <= limit && std::memcmp(a + n, b + n, BLOCK * sizeof *a) == 0) {
+        n += BLOCK;
+    }
+    while (n < limit && a[n] == b[n]) {
+        ++n;
+    }
+    return n;
+}
+
 // GIF's variable-width LZW over 5-bit indices. The dictionary is a table with a
 // slot for every (code, index) pair, so each pixel costs one look-up; runs of one
 // index, most of a frame once unchanged pixels are transparent, skip even that.
@@ -44,11 +80,8 @@ public:
                 // The codes for ever longer runs of this index form a chain: take
                 // the longest one that the run fills, then go on as usual.
                 const std::vector<std::uint16_t>& run = runs_[index];
-                std::size_t length = 1;
-                while (length < run.size() && i < count && indices[i] == index) {
-                    ++length;
-                    ++i;
-                }
+                const std::size_t length = 1 + same_run(indices + i, std::min(run.size() - 1, count - i), index);
+                i += length - 1;
                 prefix = run[length - 1];
                 if (i == count) {
                     break;
@@ -256,12 +289,17 @@ bool GifWriter::add_frame(const tavro::CairoCanvas& canvas)
         const auto* now =
             reinterpret_cast<const std::uint32_t*>(image.data + std::ptrdiff_t{row} * image.stride) + changed.left;
         std::uint32_t* before = &previous_[std::size_t(row) * width_ + changed.left];
-        for (int i = 0; i < w; ++i) {
-            const std::uint32_t word = now[i];
-            if (!first && word == before[i]) {
-                *index++ = TRANSPARENT;
-                continue;
+        for (std::size_t i = 0; i < std::size_t(w);) {
+            if (!first) {
+                const std::size_t unchanged = same_words(now + i, before + i, w - i);
+                std::memset(index, TRANSPARENT, unchanged);
+                index += unchanged;
+                i += unchanged;
+                if (i == std::size_t(w)) {
+                    break;
+                }
             }
+            const std::uint32_t word = now[i++];
             if (word != last_word) {
                 last_word = word;
                 last_index = palette_index(static_cast<std::uint8_t>(word >> 16), static_cast<std::uint8_t>(word >> 8),
