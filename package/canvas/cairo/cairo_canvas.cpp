@@ -74,6 +74,12 @@ void stroke_segment(cairo_t* context, Rgb colour, long long width, PathPoint fro
     cairo_stroke(context);
 }
 
+// Both corners belong to the box, whichever way round the caller gave them.
+PixelBox box_between(const PenPoint& a, const PenPoint& b) {
+    return {std::min(a.column, b.column), std::min(a.row, b.row), std::max(a.column, b.column) + 1,
+            std::max(a.row, b.row) + 1};
+}
+
 // The box's outline, pen pixels wide and centred on its outermost rows and columns.
 void frame_box(PixelWriter& writer, const PixelBox& box, long long pen) {
     const PixelCoord outward = pen / 2;
@@ -173,11 +179,9 @@ void CairoCanvas::render(const DrawCommand& command, Rgb colour, int origin_x, i
     const PenPoint p1{PixelCoord{origin_x} + command.x1, PixelCoord{origin_y} - command.y1};
     const PenPoint p2{PixelCoord{origin_x} + command.x2, PixelCoord{origin_y} - command.y2};
     const long long width = std::min(std::llabs(static_cast<long long>(command.width)), MAX_PEN_WIDTH);
-    // Both corners belong to the box, whichever way round the caller gave them.
-    const PixelBox box{std::min(p1.column, p2.column), std::min(p1.row, p2.row),
-                       std::max(p1.column, p2.column) + 1, std::max(p1.row, p2.row) + 1};
     if (clear_pending_) {
         if (command.kind == DRAW_RECTANGLE && width == 0) {
+            const PixelBox box = box_between(p1, p2);
             paint_clear(box.left, box.top, box.right, box.bottom);
         } else {
             paint_clear(0, 0, 0, 0);
@@ -196,7 +200,8 @@ void CairoCanvas::render(const DrawCommand& command, Rgb colour, int origin_x, i
             stroke_line(colour, width, p1, p2);
         }
         break;
-    case DRAW_RECTANGLE:
+    case DRAW_RECTANGLE: {
+        const PixelBox box = box_between(p1, p2);
         if (width == 0) {
             memory_writer(word).fill(box.left, box.top, box.right, box.bottom);
         } else {
@@ -204,7 +209,9 @@ void CairoCanvas::render(const DrawCommand& command, Rgb colour, int origin_x, i
             frame_box(writer, box, width);
         }
         break;
-    case DRAW_OVAL:
+    }
+    case DRAW_OVAL: {
+        const PixelBox box = box_between(p1, p2);
         if (width == 0) {
             PixelWriter writer = memory_writer(word);
             fill_ellipse(writer, box, HEIGHT);
@@ -215,6 +222,7 @@ void CairoCanvas::render(const DrawCommand& command, Rgb colour, int origin_x, i
             stroke_oval(colour, width, box);
         }
         break;
+    }
     case DRAW_TRIANGLE:
         draw_triangle(colour, width, p1, p2, PenPoint{PixelCoord{origin_x} + command.x3, PixelCoord{origin_y} - command.y3});
         break;
