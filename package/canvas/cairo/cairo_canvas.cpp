@@ -234,7 +234,7 @@ void CairoCanvas::render(const DrawCommand& command, Rgb colour, int origin_x, i
     }
 }
 
-void CairoCanvas::stroke_line(Rgb colour, long long width, const PenPoint& from, const PenPoint& to) const {
+void CairoCanvas::stroke_line(Rgb colour, long long width, PenPoint from, PenPoint to) const {
     PathPoint a = centre_of(from);
     PathPoint b = centre_of(to);
     if (clip_segment(a, b, clip_box_for(static_cast<double>(width)))) {
@@ -249,8 +249,7 @@ void CairoCanvas::stroke_oval(Rgb colour, long long width, const PixelBox& box) 
     }
 }
 
-void CairoCanvas::draw_triangle(Rgb colour, long long width, const PenPoint& p1, const PenPoint& p2,
-                                const PenPoint& p3) const {
+void CairoCanvas::draw_triangle(Rgb colour, long long width, PenPoint p1, PenPoint p2, PenPoint p3) const {
     const std::vector<PathPoint> corners{centre_of(p1), centre_of(p2), centre_of(p3)};
     if (width > 1) {
         const std::vector<PathPoint> points = clip_polygon(corners, clip_box_for(static_cast<double>(width)));
@@ -275,7 +274,7 @@ void CairoCanvas::draw_triangle(Rgb colour, long long width, const PenPoint& p1,
     writer.pixel(p3.column, p3.row);
 }
 
-void CairoCanvas::draw_text(Rgb colour, const PenPoint& anchor, int point_size, const char* text) {
+void CairoCanvas::draw_text(Rgb colour, PenPoint anchor, int point_size, const char* text) {
     if (text == nullptr || text[0] == '\0') {
         return;
     }

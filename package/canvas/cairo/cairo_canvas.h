@@ -54,10 +54,10 @@ public:
     static int text_line_height(int point_size);
 
 private:
-    void stroke_line(Rgb colour, long long width, const PenPoint& from, const PenPoint& to) const;
+    void stroke_line(Rgb colour, long long width, PenPoint from, PenPoint to) const;
     void stroke_oval(Rgb colour, long long width, const PixelBox& box) const;
-    void draw_triangle(Rgb colour, long long width, const PenPoint& p1, const PenPoint& p2, const PenPoint& p3) const;
-    void draw_text(Rgb colour, const PenPoint& anchor, int point_size, const char* text);
+    void draw_triangle(Rgb colour, long long width, PenPoint p1, PenPoint p2, PenPoint p3) const;
+    void draw_text(Rgb colour, PenPoint anchor, int point_size, const char* text);
     // A writer for the memory, once what Cairo drew is in it.
     PixelWriter memory_writer(std::uint32_t word) const;
     // The context, once Cairo knows what was written into the memory.
