@@ -226,8 +226,13 @@ std::uint8_t palette_index(std::uint8_t r, std::uint8_t g, std::uint8_t b)
 }
 
 GifWriter::GifWriter(const std::string& path, int width, int height, int delay_centiseconds)
-    : file_(std::fopen(path.c_str(), "wb")), width_(width), height_(height), delay_(delay_centiseconds)
+    : width_(width), height_(height), delay_(delay_centiseconds)
 {
+    // A frame must hold a pixel, and the format stores sizes in 16 bits.
+    if (width < 1 || height < 1 || width > 0xFFFF || height > 0xFFFF) {
+        return;
+    }
+    file_.reset(std::fopen(path.c_str(), "wb"));
     if (!file_) {
         return;
     }
@@ -270,6 +275,10 @@ bool GifWriter::add_frame(const tavro::CairoCanvas& canvas)
         return false;
     }
     const tavro::ImageMemory& image = canvas.memory();
+    if (width_ > image.width || height_ > image.height) {
+        failed_ = true;  // frames are cut from the image, so they cannot be larger
+        return false;
+    }
     const bool first = previous_.empty();
     if (first) {
         previous_.resize(std::size_t(width_) * height_);

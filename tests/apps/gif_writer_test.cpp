@@ -147,13 +147,20 @@ TEST(GifWriter, ColoursOutsideTheTableTakeTheNearestEntry)
     EXPECT_EQ(palette_index(130, 126, 129), COLOUR_GRAY_50);
 }
 
-TEST(GifWriter, AnUnwritablePathIsReported)
+TEST(GifWriter, AnUnwritablePathOrImpossibleSizeIsReported)
 {
-    GifWriter writer("/no/such/folder/run.gif", 10, 10, 10);
-    EXPECT_FALSE(writer.is_open());
+    TempDirectory directory;
     tavro::CairoCanvas canvas;
-    EXPECT_FALSE(writer.add_frame(canvas));
-    EXPECT_FALSE(writer.close());
+    struct Case {
+        const char* path;
+        int width, height;
+    };
+    for (const Case& c : {Case{"/no/such/folder/run.gif", 10, 10}, Case{"empty.gif", 0, 10}, Case{"flat.gif", 10, 0},
+                          Case{"wide.gif", tavro::Canvas::WIDTH + 1, 10}}) {
+        GifWriter writer(c.path, c.width, c.height, 10);
+        EXPECT_FALSE(writer.add_frame(canvas)) << c.path;
+        EXPECT_FALSE(writer.close()) << c.path;
+    }
 }
 
 }  // namespace
