@@ -34,12 +34,6 @@ void PixelWriter::fill(PixelCoord left, PixelCoord top, PixelCoord right, PixelC
     }
     unsigned char* row = memory_.data + top * memory_.stride;
     unsigned char* const end = memory_.data + bottom * memory_.stride;
-    if (right - left == 1) {  // columns, such as vertical lines, are common
-        for (; row != end; row += memory_.stride) {
-            reinterpret_cast<std::uint32_t*>(row)[left] = value_;
-        }
-        return;
-    }
     for (; row != end; row += memory_.stride) {
         auto* pixels = reinterpret_cast<std::uint32_t*>(row);
         std::fill(pixels + left, pixels + right, value_);

@@ -5,7 +5,9 @@
 
 #include "platform.h"
 
+#include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 namespace tavro {
 
@@ -42,13 +44,27 @@ public:
     void pixel(PixelCoord column, PixelCoord row);
     // Columns left..right-1 of rows top..bottom-1.
     void fill(PixelCoord left, PixelCoord top, PixelCoord right, PixelCoord bottom);
+    // Rows top..bottom-1 of one column: vertical lines, written here without a call.
+    void column(PixelCoord x, PixelCoord top, PixelCoord bottom) {
+        top = top < 0 ? 0 : top;
+        bottom = bottom > memory_.height ? memory_.height : bottom;
+        if (x < 0 || x >= memory_.width || memory_.data == nullptr) {
+            return;
+        }
+        const std::uint32_t value = value_;
+        const std::ptrdiff_t stride = memory_.stride;
+        unsigned char* at = memory_.data + top * stride + x * static_cast<std::ptrdiff_t>(sizeof value);
+        for (PixelCoord row = top; row < bottom; ++row, at += stride) {
+            std::memcpy(at, &value, sizeof value);
+        }
+    }
     // Columns left..right (inclusive) of one row.
     void span(PixelCoord row, PixelCoord left, PixelCoord right) { fill(left, row, right + 1, row + 1); }
     // An integer line from (x0, y0) towards (x1, y1); the end pixel itself is not drawn.
     void line(PixelCoord x0, PixelCoord y0, PixelCoord x1, PixelCoord y1) {
         // Straight lines, the most common kind, are one span.
         if (x0 == x1) {
-            fill(x0, y1 < y0 ? y1 + 1 : y0, x0 + 1, y1 < y0 ? y0 + 1 : y1);
+            column(x0, y1 < y0 ? y1 + 1 : y0, y1 < y0 ? y0 + 1 : y1);
         } else if (y0 == y1) {
             fill(x1 < x0 ? x1 + 1 : x0, y0, x1 < x0 ? x0 + 1 : x1, y0 + 1);
         } else {
