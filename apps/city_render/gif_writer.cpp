@@ -275,7 +275,7 @@ bool GifWriter::add_frame(const tavro::CairoCanvas& canvas)
         return false;
     }
     const tavro::ImageMemory& image = canvas.memory();
-    if (width_ > image.width || height_ > image.height) {
+    if (image.data == nullptr || width_ > image.width || height_ > image.height) {
         failed_ = true;  // frames are cut from the image, so they cannot be larger
         return false;
     }
@@ -322,7 +322,7 @@ bool GifWriter::add_frame(const tavro::CairoCanvas& canvas)
     bytes_.clear();
     // Graphic control: leave the frame in place, its delay, the transparent entry.
     bytes_.insert(bytes_.end(), {0x21, 0xF9, 4, (1 << 2) | 1});
-    put_u16(bytes_, delay_);
+    put_u16(bytes_, std::clamp(delay_, 0, 0xFFFF));  // the longest delay the format holds
     bytes_.insert(bytes_.end(), {TRANSPARENT, 0});
     bytes_.push_back(0x2C);
     put_u16(bytes_, changed.left);
