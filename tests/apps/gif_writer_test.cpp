@@ -1,5 +1,6 @@
 // The animation writer, read back with the GIF library's own decoder.
 #include "cairo_canvas.h"
+#include "cairo_handles.h"
 #include "colours.h"
 #include <tavro/display.h>
 #include "gif_writer.h"
@@ -8,7 +9,84 @@
 #include <gif_lib.h>
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
 namespace {
+
+// Every frame of a GIF as the viewer shows it: each stored rectangle laid over
+// the picture so far, its transparent pixels leaving what was there.
+std::vector<std::vector<std::uint8_t>> shown_frames(GifFileType* gif)
+{
+    std::vector<std::vector<std::uint8_t>> frames;
+    std::vector<std::uint8_t> picture(std::size_t(gif->SWidth) * gif->SHeight, 0);
+    for (int i = 0; i < gif->ImageCount; ++i) {
+        const SavedImage& image = gif->SavedImages[i];
+        GraphicsControlBlock control{};
+        control.TransparentColor = NO_TRANSPARENT_COLOR;
+        DGifSavedExtensionToGCB(gif, i, &control);
+        const GifImageDesc& at = image.ImageDesc;
+        for (int row = 0; row < at.Height; ++row) {
+            for (int column = 0; column < at.Width; ++column) {
+                const std::uint8_t index = image.RasterBits[row * at.Width + column];
+                if (index != control.TransparentColor) {
+                    picture[std::size_t(at.Top + row) * gif->SWidth + at.Left + column] = index;
+                }
+            }
+        }
+        frames.push_back(picture);
+    }
+    return frames;
+}
+
+// Pixels of the picture whose colour differs from the PNG's.
+int differences(const std::vector<std::uint8_t>& picture, const ColorMapObject& map, const std::string& png, int width)
+{
+    tavro::CairoSurface surface(cairo_image_surface_create_from_png(png.c_str()));
+    if (cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS) {
+        return -1;
+    }
+    const unsigned char* data = cairo_image_surface_get_data(surface.get());
+    const int stride = cairo_image_surface_get_stride(surface.get());
+    int wrong = 0;
+    for (std::size_t i = 0; i < picture.size(); ++i) {
+        std::uint32_t word = 0;
+        std::memcpy(&word, data + (i / width) * stride + (i % width) * 4, sizeof word);
+        const GifColorType& colour = map.Colors[picture[i]];
+        wrong += ((word >> 16) & 0xFF) != colour.Red || ((word >> 8) & 0xFF) != colour.Green ||
+                 (word & 0xFF) != colour.Blue;
+    }
+    return wrong;
+}
+
+TEST(GifWriter, EveryStoredFrameIsThePngOfTheSameTick)
+{
+    TempDirectory directory;
+    const std::string render = std::string(CITY_RENDER_PATH) + " --time 1700000100 --ticks ";
+    // A run of k ticks ends with the frame drawn after its k-th tick.
+    const int ticks[] = {1, 2, 5};
+    for (int tick : ticks) {
+        const std::string png = std::to_string(tick) + ".png";
+        ASSERT_EQ(std::system((render + std::to_string(tick) + " --png " + png + " >/dev/null").c_str()), 0);
+    }
+    ASSERT_EQ(std::system((render + "5 --gif run.gif >/dev/null").c_str()), 0);
+    EXPECT_EQ(read_file("run.gif").substr(0, 6), "GIF89a");
+
+    int error = 0;
+    GifFileType* gif = DGifOpenFileName("run.gif", &error);
+    ASSERT_NE(gif, nullptr);
+    ASSERT_EQ(DGifSlurp(gif), GIF_OK);
+    const auto frames = shown_frames(gif);
+    ASSERT_EQ(frames.size(), 6u);
+    for (int tick : ticks) {
+        EXPECT_EQ(differences(frames[tick - 1], *gif->SColorMap, std::to_string(tick) + ".png", gif->SWidth), 0)
+            << "tick " << tick;
+    }
+    DGifCloseFile(gif, &error);
+}
 
 TEST(GifWriter, FramesStoreOnlyWhatChangedAndDecodeToThePalette)
 {
@@ -20,6 +98,7 @@ TEST(GifWriter, FramesStoreOnlyWhatChangedAndDecodeToThePalette)
         ASSERT_TRUE(writer.is_open());
         EXPECT_TRUE(writer.add_frame(canvas));
         canvas.render(make_draw_command(DRAW_RECTANGLE, COLOUR_GOLD, 0, -10, 10, 10, -10), colour_values[COLOUR_GOLD], 300, 250);
+        canvas.render(make_draw_command(DRAW_PIXEL, COLOUR_RED, 0, 20, -10, 0, 0), colour_values[COLOUR_RED], 300, 250);
         EXPECT_TRUE(writer.add_frame(canvas));
         EXPECT_TRUE(writer.add_frame(canvas));
         EXPECT_TRUE(writer.close());
@@ -45,14 +124,17 @@ TEST(GifWriter, FramesStoreOnlyWhatChangedAndDecodeToThePalette)
     const SavedImage& second = gif->SavedImages[1];
     EXPECT_EQ(second.ImageDesc.Left, 290);
     EXPECT_EQ(second.ImageDesc.Top, 240);
-    EXPECT_EQ(second.ImageDesc.Width, 21);
+    EXPECT_EQ(second.ImageDesc.Width, 31);
     EXPECT_EQ(second.ImageDesc.Height, 21);
     EXPECT_EQ(second.RasterBits[0], COLOUR_GOLD);
+    EXPECT_EQ(second.RasterBits[30], COLOUR_COUNT);  // unchanged, so transparent
+    EXPECT_EQ(second.RasterBits[20 * 31 + 30], COLOUR_RED);
 
     EXPECT_EQ(gif->SavedImages[2].ImageDesc.Width, 1);  // nothing changed
     GraphicsControlBlock control;
     ASSERT_EQ(DGifSavedExtensionToGCB(gif, 2, &control), GIF_OK);
     EXPECT_EQ(control.DelayTime, 20);
+    EXPECT_EQ(control.TransparentColor, COLOUR_COUNT);
     DGifCloseFile(gif, &error);
 }
 
@@ -65,13 +147,20 @@ TEST(GifWriter, ColoursOutsideTheTableTakeTheNearestEntry)
     EXPECT_EQ(palette_index(130, 126, 129), COLOUR_GRAY_50);
 }
 
-TEST(GifWriter, AnUnwritablePathIsReported)
+TEST(GifWriter, AnUnwritablePathOrImpossibleSizeIsReported)
 {
-    GifWriter writer("/no/such/folder/run.gif", 10, 10, 10);
-    EXPECT_FALSE(writer.is_open());
+    TempDirectory directory;
     tavro::CairoCanvas canvas;
-    EXPECT_FALSE(writer.add_frame(canvas));
-    EXPECT_FALSE(writer.close());
+    struct Case {
+        const char* path;
+        int width, height;
+    };
+    for (const Case& c : {Case{"/no/such/folder/run.gif", 10, 10}, Case{"empty.gif", 0, 10}, Case{"flat.gif", 10, 0},
+                          Case{"wide.gif", tavro::Canvas::WIDTH + 1, 10}}) {
+        GifWriter writer(c.path, c.width, c.height, 10);
+        EXPECT_FALSE(writer.add_frame(canvas)) << c.path;
+        EXPECT_FALSE(writer.close()) << c.path;
+    }
 }
 
 }  // namespace

@@ -81,6 +81,32 @@ TEST_F(CanvasTest, ClearPaintsWhiteWithBlackFrame) {
     EXPECT_EQ(canvas.pixel(5, 540), BLACK);
 }
 
+// A clear is painted only when the next command comes, around a filled box that
+// covers part of it; the result must not show that.
+TEST_F(CanvasTest, ClearThenCommandLeavesTheUncoveredPartWhiteFramed) {
+    struct Case {
+        int kind, width, x1, y1, x2, y2;
+        int left, top, right, bottom;  // the blue pixels, inclusive
+    };
+    for (const Case& c : std::vector<Case>{{DRAW_RECTANGLE, 0, -300, 250, 300, -250, 0, 0, 600, 500},
+                                           {DRAW_RECTANGLE, 0, -400, 300, -250, 200, 0, 0, 50, 50},
+                                           {DRAW_RECTANGLE, 0, 290, -280, 500, -300, 590, 530, 600, 539},
+                                           {DRAW_LINE, 1, 5, 5, 5, 0, 305, 245, 305, 249}}) {
+        draw(DRAW_TEXT, 0, -200, 0, 30, 0, 0, 0, "Gone");  // drawn by Cairo, then cleared away
+        canvas.clear_white_framed();
+        draw(c.kind, c.width, c.x1, c.y1, c.x2, c.y2);
+        int wrong = 0;
+        for (int row = 0; row < CairoCanvas::HEIGHT; ++row) {
+            for (int column = 0; column < CairoCanvas::WIDTH; ++column) {
+                const bool inside = column >= c.left && column <= c.right && row >= c.top && row <= c.bottom;
+                const bool frame = row == 0 || column == 0 || row == CairoCanvas::HEIGHT - 1 || column == CairoCanvas::WIDTH - 1;
+                wrong += canvas.pixel(column, row) != (inside ? BLUE : frame ? BLACK : WHITE);
+            }
+        }
+        EXPECT_EQ(wrong, 0) << "box " << c.left << "," << c.top;
+    }
+}
+
 TEST_F(CanvasTest, FilledBoxesIncludeBothCorners) {
     draw(DRAW_RECTANGLE, 0, -10, 10, 10, -10);
     EXPECT_TRUE(painted().fills(290, 240, 310, 260));
@@ -150,7 +176,7 @@ TEST_F(CanvasTest, OnePixelLinesLeaveOutTheirEndPixel) {
     struct Case {
         int x1, y1, x2, y2;
     };
-    for (const Case& c : std::vector<Case>{{0, 0, 10, 0}, {0, 0, 0, -7}, {0, 0, 5, 5}, {3, 1, -9, 4}, {2, 2, 2, 2}}) {
+    for (const Case& c : std::vector<Case>{{0, 0, 10, 0}, {0, 0, -10, 0}, {0, 0, 0, -7}, {0, 0, 0, 7}, {0, 0, 5, 5}, {3, 1, -9, 4}, {2, 2, 2, 2}}) {
         canvas.clear_white_framed();
         draw(DRAW_LINE, 1, c.x1, c.y1, c.x2, c.y2);
         const int length = std::max(std::abs(c.x2 - c.x1), std::abs(c.y2 - c.y1));

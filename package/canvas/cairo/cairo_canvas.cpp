@@ -1,9 +1,6 @@
 #include "cairo_canvas.h"
 
-#include "cairo_text.h"
-#include "ellipse_shape.h"
 #include "path_clip.h"
-#include "pixel_writer.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -21,11 +18,6 @@ constexpr long long MAX_PEN_WIDTH = 1 << 16;
 constexpr int MAX_POINT_SIZE = 1024;
 // A text line anchored farther away than this cannot reach the image.
 constexpr PixelCoord TEXT_REACH = PixelCoord{1} << 20;
-
-struct PenPoint {
-    PixelCoord column;
-    PixelCoord row;
-};
 
 // Size 0 leaves the height to the default.
 int character_height(int point_size) {
@@ -47,6 +39,7 @@ ClipBox clip_box_for(double pen_width) {
 }
 
 void add_polygon(cairo_t* context, const std::vector<PathPoint>& points) {
+    cairo_new_path(context);
     cairo_move_to(context, points.front().x, points.front().y);
     for (std::size_t i = 1; i < points.size(); ++i) {
         cairo_line_to(context, points[i].x, points[i].y);
@@ -54,15 +47,10 @@ void add_polygon(cairo_t* context, const std::vector<PathPoint>& points) {
     cairo_close_path(context);
 }
 
-void fill_polygon(cairo_surface_t* surface, Rgb colour, const std::vector<PathPoint>& polygon) {
-    const std::vector<PathPoint> points = clip_polygon(polygon, clip_box_for(0.0));
-    if (points.size() < 3) {
-        return;
-    }
-    CairoContext context = make_context(surface);
-    set_source(context.get(), colour);
-    add_polygon(context.get(), points);
-    cairo_fill(context.get());
+void fill_polygon(cairo_t* context, Rgb colour, const std::vector<PathPoint>& points) {
+    set_source(context, colour);
+    add_polygon(context, points);
+    cairo_fill(context);
 }
 
 void prepare_pen(cairo_t* context, Rgb colour, double width) {
@@ -72,30 +60,24 @@ void prepare_pen(cairo_t* context, Rgb colour, double width) {
     cairo_set_line_join(context, CAIRO_LINE_JOIN_ROUND);
 }
 
-void stroke_polygon(cairo_surface_t* surface, Rgb colour, long long width, const std::vector<PathPoint>& polygon) {
-    const double pen = static_cast<double>(width);
-    const std::vector<PathPoint> points = clip_polygon(polygon, clip_box_for(pen));
-    if (points.empty()) {
-        return;
-    }
-    CairoContext context = make_context(surface);
-    prepare_pen(context.get(), colour, pen);
-    add_polygon(context.get(), points);
-    cairo_stroke(context.get());
+void stroke_polygon(cairo_t* context, Rgb colour, long long width, const std::vector<PathPoint>& points) {
+    prepare_pen(context, colour, static_cast<double>(width));
+    add_polygon(context, points);
+    cairo_stroke(context);
 }
 
-void stroke_segment(cairo_surface_t* surface, Rgb colour, long long width, PenPoint from, PenPoint to) {
-    const double pen = static_cast<double>(width);
-    PathPoint a = centre_of(from);
-    PathPoint b = centre_of(to);
-    if (!clip_segment(a, b, clip_box_for(pen))) {
-        return;
-    }
-    CairoContext context = make_context(surface);
-    prepare_pen(context.get(), colour, pen);
-    cairo_move_to(context.get(), a.x, a.y);
-    cairo_line_to(context.get(), b.x, b.y);
-    cairo_stroke(context.get());
+void stroke_segment(cairo_t* context, Rgb colour, long long width, PathPoint from, PathPoint to) {
+    prepare_pen(context, colour, static_cast<double>(width));
+    cairo_new_path(context);
+    cairo_move_to(context, from.x, from.y);
+    cairo_line_to(context, to.x, to.y);
+    cairo_stroke(context);
+}
+
+// Both corners belong to the box, whichever way round the caller gave them.
+PixelBox box_between(const PenPoint& a, const PenPoint& b) {
+    return {std::min(a.column, b.column), std::min(a.row, b.row), std::max(a.column, b.column) + 1,
+            std::max(a.row, b.row) + 1};
 }
 
 // The box's outline, pen pixels wide and centred on its outermost rows and columns.
@@ -131,118 +113,208 @@ std::vector<std::string> split_lines(const char* text) {
 
 }  // namespace
 
-CairoCanvas::CairoCanvas() : surface_(cairo_image_surface_create(CAIRO_FORMAT_RGB24, WIDTH, HEIGHT)) {}
+CairoCanvas::CairoCanvas()
+    : surface_(cairo_image_surface_create(CAIRO_FORMAT_RGB24, WIDTH, HEIGHT)),
+      context_(make_context(surface_.get())),
+      memory_{cairo_image_surface_get_data(surface_.get()), cairo_image_surface_get_stride(surface_.get()),
+              WIDTH, HEIGHT},
+      fonts_(FONT_FACE) {}
 
+PixelWriter CairoCanvas::memory_writer(std::uint32_t word) const {
+    if (cairo_drew_) {
+        cairo_surface_flush(surface_.get());
+        cairo_drew_ = false;
+    }
+    memory_written_ = true;
+    return PixelWriter(memory_, word);
+}
+
+cairo_t* CairoCanvas::cairo() const {
+    if (memory_written_) {
+        cairo_surface_mark_dirty(surface_.get());
+        memory_written_ = false;
+    }
+    cairo_drew_ = true;
+    return context_.get();
+}
+
+void CairoCanvas::paint_clear(PixelCoord left, PixelCoord top, PixelCoord right, PixelCoord bottom) const {
+    clear_pending_ = false;
+    left = std::clamp<PixelCoord>(left, 0, WIDTH);
+    right = std::clamp<PixelCoord>(right, left, WIDTH);
+    top = std::clamp<PixelCoord>(top, 0, HEIGHT);
+    bottom = std::clamp<PixelCoord>(bottom, top, HEIGHT);
+    const PixelBox uncovered[] = {
+        {0, 0, WIDTH, top}, {0, bottom, WIDTH, HEIGHT}, {0, top, left, bottom}, {right, top, WIDTH, bottom}};
+    const PixelBox frame[] = {{0, 0, WIDTH, 1}, {0, HEIGHT - 1, WIDTH, HEIGHT}, {0, 0, 1, HEIGHT},
+                              {WIDTH - 1, 0, WIDTH, HEIGHT}};
+    PixelWriter white = memory_writer(pixel_word(Rgb{255, 255, 255}));
+    PixelWriter black = memory_writer(pixel_word(Rgb{0, 0, 0}));
+    for (const PixelBox& part : uncovered) {
+        white.fill(part.left, part.top, part.right, part.bottom);
+        for (const PixelBox& edge : frame) {
+            black.fill(std::max(part.left, edge.left), std::max(part.top, edge.top),
+                       std::min(part.right, edge.right), std::min(part.bottom, edge.bottom));
+        }
+    }
+}
+
+void CairoCanvas::settle() const {
+    if (clear_pending_) {
+        paint_clear(0, 0, 0, 0);
+    }
+    if (cairo_drew_) {
+        cairo_surface_flush(surface_.get());
+        cairo_drew_ = false;
+    }
+    if (memory_written_) {
+        cairo_surface_mark_dirty(surface_.get());
+        memory_written_ = false;
+    }
+}
+
+// Pixel-exact shapes are drawn here; the rest, rare in a frame, is left to Cairo
+// by functions of their own so that this one stays small and cheap to enter.
 void CairoCanvas::render(const DrawCommand& command, Rgb colour, int origin_x, int origin_y) {
-    const auto at = [origin_x, origin_y](int x, int y) {
-        return PenPoint{PixelCoord{origin_x} + x, PixelCoord{origin_y} - y};
-    };
-    const PenPoint p1 = at(command.x1, command.y1);
-    const PenPoint p2 = at(command.x2, command.y2);
+    const PenPoint p1{PixelCoord{origin_x} + command.x1, PixelCoord{origin_y} - command.y1};
+    const PenPoint p2{PixelCoord{origin_x} + command.x2, PixelCoord{origin_y} - command.y2};
     const long long width = std::min(std::llabs(static_cast<long long>(command.width)), MAX_PEN_WIDTH);
-    // Both corners belong to the box, whichever way round the caller gave them.
-    const PixelBox box{std::min(p1.column, p2.column), std::min(p1.row, p2.row),
-                       std::max(p1.column, p2.column) + 1, std::max(p1.row, p2.row) + 1};
-    cairo_surface_t* surface = surface_.get();
+    if (clear_pending_) {
+        if (command.kind == DRAW_RECTANGLE && width == 0) {
+            const PixelBox box = box_between(p1, p2);
+            paint_clear(box.left, box.top, box.right, box.bottom);
+        } else {
+            paint_clear(0, 0, 0, 0);
+        }
+    }
+    const std::uint32_t word = pixel_word(colour);
 
     switch (command.kind) {
     case DRAW_PIXEL:
-        PixelWriter(surface, colour).pixel(p1.column, p1.row);
+        memory_writer(word).pixel(p1.column, p1.row);
         break;
     case DRAW_LINE:
         if (width <= 1) {
-            PixelWriter(surface, colour).line(p1.column, p1.row, p2.column, p2.row);
+            memory_writer(word).line(p1.column, p1.row, p2.column, p2.row);
         } else {
-            stroke_segment(surface, colour, width, p1, p2);
+            stroke_line(colour, width, p1, p2);
         }
         break;
     case DRAW_RECTANGLE: {
-        PixelWriter writer(surface, colour);
+        const PixelBox box = box_between(p1, p2);
         if (width == 0) {
-            writer.fill(box.left, box.top, box.right, box.bottom);
+            memory_writer(word).fill(box.left, box.top, box.right, box.bottom);
         } else {
+            PixelWriter writer = memory_writer(word);
             frame_box(writer, box, width);
         }
         break;
     }
-    case DRAW_OVAL:
+    case DRAW_OVAL: {
+        const PixelBox box = box_between(p1, p2);
         if (width == 0) {
-            PixelWriter writer(surface, colour);
+            PixelWriter writer = memory_writer(word);
             fill_ellipse(writer, box, HEIGHT);
         } else if (width == 1) {
-            PixelWriter writer(surface, colour);
+            PixelWriter writer = memory_writer(word);
             outline_ellipse(writer, box, HEIGHT);
         } else {
-            stroke_polygon(surface, colour, width, ellipse_path(box));
-        }
-        break;
-    case DRAW_TRIANGLE: {
-        const PenPoint p3 = at(command.x3, command.y3);
-        const std::vector<PathPoint> corners{centre_of(p1), centre_of(p2), centre_of(p3)};
-        if (width > 1) {
-            stroke_polygon(surface, colour, width, corners);
-            break;
-        }
-        if (width == 0) {
-            fill_polygon(surface, colour, corners);
-        }
-        PixelWriter writer(surface, colour);
-        writer.line(p1.column, p1.row, p2.column, p2.row);
-        writer.line(p2.column, p2.row, p3.column, p3.row);
-        writer.line(p3.column, p3.row, p1.column, p1.row);
-        // The outline passes through every corner, even when corners coincide.
-        writer.pixel(p1.column, p1.row);
-        writer.pixel(p2.column, p2.row);
-        writer.pixel(p3.column, p3.row);
-        break;
-    }
-    case DRAW_TEXT: {
-        if (command.text == nullptr || command.text[0] == '\0') {
-            break;
-        }
-        CairoContext context = make_context(surface);
-        select_cairo_font(context.get(), FONT_FACE, character_height(command.x2));
-        set_source(context.get(), colour);
-        const CairoLineMetrics metrics = cairo_line_metrics(context.get());
-        // The anchor is the lower-left corner of the first line's cell.
-        PixelCoord top = p1.row - metrics.height;
-        for (const std::string& line : split_lines(command.text)) {
-            if (std::llabs(p1.column) < TEXT_REACH && std::llabs(top) < TEXT_REACH) {
-                show_cairo_line(context.get(), metrics, static_cast<double>(p1.column),
-                                static_cast<double>(top), line);
-            }
-            top += metrics.height;
+            stroke_oval(colour, width, box);
         }
         break;
     }
+    case DRAW_TRIANGLE:
+        draw_triangle(colour, width, p1, p2, PenPoint{PixelCoord{origin_x} + command.x3, PixelCoord{origin_y} - command.y3});
+        break;
+    case DRAW_TEXT:
+        draw_text(colour, p1, command.x2, command.text);
+        break;
     default:
         break;
     }
 }
 
-void CairoCanvas::clear_white_framed() {
-    {
-        PixelWriter white(surface_.get(), Rgb{255, 255, 255});
-        white.fill(0, 0, WIDTH, HEIGHT);
+void CairoCanvas::stroke_line(Rgb colour, long long width, PenPoint from, PenPoint to) const {
+    PathPoint a = centre_of(from);
+    PathPoint b = centre_of(to);
+    if (clip_segment(a, b, clip_box_for(static_cast<double>(width)))) {
+        stroke_segment(cairo(), colour, width, a, b);
     }
-    PixelWriter black(surface_.get(), Rgb{0, 0, 0});
-    frame_box(black, PixelBox{0, 0, WIDTH, HEIGHT}, 1);
 }
+
+void CairoCanvas::stroke_oval(Rgb colour, long long width, const PixelBox& box) const {
+    const std::vector<PathPoint> points = clip_polygon(ellipse_path(box), clip_box_for(static_cast<double>(width)));
+    if (!points.empty()) {
+        stroke_polygon(cairo(), colour, width, points);
+    }
+}
+
+void CairoCanvas::draw_triangle(Rgb colour, long long width, PenPoint p1, PenPoint p2, PenPoint p3) const {
+    const std::vector<PathPoint> corners{centre_of(p1), centre_of(p2), centre_of(p3)};
+    if (width > 1) {
+        const std::vector<PathPoint> points = clip_polygon(corners, clip_box_for(static_cast<double>(width)));
+        if (!points.empty()) {
+            stroke_polygon(cairo(), colour, width, points);
+        }
+        return;
+    }
+    if (width == 0) {
+        const std::vector<PathPoint> points = clip_polygon(corners, clip_box_for(0.0));
+        if (points.size() >= 3) {
+            fill_polygon(cairo(), colour, points);
+        }
+    }
+    PixelWriter writer = memory_writer(pixel_word(colour));
+    writer.line(p1.column, p1.row, p2.column, p2.row);
+    writer.line(p2.column, p2.row, p3.column, p3.row);
+    writer.line(p3.column, p3.row, p1.column, p1.row);
+    // The outline passes through every corner, even when corners coincide.
+    writer.pixel(p1.column, p1.row);
+    writer.pixel(p2.column, p2.row);
+    writer.pixel(p3.column, p3.row);
+}
+
+void CairoCanvas::draw_text(Rgb colour, PenPoint anchor, int point_size, const char* text) {
+    if (text == nullptr || text[0] == '\0') {
+        return;
+    }
+    cairo_t* context = cairo();
+    const CairoLineMetrics metrics = fonts_.use(context, character_height(point_size));
+    set_source(context, colour);
+    // The anchor is the lower-left corner of the first line's cell.
+    PixelCoord top = anchor.row - metrics.height;
+    for (const std::string& line : split_lines(text)) {
+        if (std::llabs(anchor.column) < TEXT_REACH && std::llabs(top) < TEXT_REACH) {
+            show_cairo_line(context, metrics, static_cast<double>(anchor.column), static_cast<double>(top), line);
+        }
+        top += metrics.height;
+    }
+}
+
+void CairoCanvas::clear_white_framed() { clear_pending_ = true; }
 
 Rgb CairoCanvas::pixel(int column, int row) const {
     if (column < 0 || column >= WIDTH || row < 0 || row >= HEIGHT) {
         return Rgb{};
     }
-    cairo_surface_flush(surface_.get());
-    const unsigned char* data = cairo_image_surface_get_data(surface_.get());
-    if (data == nullptr) {
+    const ImageMemory& image = memory();
+    if (image.data == nullptr) {
         return Rgb{};
     }
-    const int stride = cairo_image_surface_get_stride(surface_.get());
     std::uint32_t value = 0;
-    std::memcpy(&value, data + static_cast<std::ptrdiff_t>(row) * stride + column * 4, sizeof value);
+    std::memcpy(&value, image.data + static_cast<std::ptrdiff_t>(row) * image.stride + column * 4, sizeof value);
     return Rgb{static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 8),
                static_cast<std::uint8_t>(value)};
+}
+
+cairo_surface_t* CairoCanvas::surface() const {
+    settle();
+    return surface_.get();
+}
+
+const ImageMemory& CairoCanvas::memory() const {
+    settle();
+    return memory_;
 }
 
 bool CairoCanvas::write_png(const std::string& path, int left, int top, int width, int height) const {
@@ -252,7 +324,7 @@ bool CairoCanvas::write_png(const std::string& path, int left, int top, int widt
     CairoSurface part(cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height));
     {
         CairoContext context(cairo_create(part.get()));
-        cairo_set_source_surface(context.get(), surface_.get(), -left, -top);
+        cairo_set_source_surface(context.get(), surface(), -left, -top);
         cairo_set_operator(context.get(), CAIRO_OPERATOR_SOURCE);
         cairo_paint(context.get());
     }

@@ -7,6 +7,11 @@
 // are written straight into the surface's memory; polygon interiors, pens wider
 // than one pixel and text go through Cairo, all without antialiasing.
 //
+// Speed: memory and Cairo are brought in step only when the other is about to
+// draw or the image is read; a clear waits for the next command, so that a
+// filled box drawn right after it (a new frame's background) is not painted
+// twice; fonts are selected once per size.
+//
 // Dependencies: cairo (image surfaces, toy font API, PNG writer); fontconfig gives
 // "TAVRO-font" the face Liberation Sans (fonts-liberation2) through the project's alias.
 //
@@ -17,8 +22,12 @@
 #pragma once
 
 #include "cairo_handles.h"
+#include "cairo_text.h"
+#include "ellipse_shape.h"
+#include "pixel_writer.h"
 #include "platform.h"
 
+#include <cstdint>
 #include <string>
 
 namespace tavro {
@@ -35,14 +44,37 @@ public:
     void clear_white_framed() override;
     Rgb pixel(int column, int row) const override;
 
-    cairo_surface_t* surface() const { return surface_.get(); }
+    // The surface, with every drawing so far in its memory.
+    cairo_surface_t* surface() const;
+    // The image's rows of 0x00RRGGBB words, current until the next drawing.
+    const ImageMemory& memory() const;
     // Writes the given part of the image as a PNG file; false when it cannot be written.
     bool write_png(const std::string& path, int left, int top, int width, int height) const;
     // The line height of text drawn at point_size (0: the default size).
     static int text_line_height(int point_size);
 
 private:
+    void stroke_line(Rgb colour, long long width, PenPoint from, PenPoint to) const;
+    void stroke_oval(Rgb colour, long long width, const PixelBox& box) const;
+    void draw_triangle(Rgb colour, long long width, PenPoint p1, PenPoint p2, PenPoint p3) const;
+    void draw_text(Rgb colour, PenPoint anchor, int point_size, const char* text);
+    // A writer for the memory, once what Cairo drew is in it.
+    PixelWriter memory_writer(std::uint32_t word) const;
+    // The context, once Cairo knows what was written into the memory.
+    cairo_t* cairo() const;
+    // Paints a waiting clear everywhere except the covered box (columns
+    // left..right-1, rows top..bottom-1).
+    void paint_clear(PixelCoord left, PixelCoord top, PixelCoord right, PixelCoord bottom) const;
+    // Finishes all drawing so far, for readers of the image.
+    void settle() const;
+
     CairoSurface surface_;
+    CairoContext context_;
+    ImageMemory memory_;
+    CairoFontCache fonts_;
+    mutable bool cairo_drew_ = false;      // Cairo may hold drawing not yet in memory
+    mutable bool memory_written_ = false;  // Cairo has not yet been told of memory writes
+    mutable bool clear_pending_ = false;
 };
 
 }  // namespace tavro

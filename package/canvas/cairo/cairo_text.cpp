@@ -27,6 +27,20 @@ CairoLineMetrics cairo_line_metrics(cairo_t* context) {
     return metrics;
 }
 
+CairoLineMetrics CairoFontCache::use(cairo_t* context, int pixel_size) {
+    const auto found = fonts_.find(pixel_size);
+    if (found != fonts_.end()) {
+        cairo_set_scaled_font(context, found->second.font.get());
+        return found->second.metrics;
+    }
+    select_cairo_font(context, face_, pixel_size);
+    Font font{CairoScaledFont(cairo_scaled_font_reference(cairo_get_scaled_font(context))),
+              cairo_line_metrics(context)};
+    const CairoLineMetrics metrics = font.metrics;
+    fonts_.emplace(pixel_size, std::move(font));
+    return metrics;
+}
+
 std::string byte_text_to_utf8(std::string_view text) {
     std::string utf8;
     utf8.reserve(text.size());

@@ -2,8 +2,9 @@
 // text window: unantialiased glyphs placed by the top-left corner of their cell.
 #pragma once
 
-#include <cairo.h>
+#include "cairo_handles.h"
 
+#include <map>
 #include <string>
 #include <string_view>
 
@@ -17,6 +18,23 @@ struct CairoLineMetrics {
 // Selects face at a character height of pixel_size pixels, without antialiasing.
 void select_cairo_font(cairo_t* context, const char* face, double pixel_size);
 CairoLineMetrics cairo_line_metrics(cairo_t* context);
+
+// One face at the sizes asked for so far, each selected and measured once: the
+// font machinery is far slower than drawing a short label.
+class CairoFontCache {
+public:
+    explicit CairoFontCache(const char* face) : face_(face) {}
+    // Makes the face at pixel_size the context's font and gives its line metrics.
+    CairoLineMetrics use(cairo_t* context, int pixel_size);
+
+private:
+    struct Font {
+        CairoScaledFont font;
+        CairoLineMetrics metrics;
+    };
+    const char* face_;
+    std::map<int, Font> fonts_;
+};
 
 // Texts are 8-bit; Cairo wants UTF-8. Bytes become the code points 0..255, and
 // control characters become spaces, so that no byte sequence can put the

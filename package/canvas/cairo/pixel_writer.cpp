@@ -22,41 +22,32 @@ PixelCoord minor_offset(PixelCoord step, PixelCoord minor, PixelCoord major) {
 
 }  // namespace
 
-PixelWriter::PixelWriter(cairo_surface_t* surface, Rgb colour)
-    : surface_(surface),
-      value_((std::uint32_t{colour.r} << 16) | (std::uint32_t{colour.g} << 8) | colour.b) {
-    cairo_surface_flush(surface_);
-    data_ = cairo_image_surface_get_data(surface_);
-    stride_ = cairo_image_surface_get_stride(surface_);
-    width_ = cairo_image_surface_get_width(surface_);
-    height_ = cairo_image_surface_get_height(surface_);
-}
-
-PixelWriter::~PixelWriter() { cairo_surface_mark_dirty(surface_); }
-
 void PixelWriter::pixel(PixelCoord column, PixelCoord row) { fill(column, row, column + 1, row + 1); }
 
 void PixelWriter::fill(PixelCoord left, PixelCoord top, PixelCoord right, PixelCoord bottom) {
     left = std::max<PixelCoord>(left, 0);
     top = std::max<PixelCoord>(top, 0);
-    right = std::min<PixelCoord>(right, width_);
-    bottom = std::min<PixelCoord>(bottom, height_);
-    if (data_ == nullptr || left >= right || top >= bottom) {
+    right = std::min<PixelCoord>(right, memory_.width);
+    bottom = std::min<PixelCoord>(bottom, memory_.height);
+    if (memory_.data == nullptr || left >= right || top >= bottom) {
         return;
     }
-    for (PixelCoord row = top; row < bottom; ++row) {
-        auto* pixels = reinterpret_cast<std::uint32_t*>(data_ + row * stride_);
+    unsigned char* row = memory_.data + top * memory_.stride;
+    unsigned char* const end = memory_.data + bottom * memory_.stride;
+    for (; row != end; row += memory_.stride) {
+        auto* pixels = reinterpret_cast<std::uint32_t*>(row);
         std::fill(pixels + left, pixels + right, value_);
     }
 }
 
-void PixelWriter::line(PixelCoord x0, PixelCoord y0, PixelCoord x1, PixelCoord y1) {
+void PixelWriter::sloped_line(PixelCoord x0, PixelCoord y0, PixelCoord x1, PixelCoord y1) {
     if (std::llabs(x0) > EXACT_LINE_LIMIT || std::llabs(y0) > EXACT_LINE_LIMIT ||
         std::llabs(x1) > EXACT_LINE_LIMIT || std::llabs(y1) > EXACT_LINE_LIMIT) {
         // Only the part near the image can show; an end moved by the cut lies outside it.
         PathPoint from{static_cast<double>(x0), static_cast<double>(y0)};
         PathPoint to{static_cast<double>(x1), static_cast<double>(y1)};
-        if (!clip_segment(from, to, {-CLIP_MARGIN, -CLIP_MARGIN, width_ + CLIP_MARGIN, height_ + CLIP_MARGIN})) {
+        if (!clip_segment(from, to, {-CLIP_MARGIN, -CLIP_MARGIN, memory_.width + CLIP_MARGIN,
+                                              memory_.height + CLIP_MARGIN})) {
             return;
         }
         x0 = std::llround(from.x);
@@ -77,7 +68,7 @@ void PixelWriter::line(PixelCoord x0, PixelCoord y0, PixelCoord x1, PixelCoord y
     // Steps 0..major-1; only those whose major coordinate lies in the image are visited.
     const PixelCoord start = x_major ? x0 : y0;
     const PixelCoord step_sign = x_major ? sx : sy;
-    const PixelCoord extent = x_major ? width_ : height_;
+    const PixelCoord extent = x_major ? memory_.width : memory_.height;
     PixelCoord first = step_sign > 0 ? -start : start - (extent - 1);
     PixelCoord last = step_sign > 0 ? extent - 1 - start : start;
     first = std::max<PixelCoord>(first, 0);
