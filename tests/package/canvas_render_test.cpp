@@ -186,6 +186,27 @@ TEST_F(CanvasTest, OnePixelLinesLeaveOutTheirEndPixel) {
     }
 }
 
+TEST_F(CanvasTest, VerticalLinesKeepTheirPlaceInTheDrawingOrder) {
+    const Rgb RED{255, 0, 0};
+    // A vertical line under a box, over a box, under text, and before a clear.
+    draw(DRAW_LINE, 1, 0, 10, 0, -10);
+    draw(DRAW_RECTANGLE, 0, -2, 2, 2, -2, 0, 0, nullptr, RED);
+    EXPECT_EQ(canvas.pixel(ORIGIN_X, ORIGIN_Y), RED);
+    EXPECT_TRUE(blue(ORIGIN_X, ORIGIN_Y - 5));
+    draw(DRAW_LINE, 1, 1, 10, 1, -10);
+    EXPECT_TRUE(blue(ORIGIN_X + 1, ORIGIN_Y));
+    draw(DRAW_LINE, 1, 50, 60, 50, -60);
+    draw(DRAW_TEXT, 0, 40, 10, 40, 0, 0, 0, "MMMM", RED);
+    int text_over_line = 0;
+    for (int row = ORIGIN_Y - 60; row <= ORIGIN_Y + 60; ++row) {
+        text_over_line += canvas.pixel(ORIGIN_X + 50, row) == RED;
+    }
+    EXPECT_GT(text_over_line, 0);
+    draw(DRAW_LINE, 1, 100, 10, 100, -10);
+    canvas.clear_white_framed();
+    EXPECT_EQ(canvas.pixel(ORIGIN_X + 100, ORIGIN_Y), WHITE);
+}
+
 TEST_F(CanvasTest, WideLineIsAStrokeAroundTheLine) {
     draw(DRAW_LINE, 5, -20, 0, 20, 0);
     for (int row = 248; row <= 252; ++row) {

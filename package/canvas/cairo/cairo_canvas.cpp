@@ -130,6 +130,7 @@ PixelWriter CairoCanvas::memory_writer(std::uint32_t word) const {
 }
 
 cairo_t* CairoCanvas::cairo() const {
+    write_columns();
     if (memory_written_) {
         cairo_surface_mark_dirty(surface_.get());
         memory_written_ = false;
@@ -160,6 +161,7 @@ void CairoCanvas::paint_clear(PixelCoord left, PixelCoord top, PixelCoord right,
 }
 
 void CairoCanvas::settle() const {
+    write_columns();
     if (clear_pending_) {
         paint_clear(0, 0, 0, 0);
     }
@@ -178,6 +180,12 @@ void CairoCanvas::settle() const {
 void CairoCanvas::render(const DrawCommand& command, Rgb colour, int origin_x, int origin_y) {
     const PenPoint p1{PixelCoord{origin_x} + command.x1, PixelCoord{origin_y} - command.y1};
     const PenPoint p2{PixelCoord{origin_x} + command.x2, PixelCoord{origin_y} - command.y2};
+    if (command.kind == DRAW_LINE && command.x1 == command.x2 && command.width >= -1 && command.width <= 1 &&
+        !clear_pending_) {
+        gather_column(p1, p2, pixel_word(colour));
+        return;
+    }
+    write_columns();
     const long long width = std::min(std::llabs(static_cast<long long>(command.width)), MAX_PEN_WIDTH);
     if (clear_pending_) {
         if (command.kind == DRAW_RECTANGLE && width == 0) {
@@ -231,6 +239,23 @@ void CairoCanvas::render(const DrawCommand& command, Rgb colour, int origin_x, i
         break;
     default:
         break;
+    }
+}
+
+void CairoCanvas::gather_column(PenPoint from, PenPoint to, std::uint32_t word) {
+    const PixelCoord top = std::max<PixelCoord>(to.row < from.row ? to.row + 1 : from.row, 0);
+    const PixelCoord bottom = std::min<PixelCoord>(to.row < from.row ? from.row + 1 : to.row, HEIGHT);
+    if (from.column < 0 || from.column >= WIDTH || top >= bottom || memory_.data == nullptr) {
+        return;
+    }
+    if (cairo_drew_) {
+        cairo_surface_flush(surface_.get());
+        cairo_drew_ = false;
+    }
+    memory_written_ = true;
+    unsigned char* first = memory_.data + top * memory_.stride + from.column * static_cast<PixelCoord>(sizeof word);
+    if (!columns_.add(first, static_cast<int>(bottom - top), word)) {
+        write_columns();
     }
 }
 
@@ -291,7 +316,10 @@ void CairoCanvas::draw_text(Rgb colour, PenPoint anchor, int point_size, const c
     }
 }
 
-void CairoCanvas::clear_white_framed() { clear_pending_ = true; }
+void CairoCanvas::clear_white_framed() {
+    write_columns();
+    clear_pending_ = true;
+}
 
 Rgb CairoCanvas::pixel(int column, int row) const {
     if (column < 0 || column >= WIDTH || row < 0 || row >= HEIGHT) {

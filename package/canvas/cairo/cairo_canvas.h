@@ -10,7 +10,8 @@
 // Speed: memory and Cairo are brought in step only when the other is about to
 // draw or the image is read; a clear waits for the next command, so that a
 // filled box drawn right after it (a new frame's background) is not painted
-// twice; fonts are selected once per size.
+// twice; short vertical lines are gathered and written together; fonts are
+// selected once per size.
 //
 // Dependencies: cairo (image surfaces, toy font API, PNG writer); fontconfig gives
 // "TAVRO-font" the face Liberation Sans (fonts-liberation2) through the project's alias.
@@ -23,6 +24,7 @@
 
 #include "cairo_handles.h"
 #include "cairo_text.h"
+#include "column_batch.h"
 #include "ellipse_shape.h"
 #include "pixel_writer.h"
 #include "platform.h"
@@ -67,6 +69,10 @@ private:
     void paint_clear(PixelCoord left, PixelCoord top, PixelCoord right, PixelCoord bottom) const;
     // Finishes all drawing so far, for readers of the image.
     void settle() const;
+    // Gathers a vertical one-pixel line (the line's own edge rule: its end pixel is left out).
+    void gather_column(PenPoint from, PenPoint to, std::uint32_t word);
+    // Writes the gathered vertical lines, before anything else draws or reads.
+    void write_columns() const { columns_.write(memory_.stride); }
 
     CairoSurface surface_;
     CairoContext context_;
@@ -75,6 +81,7 @@ private:
     mutable bool cairo_drew_ = false;      // Cairo may hold drawing not yet in memory
     mutable bool memory_written_ = false;  // Cairo has not yet been told of memory writes
     mutable bool clear_pending_ = false;
+    mutable ColumnBatch columns_;
 };
 
 }  // namespace tavro
