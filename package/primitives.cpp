@@ -4,10 +4,10 @@
 #include <tavro/display.h>
 #include "package_state.h"
 #include "platform.h"
+#include "text_block.h"
 #include "text_window.h"
 
 #include <cstdarg>
-#include <cstring>
 #include <utility>
 
 namespace {
@@ -166,13 +166,11 @@ int plot_text_string(int colour, int x, int y, int point_size, const char* text)
     if (package_state.logging) {
         text_window_printf("%s text at (%d,%d), \"%s\"\n", colour_names[colour], x, y, text);
     }
-    const std::size_t size = std::strlen(text) + 1;
-    std::unique_ptr<tavro::TextBlock> copy = tavro::platform_host().allocate_text(size);
-    char* bytes = copy ? copy->lock() : nullptr;
+    std::unique_ptr<tavro::TextBlock> copy = copy_text(text);
+    const char* bytes = copy ? copy->lock() : nullptr;
     if (bytes == nullptr) {
         return 1;  // out of memory: the text is skipped
     }
-    std::memcpy(bytes, text, size);
     render_command(make_draw_command(DRAW_TEXT, colour, 0, x, y, point_size, 0, 0, 0, bytes));
     copy->unlock();
     return 1;

@@ -1,6 +1,7 @@
 // Texts kept in plain heap memory: what a host without movable memory of its own gives.
-#include "platform.h"
+#include "text_block.h"
 
+#include <cstring>
 #include <new>
 
 namespace tavro {
@@ -29,3 +30,16 @@ std::unique_ptr<TextBlock> Host::allocate_text(std::size_t size)
 }
 
 }  // namespace tavro
+
+std::unique_ptr<tavro::TextBlock> copy_text(const char* text)
+{
+    const std::size_t size = std::strlen(text) + 1;
+    std::unique_ptr<tavro::TextBlock> block = tavro::platform_host().allocate_text(size);
+    char* bytes = block ? block->lock() : nullptr;
+    if (bytes == nullptr) {
+        return nullptr;
+    }
+    std::memcpy(bytes, text, size);
+    block->unlock();
+    return block;
+}

@@ -2,6 +2,7 @@
 
 #include "package_state.h"
 #include "platform.h"
+#include "text_block.h"
 
 #include <cstdarg>
 #include <cstring>
@@ -18,14 +19,10 @@ void append_to_history(const char* text)
         s.text_history[s.history_first].reset();
         s.history_first = next_slot(s.history_first);
     }
-    const std::size_t size = std::strlen(text) + 1;
-    std::unique_ptr<tavro::TextBlock> block = tavro::platform_host().allocate_text(size);
-    char* bytes = block ? block->lock() : nullptr;
-    if (bytes == nullptr) {
+    std::unique_ptr<tavro::TextBlock> block = copy_text(text);
+    if (!block) {
         return;  // out of memory: the line is still shown, only not kept
     }
-    std::memcpy(bytes, text, size);
-    block->unlock();
     s.text_history[s.history_next] = std::move(block);
     if (s.history_first == -1) {
         s.history_first = s.history_next;

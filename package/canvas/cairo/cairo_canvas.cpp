@@ -120,11 +120,15 @@ CairoCanvas::CairoCanvas()
               WIDTH, HEIGHT},
       fonts_(FONT_FACE) {}
 
-PixelWriter CairoCanvas::memory_writer(std::uint32_t word) const {
+void CairoCanvas::take_cairo_drawing() const {
     if (cairo_drew_) {
         cairo_surface_flush(surface_.get());
         cairo_drew_ = false;
     }
+}
+
+PixelWriter CairoCanvas::memory_writer(std::uint32_t word) const {
+    take_cairo_drawing();
     memory_written_ = true;
     return PixelWriter(memory_, word);
 }
@@ -165,10 +169,7 @@ void CairoCanvas::settle() const {
     if (clear_pending_) {
         paint_clear(0, 0, 0, 0);
     }
-    if (cairo_drew_) {
-        cairo_surface_flush(surface_.get());
-        cairo_drew_ = false;
-    }
+    take_cairo_drawing();
     if (memory_written_) {
         cairo_surface_mark_dirty(surface_.get());
         memory_written_ = false;
@@ -248,10 +249,7 @@ void CairoCanvas::gather_column(PenPoint from, PenPoint to, std::uint32_t word) 
     if (from.column < 0 || from.column >= WIDTH || top >= bottom || memory_.data == nullptr) {
         return;
     }
-    if (cairo_drew_) {
-        cairo_surface_flush(surface_.get());
-        cairo_drew_ = false;
-    }
+    take_cairo_drawing();
     memory_written_ = true;
     unsigned char* first = memory_.data + top * memory_.stride + from.column * static_cast<PixelCoord>(sizeof word);
     if (!columns_.add(first, static_cast<int>(bottom - top), word)) {

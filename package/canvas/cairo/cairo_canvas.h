@@ -60,6 +60,8 @@ private:
     void stroke_oval(Rgb colour, long long width, const PixelBox& box) const;
     void draw_triangle(Rgb colour, long long width, PenPoint p1, PenPoint p2, PenPoint p3) const;
     void draw_text(Rgb colour, PenPoint anchor, int point_size, const char* text);
+    // Brings what Cairo drew into the memory.
+    void take_cairo_drawing() const;
     // A writer for the memory, once what Cairo drew is in it.
     PixelWriter memory_writer(std::uint32_t word) const;
     // The context, once Cairo knows what was written into the memory.

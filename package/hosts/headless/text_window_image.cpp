@@ -13,19 +13,13 @@ TextWindowImage::TextWindowImage() {
 void TextWindowImage::resize(int width, int height) {
     width_ = width > 0 ? width : 0;
     height_ = height > 0 ? height : 0;
-    capacity_ = static_cast<std::size_t>((height_ + line_height_ - 1) / line_height_);
+    shown_ = TextLines(static_cast<std::size_t>((height_ + line_height_ - 1) / line_height_));
     raster_.reset();
     clear();
 }
 
 void TextWindowImage::put_line(const std::string& text) {
-    if (capacity_ == 0) {
-        return;
-    }
-    if (shown_.size() == capacity_) {
-        shown_.pop_front();
-    }
-    shown_.push_back(text);
+    shown_.put(text);
     stale_ = true;
 }
 
@@ -34,7 +28,9 @@ void TextWindowImage::clear() {
     stale_ = true;
 }
 
-std::vector<std::string> TextWindowImage::visible_lines() const { return {shown_.begin(), shown_.end()}; }
+std::vector<std::string> TextWindowImage::visible_lines() const {
+    return {shown_.oldest_first().begin(), shown_.oldest_first().end()};
+}
 
 Rgb TextWindowImage::pixel(int column, int row) const {
     if (column < 0 || column >= width_ || row < 0 || row >= height_) {
@@ -50,7 +46,7 @@ void TextWindowImage::draw() const {
     if (!raster_) {
         raster_ = std::make_unique<TextRaster>(width_, height_);
     }
-    raster_->draw(shown_, height_ - static_cast<int>(shown_.size()) * line_height_,
+    raster_->draw(shown_.oldest_first(), height_ - static_cast<int>(shown_.size()) * line_height_,
                   TextFaceMetrics{ascent_, line_height_});
     stale_ = false;
 }

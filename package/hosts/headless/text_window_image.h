@@ -10,9 +10,9 @@
 #pragma once
 
 #include "platform.h"
+#include "text_lines.h"
 #include "text_raster.h"
 
-#include <deque>
 #include <memory>
 #include <string>
 #include <vector>
@@ -46,8 +46,7 @@ private:
     int height_ = 0;
     int line_height_ = 0;
     int ascent_ = 0;
-    std::size_t capacity_ = 0;  // lines that can have a row in view
-    std::deque<std::string> shown_;
+    TextLines shown_;  // the lines that can have a row in view
     mutable std::unique_ptr<TextRaster> raster_;
     mutable bool stale_ = true;
 };

@@ -1,0 +1,9 @@
+// Copies of texts in the memory blocks the host gives (see TextBlock).
+#pragma once
+
+#include "platform.h"
+
+#include <memory>
+
+// A block holding text and its terminator, unlocked; null when there is no memory for it.
+std::unique_ptr<tavro::TextBlock> copy_text(const char* text);
