@@ -50,7 +50,8 @@ void floor_flake_lines(benchmark::State& state)
     std::vector<std::uint32_t> image = plain_image();
     for (auto _ : state) {
         for (int j = 0; j < FLAKE_COUNT; ++j) {
-            std::uint32_t* pixel = &image[std::size_t(300 + city.flake_x[j]) + std::size_t(250 - city.flake_y[j]) * 601];
+            std::uint32_t* pixel =
+                &image[std::size_t(300 + city.flake_x[j]) + std::size_t(250 - city.flake_y[j]) * 601];
             for (int k = 0; k < FLAKE_LENGTH; ++k) {
                 pixel[k * 601] = 0xFFFFFF;
             }
@@ -80,7 +81,8 @@ void snow_flakes(benchmark::State& state)
     const City& city = *town().city;
     for (auto _ : state) {
         for (int j = 0; j < FLAKE_COUNT; ++j) {
-            plot_line(COLOUR_WHITE, city.flake_x[j], city.flake_y[j], city.flake_x[j], city.flake_y[j] - FLAKE_LENGTH, 1);
+            plot_line(COLOUR_WHITE, city.flake_x[j], city.flake_y[j], city.flake_x[j], city.flake_y[j] - FLAKE_LENGTH,
+                      1);
         }
     }
 }

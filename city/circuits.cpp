@@ -16,7 +16,8 @@ struct EdgeRule {
 
 // The rules run in order, each on the point the ones before it left, so at a
 // corner two of them can fire in one step.
-void step_along(const EdgeRule (&rules)[4], Point& position, Direction& facing) {
+void step_along(const EdgeRule (&rules)[4], Point& position, Direction& facing)
+{
     for (const EdgeRule& rule : rules) {
         const int along = rule.horizontal ? position.x : position.y;
         const int across = rule.horizontal ? position.y : position.x;
@@ -50,7 +51,8 @@ struct DotRow {
 
 constexpr DotRow CROWN[] = {{0, -3, 6}, {-5, 0, 5}, {5, 0, 5}, {10, 2, 4}, {-10, 2, 4}};
 
-void draw_figure(int x, int y) {
+void draw_figure(int x, int y)
+{
     plot_circle(COLOUR_YELLOW, x, y, 3);
     plot_line(COLOUR_YELLOW, x - 1, y - 3, x - 1, y - 5, 1);
     plot_line(COLOUR_YELLOW, x + 1, y - 3, x + 1, y - 5, 1);
@@ -63,7 +65,8 @@ void draw_figure(int x, int y) {
     plot_circle(COLOUR_YELLOW, x + 3, y - 25, 1);
 }
 
-void draw_tree(int x, int y) {
+void draw_tree(int x, int y)
+{
     plot_triangle(COLOUR_BROWN, x, y, x - 2, y - 25, x + 2, y - 25, 0);
     for (const DotRow& row : CROWN) {
         for (int k = 0; k < row.count; ++k) {
@@ -82,13 +85,15 @@ void step_boat(Point& position, Direction& facing) { step_along(BOAT_RULES, posi
 
 void step_duck(Point& position, Direction& facing) { step_along(DUCK_RULES, position, facing); }
 
-void draw_figures(const int* xs, const int* ys, int count) {
+void draw_figures(const int* xs, const int* ys, int count)
+{
     for (int i = 0; i < count; ++i) {
         draw_figure(xs[i], ys[i]);
     }
 }
 
-void set_fixed_trees(int* xs, int* ys) {
+void set_fixed_trees(int* xs, int* ys)
+{
     constexpr int FIXED_X[4] = {45, -200, -200, -100};
     constexpr int FIXED_Y[4] = {150, 150, 0, 75};
     for (int i = 0; i < 4; ++i) {
@@ -97,7 +102,8 @@ void set_fixed_trees(int* xs, int* ys) {
     }
 }
 
-void draw_trees(const int* xs, const int* ys, int count) {
+void draw_trees(const int* xs, const int* ys, int count)
+{
     for (int i = 0; i < count; ++i) {
         draw_tree(xs[i], ys[i]);
     }

@@ -96,8 +96,7 @@ void periodic_tick(City& city, TrafficSystem& traffic)
     traffic.update(city.pedestrian_pos, city.pedestrian_active);
     for (int i = 0; i < 3; ++i) {
         if (city.pedestrian_active[i]) {
-            step_pedestrian(city.pedestrian_pos[i], city.arm_drop, city.leg_spread, city.arm_toggle,
-                            city.leg_toggle);
+            step_pedestrian(city.pedestrian_pos[i], city.arm_drop, city.leg_spread, city.arm_toggle, city.leg_toggle);
         }
     }
     step_boat(city.boat_pos, city.boat_facing);
@@ -107,8 +106,7 @@ void periodic_tick(City& city, TrafficSystem& traffic)
 void draw_frame(City& city, Display& display, TrafficSystem& traffic)
 {
     draw_scenery(display);
-    traffic.draw(display, city.stop_lamp_colour, city.signal_lamp_colour, city.pedestrian_pos,
-                 city.pedestrian_active);
+    traffic.draw(display, city.stop_lamp_colour, city.signal_lamp_colour, city.pedestrian_pos, city.pedestrian_active);
     for (int i = 0; i < 3; ++i) {
         if (city.pedestrian_active[i]) {
             draw_pedestrian(city.pedestrian_pos[i], city.arm_drop, city.leg_spread);

@@ -1,33 +1,30 @@
 #include "geometry.h"
 
-Direction turn_right(Direction d)
-{
-    return is_direction(d) ? (d + 1) % 4 : NORTH;
-}
+Direction turn_right(Direction d) { return is_direction(d) ? (d + 1) % 4 : NORTH; }
 
-Direction turn_left(Direction d)
-{
-    return is_direction(d) ? (d + 3) % 4 : NORTH;
-}
+Direction turn_left(Direction d) { return is_direction(d) ? (d + 3) % 4 : NORTH; }
 
-Direction opposite(Direction d)
-{
-    return is_direction(d) ? (d + 2) % 4 : NORTH;
-}
+Direction opposite(Direction d) { return is_direction(d) ? (d + 2) % 4 : NORTH; }
 
-bool is_direction(Direction d)
-{
-    return d >= NORTH && d <= WEST;
-}
+bool is_direction(Direction d) { return d >= NORTH && d <= WEST; }
 
 void Point::move(Direction direction, int distance)
 {
     switch (direction) {
-    case NORTH: y += distance; break;
-    case EAST: x += distance; break;
-    case SOUTH: y -= distance; break;
-    case WEST: x -= distance; break;
-    default: break;
+    case NORTH:
+        y += distance;
+        break;
+    case EAST:
+        x += distance;
+        break;
+    case SOUTH:
+        y -= distance;
+        break;
+    case WEST:
+        x -= distance;
+        break;
+    default:
+        break;
     }
 }
 

@@ -18,7 +18,11 @@ public:
     Point() = default;
     Point(int x, int y) : x(x), y(y) {}
 
-    void set(int new_x, int new_y) { x = new_x; y = new_y; }
+    void set(int new_x, int new_y)
+    {
+        x = new_x;
+        y = new_y;
+    }
     int get_x() const { return x; }
     int get_y() const { return y; }
 

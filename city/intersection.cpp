@@ -6,11 +6,16 @@
 int Intersection::edge(Direction d) const
 {
     switch (d) {
-    case NORTH: return position_.y + HALF_SIZE;
-    case EAST: return position_.x + HALF_SIZE;
-    case SOUTH: return position_.y - HALF_SIZE;
-    case WEST: return position_.x - HALF_SIZE;
-    default: return position_.x;
+    case NORTH:
+        return position_.y + HALF_SIZE;
+    case EAST:
+        return position_.x + HALF_SIZE;
+    case SOUTH:
+        return position_.y - HALF_SIZE;
+    case WEST:
+        return position_.x - HALF_SIZE;
+    default:
+        return position_.x;
     }
 }
 

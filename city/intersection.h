@@ -16,8 +16,8 @@ public:
 
     explicit Intersection(Point position) : position_(position) {}
 
-    void draw(Display& display, int& stop_lamp_colour, int& signal_lamp_colour,
-              PedestrianPositions& pedestrian_pos, PedestrianFlags& pedestrian_active) override;
+    void draw(Display& display, int& stop_lamp_colour, int& signal_lamp_colour, PedestrianPositions& pedestrian_pos,
+              PedestrianFlags& pedestrian_active) override;
     // Sides in the order NORTH, EAST, SOUTH, WEST. A vehicle with no road
     // leaving in its direction has left the map and is deleted.
     void update(PedestrianPositions& pedestrian_pos, PedestrianFlags& pedestrian_active) override;

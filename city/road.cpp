@@ -5,40 +5,50 @@
 
 namespace {
 
-bool along_y(Direction direction)
-{
-    return direction == NORTH || direction == SOUTH;
-}
+bool along_y(Direction direction) { return direction == NORTH || direction == SOUTH; }
 
 // The parking lot whose pedestrian a road releases, or -1.
 int parking_lot(int road_number)
 {
     switch (road_number) {
-    case 19: return 0;
-    case 21: return 1;
-    case 20: return 2;
-    default: return -1;
+    case 19:
+        return 0;
+    case 21:
+        return 1;
+    case 20:
+        return 2;
+    default:
+        return -1;
     }
 }
 
 int entry_road(int entry)
 {
     switch (entry) {
-    case 1: return 18;
-    case 2: return 4;
-    case 3: return 11;
-    default: return 0;
+    case 1:
+        return 18;
+    case 2:
+        return 4;
+    case 3:
+        return 11;
+    default:
+        return 0;
     }
 }
 
 std::unique_ptr<Vehicle> make_vehicle(int kind, bool yellow_cars_allowed)
 {
     switch (kind) {
-    case 1: return std::make_unique<PinkCar>();
-    case 2: return std::make_unique<Bicycle>();
-    case 3: return std::make_unique<BoxTruck>();
-    case 4: return yellow_cars_allowed ? std::make_unique<YellowCar>() : nullptr;
-    default: return nullptr;
+    case 1:
+        return std::make_unique<PinkCar>();
+    case 2:
+        return std::make_unique<Bicycle>();
+    case 3:
+        return std::make_unique<BoxTruck>();
+    case 4:
+        return yellow_cars_allowed ? std::make_unique<YellowCar>() : nullptr;
+    default:
+        return nullptr;
     }
 }
 
@@ -84,10 +94,14 @@ bool Road::at_end(const Vehicle& vehicle) const
     const Point p = vehicle.get_position();
     const Point& end = corners_[1];
     switch (direction_) {
-    case NORTH: return p.y + END_REACH >= end.y;
-    case EAST: return p.x + END_REACH >= end.x;
-    case SOUTH: return p.y - END_REACH <= end.y;
-    default: return p.x - END_REACH <= end.x;
+    case NORTH:
+        return p.y + END_REACH >= end.y;
+    case EAST:
+        return p.x + END_REACH >= end.x;
+    case SOUTH:
+        return p.y - END_REACH <= end.y;
+    default:
+        return p.x - END_REACH <= end.x;
     }
 }
 
@@ -121,25 +135,13 @@ std::unique_ptr<Vehicle> Road::take_front()
     return front;
 }
 
-bool Road::front_ready() const
-{
-    return !queue_.empty() && at_end(*queue_.front()) && light_ == COLOUR_GREEN;
-}
+bool Road::front_ready() const { return !queue_.empty() && at_end(*queue_.front()) && light_ == COLOUR_GREEN; }
 
-int Road::front_route() const
-{
-    return queue_.empty() ? 0 : queue_.front()->get_route();
-}
+int Road::front_route() const { return queue_.empty() ? 0 : queue_.front()->get_route(); }
 
-bool Road::back_is_parked()
-{
-    return !queue_.empty() && queue_.back()->tick_parking();
-}
+bool Road::back_is_parked() { return !queue_.empty() && queue_.back()->tick_parking(); }
 
-Vehicle* Road::front_vehicle() const
-{
-    return queue_.empty() ? nullptr : queue_.front().get();
-}
+Vehicle* Road::front_vehicle() const { return queue_.empty() ? nullptr : queue_.front().get(); }
 
 void Road::place_pedestrian(Point position, PedestrianPositions& pedestrian_pos,
                             PedestrianFlags& pedestrian_active) const

@@ -16,15 +16,15 @@ class Intersection;
 
 class Road final : public StreetElement {
 public:
-    static constexpr int MIN_GAP = 30;      // a vehicle moves only while further than this behind the next
-    static constexpr int STEP = 3;          // units moved per update
-    static constexpr int ENTRY_ROOM = 20;   // the back vehicle must be this far in before another enters
-    static constexpr int END_REACH = 18;    // a vehicle this close to the end corner is at the end
+    static constexpr int MIN_GAP = 30;     // a vehicle moves only while further than this behind the next
+    static constexpr int STEP = 3;         // units moved per update
+    static constexpr int ENTRY_ROOM = 20;  // the back vehicle must be this far in before another enters
+    static constexpr int END_REACH = 18;   // a vehicle this close to the end corner is at the end
     static constexpr int GREEN_TICKS = 20;
     static constexpr int RED_TICKS = 40;
 
-    void draw(Display& display, int& stop_lamp_colour, int& signal_lamp_colour,
-              PedestrianPositions& pedestrian_pos, PedestrianFlags& pedestrian_active) override;
+    void draw(Display& display, int& stop_lamp_colour, int& signal_lamp_colour, PedestrianPositions& pedestrian_pos,
+              PedestrianFlags& pedestrian_active) override;
     void update(PedestrianPositions& pedestrian_pos, PedestrianFlags& pedestrian_active) override;
     // Entry 1 creates on road 18, entry 2 on road 4, entry 3 on road 11; kind 1
     // a pink car, 2 a bicycle, 3 a box truck, 4 a yellow car (road 18 only).
@@ -68,7 +68,8 @@ public:
     const Vehicle& queued(std::size_t i) const { return *queue_[i]; }
 
 private:
-    void place_pedestrian(Point position, PedestrianPositions& pedestrian_pos, PedestrianFlags& pedestrian_active) const;
+    void place_pedestrian(Point position, PedestrianPositions& pedestrian_pos,
+                          PedestrianFlags& pedestrian_active) const;
     void draw_surface(Display& display) const;
     void draw_light_post() const;
     void draw_signs(int stop_lamp_colour, int signal_lamp_colour) const;

@@ -20,10 +20,14 @@ constexpr LightPost LIGHT_POSTS[4] = {
 bool has_light_post(Direction direction, int road)
 {
     switch (direction) {
-    case NORTH: return road != 2 && road != 17 && road != 20;
-    case SOUTH: return road != 18 && road != 19 && road != 21;
-    case WEST: return road != 16;
-    default: return true;
+    case NORTH:
+        return road != 2 && road != 17 && road != 20;
+    case SOUTH:
+        return road != 18 && road != 19 && road != 21;
+    case WEST:
+        return road != 16;
+    default:
+        return true;
     }
 }
 
@@ -54,8 +58,8 @@ void draw_lot(Display& display, int x1, int y1, int x2, int y2)
 
 }  // namespace
 
-void Road::draw(Display& display, int& stop_lamp_colour, int& signal_lamp_colour,
-                PedestrianPositions& pedestrian_pos, PedestrianFlags& pedestrian_active)
+void Road::draw(Display& display, int& stop_lamp_colour, int& signal_lamp_colour, PedestrianPositions& pedestrian_pos,
+                PedestrianFlags& pedestrian_active)
 {
     draw_surface(display);
     draw_light_post();

@@ -6,20 +6,24 @@ namespace {
 
 // Exit direction at the end of roads 1..18, by route 1..6; '-' gives none.
 constexpr const char* ROUTING[18] = {
-    "EEEEEE", "NNNNNN", "SS-S-N", "SSSEEE", "WSEEEE", "NNSNNN",
-    "EEEEEN", "WNNNNN", "EEEEEE", "------", "WWSWNW", "NNNNNN",
-    "WWWWWW", "ENENEN", "WW-ENW", "NNNNNN", "NNNNNN", "EEEEEE",
+    "EEEEEE", "NNNNNN", "SS-S-N", "SSSEEE", "WSEEEE", "NNSNNN", "EEEEEN", "WNNNNN", "EEEEEE",
+    "------", "WWSWNW", "NNNNNN", "WWWWWW", "ENENEN", "WW-ENW", "NNNNNN", "NNNNNN", "EEEEEE",
 };
 constexpr int ROUTES = 6;
 
 std::optional<Direction> direction_of(char cell)
 {
     switch (cell) {
-    case 'N': return NORTH;
-    case 'E': return EAST;
-    case 'S': return SOUTH;
-    case 'W': return WEST;
-    default: return std::nullopt;
+    case 'N':
+        return NORTH;
+    case 'E':
+        return EAST;
+    case 'S':
+        return SOUTH;
+    case 'W':
+        return WEST;
+    default:
+        return std::nullopt;
     }
 }
 

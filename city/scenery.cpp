@@ -18,7 +18,8 @@ struct Block {
     int top_rise;
 };
 
-void draw_block(Display& display, const Block& b) {
+void draw_block(Display& display, const Block& b)
+{
     const int right = b.ax + b.width;
     const int bottom = b.ay - b.height;
     display.draw_rectangle(b.ax + 6, b.ay + 6, right + 6, bottom + 6, COLOUR_BLACK, 1);
@@ -33,14 +34,16 @@ void draw_block(Display& display, const Block& b) {
 constexpr Block SCHOOL{-225, -60, 40, 25, COLOUR_YELLOW, -60 - 25 - 1, 6};
 constexpr Block STORE{-69, -211, 100, 40, COLOUR_RED, -211 - 40 + 1, 5};
 
-void draw_ponds_and_park(Display& display) {
+void draw_ponds_and_park(Display& display)
+{
     display.draw_oval(-125, -25, 78, -125, COLOUR_BLUE, 0);
     display.draw_rectangle(130, 250, 300, 30, COLOUR_FOREST_GREEN, 0);
     display.draw_text(145, 150, "Gasworks Park", COLOUR_BLACK, 15);
 }
 
 // The left frame holds the plus sign, the right one the minus sign.
-void draw_car_buttons(Display& display) {
+void draw_car_buttons(Display& display)
+{
     display.draw_rectangle(-294, -250, -257, -213, COLOUR_BLACK, 1);
     display.draw_rectangle(-257, -250, -220, -213, COLOUR_BLACK, 1);
     display.draw_text(-290, -215, "Decrease cars -", COLOUR_BLACK, 12);
@@ -50,7 +53,8 @@ void draw_car_buttons(Display& display) {
     display.draw_line(-244, -231, -229, -231, COLOUR_BLACK, 1);
 }
 
-void draw_tower(Display& display) {
+void draw_tower(Display& display)
+{
     display.draw_oval(135, -145, 165, -155, COLOUR_BLACK, 3);
     display.draw_oval(130, -150, 170, -140, COLOUR_BLACK, 0);
     display.draw_line(150, -145, 150, -120, COLOUR_BLACK, 2);
@@ -62,7 +66,8 @@ void draw_tower(Display& display) {
 
 }  // namespace
 
-void draw_scenery(Display& display) {
+void draw_scenery(Display& display)
+{
     display.clear(COLOUR_SEA_GREEN);
     draw_ponds_and_park(display);
     draw_car_buttons(display);

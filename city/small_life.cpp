@@ -2,23 +2,39 @@
 
 #include <tavro/display.h>
 
-void advance_blink_phase(int& blink_phase, int& stop_lamp_colour, int& signal_lamp_colour) {
+void advance_blink_phase(int& blink_phase, int& stop_lamp_colour, int& signal_lamp_colour)
+{
     switch (blink_phase) {
-        case 8: case 16: stop_lamp_colour = COLOUR_RED; break;
-        case 4: case 12: stop_lamp_colour = COLOUR_SEA_GREEN; break;
-        default: break;
+    case 8:
+    case 16:
+        stop_lamp_colour = COLOUR_RED;
+        break;
+    case 4:
+    case 12:
+        stop_lamp_colour = COLOUR_SEA_GREEN;
+        break;
+    default:
+        break;
     }
     switch (blink_phase) {
-        case 6: case 14: signal_lamp_colour = COLOUR_RED; break;
-        case 2: case 10: signal_lamp_colour = COLOUR_SEA_GREEN; break;
-        default: break;
+    case 6:
+    case 14:
+        signal_lamp_colour = COLOUR_RED;
+        break;
+    case 2:
+    case 10:
+        signal_lamp_colour = COLOUR_SEA_GREEN;
+        break;
+    default:
+        break;
     }
     if (--blink_phase == 0) {
         blink_phase = 20;
     }
 }
 
-void step_pedestrian(Point& position, int& arm_drop, int& leg_spread, int& arm_toggle, int& leg_toggle) {
+void step_pedestrian(Point& position, int& arm_drop, int& leg_spread, int& arm_toggle, int& leg_toggle)
+{
     position.move(EAST, 2);
     if (arm_toggle == 1) {
         arm_drop = 5;
@@ -40,7 +56,8 @@ void step_pedestrian(Point& position, int& arm_drop, int& leg_spread, int& arm_t
 
 namespace {
 
-void draw_walking_figure(int x, int y, int arm_drop, int leg_spread) {
+void draw_walking_figure(int x, int y, int arm_drop, int leg_spread)
+{
     plot_circle(COLOUR_YELLOW, x, y + 3, 3);
     plot_circle(COLOUR_YELLOW, x, y - 4, 4);
     // Both arms start at the same shoulder point.
@@ -51,7 +68,8 @@ void draw_walking_figure(int x, int y, int arm_drop, int leg_spread) {
 }
 
 // The figure standing in the park's top corner, whoever is walking there.
-void draw_fixed_figure() {
+void draw_fixed_figure()
+{
     plot_circle(COLOUR_YELLOW, 203, 228, 3);
     plot_line(COLOUR_YELLOW, 202, 225, 202, 223, 1);
     plot_line(COLOUR_YELLOW, 204, 225, 204, 223, 1);
@@ -66,7 +84,8 @@ void draw_fixed_figure() {
 
 }  // namespace
 
-void draw_pedestrian(Point position, int arm_drop, int leg_spread) {
+void draw_pedestrian(Point position, int arm_drop, int leg_spread)
+{
     const int x = position.x;
     const int y = position.y;
     if (x < -70) {
@@ -87,7 +106,8 @@ void draw_pedestrian(Point position, int arm_drop, int leg_spread) {
 namespace {
 
 // A point given as an offset from centre, turned about centre by quarter_turns.
-Point turned(Point centre, int dx, int dy, int quarter_turns) {
+Point turned(Point centre, int dx, int dy, int quarter_turns)
+{
     Point p(centre.x + dx, centre.y + dy);
     p.rotate_about(centre.x, centre.y, quarter_turns);
     return p;
@@ -95,7 +115,8 @@ Point turned(Point centre, int dx, int dy, int quarter_turns) {
 
 }  // namespace
 
-void draw_boat(Point position, Display& display, Direction facing) {
+void draw_boat(Point position, Display& display, Direction facing)
+{
     const int x = position.x;
     const int y = position.y;
     const Point stern = turned(position, 0, -5, facing);
@@ -107,11 +128,11 @@ void draw_boat(Point position, Display& display, Direction facing) {
     display.draw_rectangle(x - 5, y - 5, x + 5, y + 5, COLOUR_WHITE, 0);
     display.draw_circle(stern.x, stern.y, 5, COLOUR_WHITE);
     display.draw_rectangle(x - 5, y - 5, x + 5, y + 5, COLOUR_WHITE, 0);
-    display.draw_triangle(bow_left.x, bow_left.y, bow_right.x, bow_right.y, bow_tip.x, bow_tip.y,
-                          COLOUR_WHITE, 0);
+    display.draw_triangle(bow_left.x, bow_left.y, bow_right.x, bow_right.y, bow_tip.x, bow_tip.y, COLOUR_WHITE, 0);
 }
 
-void draw_duck(Point position, Display& display, Direction facing) {
+void draw_duck(Point position, Display& display, Direction facing)
+{
     const Point body_corner = turned(position, 6, -4, facing);
     const Point head = turned(position, 5, 1, facing);
     const Point beak_top = turned(position, 7, 2, facing);
@@ -120,7 +141,7 @@ void draw_duck(Point position, Display& display, Direction facing) {
 
     display.draw_oval(position.x, position.y, body_corner.x, body_corner.y, COLOUR_YELLOW, 0);
     display.draw_circle(head.x, head.y, 2, COLOUR_YELLOW);
-    display.draw_triangle(beak_top.x, beak_top.y, beak_tip.x, beak_tip.y, beak_bottom.x, beak_bottom.y,
-                          COLOUR_ORANGE, 0);
+    display.draw_triangle(beak_top.x, beak_top.y, beak_tip.x, beak_tip.y, beak_bottom.x, beak_bottom.y, COLOUR_ORANGE,
+                          0);
     display.draw_pixel(head.x, head.y, COLOUR_BLACK);
 }

@@ -8,8 +8,8 @@
 
 class TrafficSystem final : public NetworkElement {
 public:
-    void draw(Display& display, int& stop_lamp_colour, int& signal_lamp_colour,
-              PedestrianPositions& pedestrian_pos, PedestrianFlags& pedestrian_active) override;
+    void draw(Display& display, int& stop_lamp_colour, int& signal_lamp_colour, PedestrianPositions& pedestrian_pos,
+              PedestrianFlags& pedestrian_active) override;
     void update(PedestrianPositions& pedestrian_pos, PedestrianFlags& pedestrian_active) override;
     // Passes the request on only when countdown is 0.
     void spawn(int countdown, int entry, int kind, int route) override;

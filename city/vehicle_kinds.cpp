@@ -13,9 +13,12 @@ int bicycle_wheel_colour(int signal_lamp_colour)
 int pink_car_wheel_colour(int stop_lamp_colour)
 {
     switch (stop_lamp_colour) {
-    case COLOUR_RED: return COLOUR_SEA_GREEN;
-    case COLOUR_WHITE: return COLOUR_PURPLE;
-    default: return COLOUR_BLACK;
+    case COLOUR_RED:
+        return COLOUR_SEA_GREEN;
+    case COLOUR_WHITE:
+        return COLOUR_PURPLE;
+    default:
+        return COLOUR_BLACK;
     }
 }
 

@@ -42,26 +42,26 @@ private:
 class Bicycle final : public Vehicle {
 public:
     // Wheels black while the signal lamp is red (2), white while it is sea green.
-    void draw(Display& display, int& stop_lamp_colour, int& signal_lamp_colour,
-              PedestrianPositions& pedestrian_pos, PedestrianFlags& pedestrian_active) override;
+    void draw(Display& display, int& stop_lamp_colour, int& signal_lamp_colour, PedestrianPositions& pedestrian_pos,
+              PedestrianFlags& pedestrian_active) override;
 };
 
 class YellowCar final : public Vehicle {
 public:
-    void draw(Display& display, int& stop_lamp_colour, int& signal_lamp_colour,
-              PedestrianPositions& pedestrian_pos, PedestrianFlags& pedestrian_active) override;
+    void draw(Display& display, int& stop_lamp_colour, int& signal_lamp_colour, PedestrianPositions& pedestrian_pos,
+              PedestrianFlags& pedestrian_active) override;
 };
 
 class PinkCar final : public Vehicle {
 public:
     // Wheels sea green while the stop lamp is red (2).
-    void draw(Display& display, int& stop_lamp_colour, int& signal_lamp_colour,
-              PedestrianPositions& pedestrian_pos, PedestrianFlags& pedestrian_active) override;
+    void draw(Display& display, int& stop_lamp_colour, int& signal_lamp_colour, PedestrianPositions& pedestrian_pos,
+              PedestrianFlags& pedestrian_active) override;
 };
 
 class BoxTruck final : public Vehicle {
 public:
     // The white body is the same box for every heading; only the red front block turns.
-    void draw(Display& display, int& stop_lamp_colour, int& signal_lamp_colour,
-              PedestrianPositions& pedestrian_pos, PedestrianFlags& pedestrian_active) override;
+    void draw(Display& display, int& stop_lamp_colour, int& signal_lamp_colour, PedestrianPositions& pedestrian_pos,
+              PedestrianFlags& pedestrian_active) override;
 };

@@ -6,10 +6,9 @@ namespace {
 
 // The names the log uses for the colours, in the order of their numbers.
 const char* const NAMES[COLOUR_COUNT] = {
-    "black",     "white",     "red",       "green",      "blue",         "yellow",
-    "magenta",   "cyan",      "purple",    "navy blue",  "dusty plum",   "ice blue",
-    "turquoise", "orange",    "brown",     "pink",       "chalk",        "gold",
-    "peach",     "forest green", "sea green", "olive",   "50% gray",     "20% gray",
+    "black",  "white",     "red",        "green",        "blue",      "yellow", "magenta",  "cyan",
+    "purple", "navy blue", "dusty plum", "ice blue",     "turquoise", "orange", "brown",    "pink",
+    "chalk",  "gold",      "peach",      "forest green", "sea green", "olive",  "50% gray", "20% gray",
 };
 
 void draw_chart(Display& display)

@@ -15,7 +15,7 @@ void draw_picture(Display& display)
 
     // A house: a filled body, an outlined door and a roof.
     display.draw_rectangle(-150, -120, 50, 40, COLOUR_CHALK, 0);
-    display.draw_rectangle(-70, -120, -30, -40, COLOUR_BROWN, 3);          // width 3: an outline
+    display.draw_rectangle(-70, -120, -30, -40, COLOUR_BROWN, 3);  // width 3: an outline
     display.draw_triangle(-170, 40, 70, 40, -50, 130, COLOUR_RED, 0);
     display.draw_oval(-130, -10, -90, 20, COLOUR_NAVY_BLUE, 2);
 

@@ -12,10 +12,10 @@ enum DrawKind {
 
 struct DrawCommand {
     int kind = DRAW_PIXEL;
-    int colour = 0;           // already valid, 0..23
-    int width = 0;            // 0: filled shape, or a one-pixel line
-    int x1 = 0, y1 = 0;       // logical coordinates
-    int x2 = 0, y2 = 0;       // for text, x2 holds the point size
+    int colour = 0;      // already valid, 0..23
+    int width = 0;       // 0: filled shape, or a one-pixel line
+    int x1 = 0, y1 = 0;  // logical coordinates
+    int x2 = 0, y2 = 0;  // for text, x2 holds the point size
     int x3 = 0, y3 = 0;
     const char* text = nullptr;  // DRAW_TEXT only
 };

@@ -27,12 +27,12 @@ struct PackageState {
     bool display_taken = false;
     WindowHandle graphics_window = 0;
     WindowHandle text_window = 0;
-    bool window_dc = false;            // the graphics window's drawing context is held
-    tavro::Canvas* image = nullptr;    // the off-screen image, owned by the host
+    bool window_dc = false;          // the graphics window's drawing context is held
+    tavro::Canvas* image = nullptr;  // the off-screen image, owned by the host
     int image_dirty = 1;
     int origin_x = 0;
     int origin_y = 0;
-    bool run_menu = false;             // the "&Run" menu has been built
+    bool run_menu = false;  // the "&Run" menu has been built
 
     bool logging = true;
     bool animate = false;

@@ -93,8 +93,7 @@ int plot_triangle(int colour, int x1, int y1, int x2, int y2, int x3, int y3, in
     colour = check_colour(colour);
     width = check_width(width);
     if (package_state.logging) {
-        text_window_printf("%s triangle at (%d,%d), (%d,%d), (%d,%d)\n", colour_names[colour], x1, y1, x2,
-                           y2, x3, y3);
+        text_window_printf("%s triangle at (%d,%d), (%d,%d), (%d,%d)\n", colour_names[colour], x1, y1, x2, y2, x3, y3);
     }
     render_command(make_draw_command(DRAW_TRIANGLE, colour, width, x1, y1, x2, y2, x3, y3));
     return 1;
@@ -107,8 +106,8 @@ int plot_rectangle(int colour, int x1, int y1, int x2, int y2, int width)
     width = check_width(width);
     if (package_state.logging) {
         if (width == 0) {
-            text_window_printf("%s rectangle with bounding box (%d,%d) to (%d,%d), filled\n",
-                               colour_names[colour], x1, y1, x2, y2);
+            text_window_printf("%s rectangle with bounding box (%d,%d) to (%d,%d), filled\n", colour_names[colour], x1,
+                               y1, x2, y2);
         } else {
             text_window_printf("%s rectangle with bounding box (%d,%d) to (%d,%d) with line width %d\n",
                                colour_names[colour], x1, y1, x2, y2, width);
@@ -125,11 +124,11 @@ int plot_oval(int colour, int x1, int y1, int x2, int y2, int width)
     colour = check_colour(colour);
     if (package_state.logging) {
         if (width == 0) {
-            text_window_printf("%s oval with bounding box (%d,%d) to (%d,%d), filled\n", colour_names[colour],
-                               x1, y1, x2, y2);
+            text_window_printf("%s oval with bounding box (%d,%d) to (%d,%d), filled\n", colour_names[colour], x1, y1,
+                               x2, y2);
         } else {
-            text_window_printf("%s oval with bounding box (%d,%d) to (%d,%d), line width %d\n",
-                               colour_names[colour], x1, y1, x2, y2, width);
+            text_window_printf("%s oval with bounding box (%d,%d) to (%d,%d), line width %d\n", colour_names[colour],
+                               x1, y1, x2, y2, width);
         }
     }
     render_command(make_draw_command(DRAW_OVAL, colour, width, x1, y1, x2, y2));
@@ -141,8 +140,7 @@ int plot_line(int colour, int x1, int y1, int x2, int y2, int width)
     width = check_width(width);
     colour = check_colour(colour);
     if (package_state.logging) {
-        text_window_printf("%s line from (%d,%d) to (%d,%d), width %d\n", colour_names[colour], x1, y1, x2, y2,
-                           width);
+        text_window_printf("%s line from (%d,%d) to (%d,%d), width %d\n", colour_names[colour], x1, y1, x2, y2, width);
     }
     render_command(make_draw_command(DRAW_LINE, colour, width == 0 ? 1 : width, x1, y1, x2, y2));
     return 1;

@@ -111,14 +111,23 @@ void run_command(int id)
 int shortcut_command(int virtual_key)
 {
     switch (virtual_key) {
-    case 'A': return COMMAND_ANIMATE;
-    case 'H': return COMMAND_HALT;
-    case 'F': return COMMAND_ONE_FRAME;
-    case 'L': return COMMAND_LOGGING;
-    case 'R': return COMMAND_RECORD;
-    case 'P': return COMMAND_PLAYBACK;
-    case 'O': return COMMAND_PLAY_ONE;
-    case 'Q': return COMMAND_QUIT;
-    default: return 0;
+    case 'A':
+        return COMMAND_ANIMATE;
+    case 'H':
+        return COMMAND_HALT;
+    case 'F':
+        return COMMAND_ONE_FRAME;
+    case 'L':
+        return COMMAND_LOGGING;
+    case 'R':
+        return COMMAND_RECORD;
+    case 'P':
+        return COMMAND_PLAYBACK;
+    case 'O':
+        return COMMAND_PLAY_ONE;
+    case 'Q':
+        return COMMAND_QUIT;
+    default:
+        return 0;
     }
 }

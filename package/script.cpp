@@ -13,9 +13,9 @@ const char* const SCRIPT_FILE_NAME = "TAVRO.SCR";
 
 namespace {
 
-constexpr int LINE_HOLDER_SIZE = 512;    // a longer line is taken in pieces of 511
-constexpr int NUMBER_HOLDER_SIZE = 12;   // 11 characters and a terminator
-constexpr int KIND_POSITION = 6;         // the seventh character decides the line's kind
+constexpr int LINE_HOLDER_SIZE = 512;   // a longer line is taken in pieces of 511
+constexpr int NUMBER_HOLDER_SIZE = 12;  // 11 characters and a terminator
+constexpr int KIND_POSITION = 6;        // the seventh character decides the line's kind
 
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
 bool is_signed_digit(char c) { return is_digit(c) || c == '-'; }

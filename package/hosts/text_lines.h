@@ -20,7 +20,8 @@ class TextLines {
 public:
     explicit TextLines(std::size_t capacity = 0) : capacity_(capacity) {}
 
-    void put(const std::string& line) {
+    void put(const std::string& line)
+    {
         if (capacity_ == 0) {
             return;
         }

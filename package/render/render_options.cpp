@@ -122,8 +122,8 @@ std::optional<RenderOptions> parse_render_options(int argc, const char* const* a
             options.action = option == "--help" ? RenderOptions::Action::help : RenderOptions::Action::version;
             return options;
         }
-        const bool known = option == "--ticks" || option == "--time" || option == "--script" ||
-                           option == "--log" || option == "--png" || option == "--gif" || option == "--gif-every";
+        const bool known = option == "--ticks" || option == "--time" || option == "--script" || option == "--log" ||
+                           option == "--png" || option == "--gif" || option == "--gif-every";
         if (!known) {
             error = "unknown option '" + option + "'";
             return std::nullopt;

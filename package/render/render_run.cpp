@@ -33,8 +33,7 @@ struct Outputs {
 
 }  // namespace
 
-int run_render(const RenderOptions& options, const std::string& program, std::ostream& report,
-               std::ostream& errors)
+int run_render(const RenderOptions& options, const std::string& program, std::ostream& report, std::ostream& errors)
 {
     const std::string prefix = program + ": ";
     Outputs outputs;

@@ -10,8 +10,7 @@
 // what was written on report and each failure as one line on errors, both starting with
 // "program: ". Returns the process status: the application's own, or 1 when a file could
 // not be written or the run could not be set up.
-int run_render(const RenderOptions& options, const std::string& program, std::ostream& report,
-               std::ostream& errors);
+int run_render(const RenderOptions& options, const std::string& program, std::ostream& report, std::ostream& errors);
 
 // The whole render entry: reads the command line, then runs; never lets an exception out.
 int render_entry(int argc, const char* const* argv, std::ostream& out, std::ostream& errors);

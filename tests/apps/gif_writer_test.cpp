@@ -56,8 +56,8 @@ int differences(const std::vector<std::uint8_t>& picture, const ColorMapObject& 
         std::uint32_t word = 0;
         std::memcpy(&word, data + (i / width) * stride + (i % width) * 4, sizeof word);
         const GifColorType& colour = map.Colors[picture[i]];
-        wrong += ((word >> 16) & 0xFF) != colour.Red || ((word >> 8) & 0xFF) != colour.Green ||
-                 (word & 0xFF) != colour.Blue;
+        wrong +=
+            ((word >> 16) & 0xFF) != colour.Red || ((word >> 8) & 0xFF) != colour.Green || (word & 0xFF) != colour.Blue;
     }
     return wrong;
 }
@@ -97,7 +97,8 @@ TEST(GifWriter, FramesStoreOnlyWhatChangedAndDecodeToThePalette)
         GifWriter writer("run.gif", 601, 501, 20);
         ASSERT_TRUE(writer.is_open());
         EXPECT_TRUE(writer.add_frame(canvas));
-        canvas.render(make_draw_command(DRAW_RECTANGLE, COLOUR_GOLD, 0, -10, 10, 10, -10), colour_values[COLOUR_GOLD], 300, 250);
+        canvas.render(make_draw_command(DRAW_RECTANGLE, COLOUR_GOLD, 0, -10, 10, 10, -10), colour_values[COLOUR_GOLD],
+                      300, 250);
         canvas.render(make_draw_command(DRAW_PIXEL, COLOUR_RED, 0, 20, -10, 0, 0), colour_values[COLOUR_RED], 300, 250);
         EXPECT_TRUE(writer.add_frame(canvas));
         EXPECT_TRUE(writer.add_frame(canvas));
@@ -118,7 +119,7 @@ TEST(GifWriter, FramesStoreOnlyWhatChangedAndDecodeToThePalette)
 
     const SavedImage& first = gif->SavedImages[0];
     EXPECT_EQ(first.ImageDesc.Width, 601);
-    EXPECT_EQ(first.RasterBits[0], COLOUR_BLACK);          // the frame's corner
+    EXPECT_EQ(first.RasterBits[0], COLOUR_BLACK);  // the frame's corner
     EXPECT_EQ(first.RasterBits[601 + 1], COLOUR_WHITE);
 
     const SavedImage& second = gif->SavedImages[1];

@@ -31,8 +31,8 @@ TEST(RenderOptions, DefaultsAndEveryOption)
 
     TempDirectory directory;
     write_file("run.scr", "TAVRO_PERIODIC(1);\n");
-    auto all = parse({"--ticks", "0", "--time", "1700000000", "--script", "run.scr", "--log", "a.log", "--png",
-                      "a.png", "--gif", "a.gif", "--gif-every", "3"},
+    auto all = parse({"--ticks", "0", "--time", "1700000000", "--script", "run.scr", "--log", "a.log", "--png", "a.png",
+                      "--gif", "a.gif", "--gif-every", "3"},
                      error);
     ASSERT_TRUE(all) << error;
     EXPECT_EQ(all->tick_limit(), 0);
@@ -66,7 +66,8 @@ TEST(RenderOptions, EachBadArgumentIsNamed)
         {{"--time", ""}, "option --time takes a whole number, not ''"},
         {{"--script", "missing.scr"}, "cannot read script file 'missing.scr'"},
         {{"--script", "folder"}, "script file 'folder' is not a regular file"},
-        {{"--png", "no/such/folder/a.png"}, "cannot write output file 'no/such/folder/a.png': no folder no/such/folder"},
+        {{"--png", "no/such/folder/a.png"},
+         "cannot write output file 'no/such/folder/a.png': no folder no/such/folder"},
         {{"--gif", "folder"}, "cannot write output file 'folder': not a regular file"},
         {{"--png", ""}, "option --png needs a file name, not an empty one"},
         {{"--script", "fifo"}, "script file 'fifo' is not a regular file"},

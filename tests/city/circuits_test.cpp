@@ -25,7 +25,8 @@ struct StepCase {
     Direction new_facing;
 };
 
-TEST(Circuits, SingleStepsAlongEdgesAndAcrossCorners) {
+TEST(Circuits, SingleStepsAlongEdgesAndAcrossCorners)
+{
     const StepCase cases[] = {
         {"boat start", step_boat, Point(-95, -95), EAST, Point(-94, -95), EAST},
         {"boat bottom right corner", step_boat, Point(47, -95), EAST, Point(48, -94), NORTH},
@@ -51,7 +52,8 @@ TEST(Circuits, SingleStepsAlongEdgesAndAcrossCorners) {
 }
 
 // Facings along one lap, as (facing, number of steps) runs.
-std::vector<std::pair<Direction, int>> lap(Stepper step, Point start, Direction facing, int& steps) {
+std::vector<std::pair<Direction, int>> lap(Stepper step, Point start, Direction facing, int& steps)
+{
     std::vector<std::pair<Direction, int>> runs;
     Point position = start;
     steps = 0;
@@ -70,7 +72,8 @@ std::vector<std::pair<Direction, int>> lap(Stepper step, Point start, Direction 
     return runs;
 }
 
-TEST(Circuits, BoatLapsItsPondCounterClockwise) {
+TEST(Circuits, BoatLapsItsPondCounterClockwise)
+{
     Point start;
     place_boat(start);
     ASSERT_EQ(start, Point(-95, -95));
@@ -82,7 +85,8 @@ TEST(Circuits, BoatLapsItsPondCounterClockwise) {
     EXPECT_EQ(lap(step_boat, start, SOUTH, steps), expected);
 }
 
-TEST(Circuits, DuckLapsItsPondCounterClockwise) {
+TEST(Circuits, DuckLapsItsPondCounterClockwise)
+{
     Point start;
     place_duck(start);
     ASSERT_EQ(start, Point(240, 60));
@@ -92,15 +96,17 @@ TEST(Circuits, DuckLapsItsPondCounterClockwise) {
     EXPECT_EQ(steps, 158);
 }
 
-std::vector<std::string> logged_lines(void (*draw)(const int*, const int*, int), const int* xs,
-                                      const int* ys, int count) {
+std::vector<std::string> logged_lines(void (*draw)(const int*, const int*, int), const int* xs, const int* ys,
+                                      int count)
+{
     set_logging(true);
     tavro::headless_host().clear_text_lines();
     draw(xs, ys, count);
     return tavro::headless_host().text_lines();
 }
 
-TEST(PlacedFigures, EachFigureIsTenShapesAtItsOwnPlace) {
+TEST(PlacedFigures, EachFigureIsTenShapesAtItsOwnPlace)
+{
     Display display;
     const int xs[10] = {150, 290};
     const int ys[10] = {100, 45};
@@ -115,7 +121,8 @@ TEST(PlacedFigures, EachFigureIsTenShapesAtItsOwnPlace) {
     EXPECT_EQ(lines[19], "yellow circle at (293,20), radius 1");
 }
 
-TEST(Trees, FixedTreesAreRewrittenAndDrawnWithPlacedOnesKept) {
+TEST(Trees, FixedTreesAreRewrittenAndDrawnWithPlacedOnesKept)
+{
     Display display;
     int xs[20];
     int ys[20];

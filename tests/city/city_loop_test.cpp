@@ -175,11 +175,10 @@ TEST_F(CityLoop, TheFrameDrawsSnowLastAsShortWhiteLines)
     const std::string last = lines.back();
     const int x = city->flake_x[FLAKE_COUNT - 1];
     const int y = city->flake_y[FLAKE_COUNT - 1];
-    EXPECT_EQ(last, "white line from (" + std::to_string(x) + "," + std::to_string(y) + ") to (" +
-                        std::to_string(x) + "," + std::to_string(y - 4) + "), width 1");
-    const auto white_lines = std::count_if(lines.begin(), lines.end(), [](const std::string& line) {
-        return line.rfind("white line from", 0) == 0;
-    });
+    EXPECT_EQ(last, "white line from (" + std::to_string(x) + "," + std::to_string(y) + ") to (" + std::to_string(x) +
+                        "," + std::to_string(y - 4) + "), width 1");
+    const auto white_lines = std::count_if(
+        lines.begin(), lines.end(), [](const std::string& line) { return line.rfind("white line from", 0) == 0; });
     EXPECT_EQ(white_lines, FLAKE_COUNT);
 }
 

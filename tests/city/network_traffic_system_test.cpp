@@ -11,7 +11,9 @@ namespace {
 class RecordingElement final : public StreetElement {
 public:
     RecordingElement(char name, std::string& calls, std::string& destroyed)
-        : name_(name), calls_(calls), destroyed_(destroyed) {}
+        : name_(name), calls_(calls), destroyed_(destroyed)
+    {
+    }
     ~RecordingElement() override { destroyed_ += name_; }
     void draw(Display&, int&, int&, PedestrianPositions&, PedestrianFlags&) override { calls_ += name_; }
     void update(PedestrianPositions&, PedestrianFlags&) override { calls_ += name_; }

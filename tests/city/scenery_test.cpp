@@ -11,7 +11,8 @@
 
 namespace {
 
-std::vector<std::string> logged_scenery(Display& display) {
+std::vector<std::string> logged_scenery(Display& display)
+{
     tavro::headless_host().clear_text_lines();
     draw_scenery(display);
     return tavro::headless_host().text_lines();
@@ -64,13 +65,15 @@ const std::vector<std::string> EXPECTED_FRAME = {
     "white text at (265,-250), \"Snow\"",
 };
 
-TEST(Scenery, OneFrameLogsEveryItemInOrder) {
+TEST(Scenery, OneFrameLogsEveryItemInOrder)
+{
     Display display;
     set_logging(true);
     EXPECT_EQ(logged_scenery(display), EXPECTED_FRAME);
 }
 
-int pixels_of(tavro::Rgb colour) {
+int pixels_of(tavro::Rgb colour)
+{
     const tavro::Canvas& image = tavro::headless_host().image();
     int count = 0;
     for (int row = 0; row < tavro::Canvas::HEIGHT; ++row) {
@@ -81,7 +84,8 @@ int pixels_of(tavro::Rgb colour) {
     return count;
 }
 
-TEST(Scenery, RedrawingGivesTheSameFrameAndCoversWhatWasThere) {
+TEST(Scenery, RedrawingGivesTheSameFrameAndCoversWhatWasThere)
+{
     Display display;
     set_logging(true);
     const std::vector<std::string> first = logged_scenery(display);

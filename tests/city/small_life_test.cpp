@@ -13,7 +13,8 @@ namespace {
 
 // Lines logged by the drawing that draw() does, with logging on.
 template <typename Draw>
-std::vector<std::string> logged(Draw draw) {
+std::vector<std::string> logged(Draw draw)
+{
     set_logging(true);
     tavro::headless_host().clear_text_lines();
     draw();
@@ -22,7 +23,8 @@ std::vector<std::string> logged(Draw draw) {
 
 bool between(int value, int low, int high) { return value >= low && value <= high; }
 
-TEST(BlinkCycle, LampsFollowTheTwentyTickCycleFromTheStartValues) {
+TEST(BlinkCycle, LampsFollowTheTwentyTickCycleFromTheStartValues)
+{
     int phase = 20;
     int stop_lamp = COLOUR_PEACH;
     int signal_lamp = COLOUR_RED;
@@ -47,7 +49,8 @@ TEST(BlinkCycle, LampsFollowTheTwentyTickCycleFromTheStartValues) {
     }
 }
 
-TEST(Pedestrian, EachStepWalksTwoEastAndFlipsTheSharedPose) {
+TEST(Pedestrian, EachStepWalksTwoEastAndFlipsTheSharedPose)
+{
     Point first(-150, 0), second(40, -20);
     int arm_drop = 0, leg_spread = 0, arm_toggle = 1, leg_toggle = 1;
     step_pedestrian(first, arm_drop, leg_spread, arm_toggle, leg_toggle);
@@ -68,7 +71,8 @@ TEST(Pedestrian, EachStepWalksTwoEastAndFlipsTheSharedPose) {
     EXPECT_EQ(second, Point(46, -20));
 }
 
-TEST(Pedestrian, WalkingFigureWithItsSpeechLine) {
+TEST(Pedestrian, WalkingFigureWithItsSpeechLine)
+{
     Display display;
     const std::vector<std::string> expected = {
         "cyan text at (-120,-200), \"Let's go shopping\"",
@@ -82,7 +86,8 @@ TEST(Pedestrian, WalkingFigureWithItsSpeechLine) {
     EXPECT_EQ(logged([] { draw_pedestrian(Point(-71, 0), 8, 5); }), expected);
 }
 
-TEST(Pedestrian, ZonesDecideTheMessageAndWhetherItIsShown) {
+TEST(Pedestrian, ZonesDecideTheMessageAndWhetherItIsShown)
+{
     struct Case {
         Point position;
         const char* first_line;  // nullptr: nothing drawn
@@ -93,15 +98,12 @@ TEST(Pedestrian, ZonesDecideTheMessageAndWhetherItIsShown) {
     const char* nice_day = "gold text at (150,200), \"Such a nice day\"";
     const char* so_nice = "gold text at (150,186), \"Hmm, So nice\"";
     const Case cases[] = {
-        {Point(-71, 0), shopping, 7},    {Point(-400, -300), shopping, 7},
-        {Point(31, -100), home, 7},      {Point(89, 0), home, 7},
-        {Point(101, 101), nice_day, 7},  {Point(199, 240), nice_day, 7},
-        {Point(201, 101), so_nice, 11},  {Point(399, 101), so_nice, 11},
-        {Point(-70, 0), nullptr, 0},     {Point(30, 0), nullptr, 0},
-        {Point(90, 0), nullptr, 0},      {Point(95, 150), nullptr, 0},
-        {Point(100, 150), nullptr, 0},   {Point(200, 150), nullptr, 0},
-        {Point(150, 100), nullptr, 0},   {Point(250, 100), nullptr, 0},
-        {Point(400, 150), nullptr, 0},   {Point(150, -50), nullptr, 0},
+        {Point(-71, 0), shopping, 7},   {Point(-400, -300), shopping, 7}, {Point(31, -100), home, 7},
+        {Point(89, 0), home, 7},        {Point(101, 101), nice_day, 7},   {Point(199, 240), nice_day, 7},
+        {Point(201, 101), so_nice, 11}, {Point(399, 101), so_nice, 11},   {Point(-70, 0), nullptr, 0},
+        {Point(30, 0), nullptr, 0},     {Point(90, 0), nullptr, 0},       {Point(95, 150), nullptr, 0},
+        {Point(100, 150), nullptr, 0},  {Point(200, 150), nullptr, 0},    {Point(150, 100), nullptr, 0},
+        {Point(250, 100), nullptr, 0},  {Point(400, 150), nullptr, 0},    {Point(150, -50), nullptr, 0},
     };
     Display display;
     for (const Case& c : cases) {
@@ -114,7 +116,8 @@ TEST(Pedestrian, ZonesDecideTheMessageAndWhetherItIsShown) {
     }
 }
 
-TEST(Pedestrian, ParkCornerShowsTheFixedFigureWhereverTheWalkerIs) {
+TEST(Pedestrian, ParkCornerShowsTheFixedFigureWhereverTheWalkerIs)
+{
     Display display;
     const std::vector<std::string> at_walker = logged([] { draw_pedestrian(Point(250, 150), 5, 3); });
     ASSERT_EQ(at_walker.size(), 11u);
@@ -126,7 +129,8 @@ TEST(Pedestrian, ParkCornerShowsTheFixedFigureWhereverTheWalkerIs) {
     EXPECT_EQ(logged([] { draw_pedestrian(Point(399, 101), 8, 5); }), at_walker);
 }
 
-TEST(BoatFigure, BowPointsTheWayItFaces) {
+TEST(BoatFigure, BowPointsTheWayItFaces)
+{
     struct Case {
         Direction facing;
         const char* stern;
@@ -147,7 +151,8 @@ TEST(BoatFigure, BowPointsTheWayItFaces) {
     }
 }
 
-TEST(DuckFigure, WholeDuckIsTurnedAboutItself) {
+TEST(DuckFigure, WholeDuckIsTurnedAboutItself)
+{
     Display display;
     const std::vector<std::string> east_at_origin = {
         "yellow oval with bounding box (-4,0) to (0,-6), filled",

@@ -30,15 +30,15 @@ TEST(World, EveryRoadHasItsCornersDirectionTimerAndJunctions)
         Direction direction;
         int light_timer;
     } roads[CityNetwork::ROAD_COUNT] = {
-        {2, 5, {-130, -20}, {80, 0}, EAST, 52},        {2, 1, {-130, 20}, {-150, 230}, NORTH, 49},
-        {5, 2, {80, 20}, {-130, 0}, WEST, 67},         {1, 2, {-170, 230}, {-150, 20}, SOUTH, 46},
-        {2, 3, {-170, -20}, {-150, -130}, SOUTH, 70},  {3, 6, {-130, -170}, {80, -150}, EAST, 84},
-        {3, 2, {-130, -130}, {-150, -20}, NORTH, 44},  {6, 3, {80, -130}, {-130, -150}, WEST, 49},
-        {5, 7, {120, -20}, {280, 0}, EAST, 52},        {4, 5, {80, 130}, {100, 20}, SOUTH, 26},
-        {7, 5, {280, 20}, {120, 0}, WEST, 49},         {5, 4, {120, 20}, {100, 130}, NORTH, 52},
-        {5, 6, {80, -20}, {100, -130}, SOUTH, 52},     {8, 3, {-230, -170}, {-170, -150}, EAST, 49},
-        {6, 5, {120, -130}, {100, -20}, NORTH, 26},    {3, 8, {-170, -130}, {-230, -150}, WEST, 46},
-        {8, 9, {-230, -130}, {-250, 230}, NORTH, 55},  {9, 8, {-270, 230}, {-250, -130}, SOUTH, 52},
+        {2, 5, {-130, -20}, {80, 0}, EAST, 52},         {2, 1, {-130, 20}, {-150, 230}, NORTH, 49},
+        {5, 2, {80, 20}, {-130, 0}, WEST, 67},          {1, 2, {-170, 230}, {-150, 20}, SOUTH, 46},
+        {2, 3, {-170, -20}, {-150, -130}, SOUTH, 70},   {3, 6, {-130, -170}, {80, -150}, EAST, 84},
+        {3, 2, {-130, -130}, {-150, -20}, NORTH, 44},   {6, 3, {80, -130}, {-130, -150}, WEST, 49},
+        {5, 7, {120, -20}, {280, 0}, EAST, 52},         {4, 5, {80, 130}, {100, 20}, SOUTH, 26},
+        {7, 5, {280, 20}, {120, 0}, WEST, 49},          {5, 4, {120, 20}, {100, 130}, NORTH, 52},
+        {5, 6, {80, -20}, {100, -130}, SOUTH, 52},      {8, 3, {-230, -170}, {-170, -150}, EAST, 49},
+        {6, 5, {120, -130}, {100, -20}, NORTH, 26},     {3, 8, {-170, -130}, {-230, -150}, WEST, 46},
+        {8, 9, {-230, -130}, {-250, 230}, NORTH, 55},   {9, 8, {-270, 230}, {-250, -130}, SOUTH, 52},
         {3, 10, {-170, -170}, {-150, -250}, SOUTH, 49}, {4, 11, {120, 170}, {100, 250}, NORTH, 46},
         {6, 12, {80, -170}, {100, -250}, SOUTH, 43},
     };
@@ -65,10 +65,7 @@ struct RouteCase {
     int leaves_at;
 };
 
-void PrintTo(const RouteCase& c, std::ostream* out)
-{
-    *out << "entry " << c.entry << " route " << c.route;
-}
+void PrintTo(const RouteCase& c, std::ostream* out) { *out << "entry " << c.entry << " route " << c.route; }
 
 class Route : public ::testing::TestWithParam<RouteCase> {
 protected:
@@ -128,12 +125,14 @@ INSTANTIATE_TEST_SUITE_P(
                       RouteCase{1, 3, {18, 14, 6, 21}, 0}, RouteCase{1, 4, {18, 14, 7, 1, 9}, 7},
                       RouteCase{1, 5, {18, 14, 6, 15, 12, 20}, 0}, RouteCase{1, 6, {18, 14, 7, 2}, 1},
                       RouteCase{2, 1, {4, 5, 16, 17}, 9}, RouteCase{2, 2, {4, 5, 19}, 0},
-                      RouteCase{2, 3, {4, 5, 6, 21}, 0}, RouteCase{2, 4, {4, 1, 9}, 7},
-                      RouteCase{2, 5, {4, 1, 9}, 7}, RouteCase{2, 6, {4, 1, 9}, 7},
-                      RouteCase{3, 1, {11, 3, 5, 16, 17}, 9}, RouteCase{3, 2, {11, 3, 5, 19}, 0},
-                      RouteCase{3, 3, {11, 13, 8, 7, 1, 9}, 7}, RouteCase{3, 4, {11, 3, 5, 6, 15, 9}, 7},
-                      RouteCase{3, 5, {11, 12, 20}, 0}, RouteCase{3, 6, {11, 3, 2}, 1}),
-    [](const auto& info) { return "Entry" + std::to_string(info.param.entry) + "Route" + std::to_string(info.param.route); });
+                      RouteCase{2, 3, {4, 5, 6, 21}, 0}, RouteCase{2, 4, {4, 1, 9}, 7}, RouteCase{2, 5, {4, 1, 9}, 7},
+                      RouteCase{2, 6, {4, 1, 9}, 7}, RouteCase{3, 1, {11, 3, 5, 16, 17}, 9},
+                      RouteCase{3, 2, {11, 3, 5, 19}, 0}, RouteCase{3, 3, {11, 13, 8, 7, 1, 9}, 7},
+                      RouteCase{3, 4, {11, 3, 5, 6, 15, 9}, 7}, RouteCase{3, 5, {11, 12, 20}, 0},
+                      RouteCase{3, 6, {11, 3, 2}, 1}),
+    [](const auto& info) {
+        return "Entry" + std::to_string(info.param.entry) + "Route" + std::to_string(info.param.route);
+    });
 
 TEST(World, StartsWithThreeVehiclesWhoseRoutesComeFromTheClock)
 {
@@ -170,10 +169,10 @@ TEST(World, DrawWalkVisitsIntersectionsTwelveToOneThenRoadsTwentyOneToOne)
 
     const std::vector<std::string>& lines = tavro::headless_host().text_lines();
     ASSERT_GT(lines.size(), 13u);
-    EXPECT_EQ(lines[0], "20% gray rectangle with bounding box (80,-250) to (120,-290), filled");  // intersection 12
+    EXPECT_EQ(lines[0], "20% gray rectangle with bounding box (80,-250) to (120,-290), filled");    // intersection 12
     EXPECT_EQ(lines[11], "20% gray rectangle with bounding box (-170,270) to (-130,230), filled");  // intersection 1
-    EXPECT_EQ(lines[12], "peach rectangle with bounding box (80,-170) to (130,-250), filled");  // road 21's lot
-    EXPECT_EQ(lines.back(), "green circle at (68,-24), radius 3");  // road 1's light
+    EXPECT_EQ(lines[12], "peach rectangle with bounding box (80,-170) to (130,-250), filled");      // road 21's lot
+    EXPECT_EQ(lines.back(), "green circle at (68,-24), radius 3");                                  // road 1's light
 }
 
 }  // namespace

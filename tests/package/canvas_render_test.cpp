@@ -25,7 +25,8 @@ struct Bounds {
     int left = INT_MAX, top = INT_MAX, right = INT_MIN, bottom = INT_MIN;  // inclusive
 
     // Exactly the pixels of the box from (l, t) to (r, b), both corners included.
-    bool fills(int l, int t, int r, int b) const {
+    bool fills(int l, int t, int r, int b) const
+    {
         return left == l && top == t && right == r && bottom == b && count == (r - l + 1) * (b - t + 1);
     }
 };
@@ -34,12 +35,14 @@ class CanvasTest : public ::testing::Test {
 protected:
     CanvasTest() { canvas.clear_white_framed(); }
 
-    void draw(int kind, int width, int x1, int y1, int x2, int y2, int x3 = 0, int y3 = 0,
-              const char* text = nullptr, Rgb colour = BLUE) {
+    void draw(int kind, int width, int x1, int y1, int x2, int y2, int x3 = 0, int y3 = 0, const char* text = nullptr,
+              Rgb colour = BLUE)
+    {
         canvas.render(make_draw_command(kind, 0, width, x1, y1, x2, y2, x3, y3, text), colour, ORIGIN_X, ORIGIN_Y);
     }
 
-    Bounds painted(Rgb colour = BLUE) const {
+    Bounds painted(Rgb colour = BLUE) const
+    {
         Bounds b;
         for (int row = 0; row < CairoCanvas::HEIGHT; ++row) {
             for (int column = 0; column < CairoCanvas::WIDTH; ++column) {
@@ -59,11 +62,13 @@ protected:
     CairoCanvas canvas;
 };
 
-void render_text(CairoCanvas& target, const char* text, int x, int y, int size) {
+void render_text(CairoCanvas& target, const char* text, int x, int y, int size)
+{
     target.render(make_draw_command(DRAW_TEXT, 0, 0, x, y, size, 0, 0, 0, text), BLUE, ORIGIN_X, ORIGIN_Y);
 }
 
-bool same_pixels(const CairoCanvas& a, const CairoCanvas& b) {
+bool same_pixels(const CairoCanvas& a, const CairoCanvas& b)
+{
     for (int row = 0; row < CairoCanvas::HEIGHT; ++row) {
         for (int column = 0; column < CairoCanvas::WIDTH; ++column) {
             if (a.pixel(column, row) != b.pixel(column, row)) {
@@ -74,7 +79,8 @@ bool same_pixels(const CairoCanvas& a, const CairoCanvas& b) {
     return true;
 }
 
-TEST_F(CanvasTest, ClearPaintsWhiteWithBlackFrame) {
+TEST_F(CanvasTest, ClearPaintsWhiteWithBlackFrame)
+{
     EXPECT_TRUE(painted(WHITE).fills(1, 1, 599, 538));
     EXPECT_EQ(painted(BLACK).count, 2 * 601 + 2 * 538);
     EXPECT_EQ(canvas.pixel(-1, 5), BLACK);
@@ -83,7 +89,8 @@ TEST_F(CanvasTest, ClearPaintsWhiteWithBlackFrame) {
 
 // A clear is painted only when the next command comes, around a filled box that
 // covers part of it; the result must not show that.
-TEST_F(CanvasTest, ClearThenCommandLeavesTheUncoveredPartWhiteFramed) {
+TEST_F(CanvasTest, ClearThenCommandLeavesTheUncoveredPartWhiteFramed)
+{
     struct Case {
         int kind, width, x1, y1, x2, y2;
         int left, top, right, bottom;  // the blue pixels, inclusive
@@ -99,7 +106,8 @@ TEST_F(CanvasTest, ClearThenCommandLeavesTheUncoveredPartWhiteFramed) {
         for (int row = 0; row < CairoCanvas::HEIGHT; ++row) {
             for (int column = 0; column < CairoCanvas::WIDTH; ++column) {
                 const bool inside = column >= c.left && column <= c.right && row >= c.top && row <= c.bottom;
-                const bool frame = row == 0 || column == 0 || row == CairoCanvas::HEIGHT - 1 || column == CairoCanvas::WIDTH - 1;
+                const bool frame =
+                    row == 0 || column == 0 || row == CairoCanvas::HEIGHT - 1 || column == CairoCanvas::WIDTH - 1;
                 wrong += canvas.pixel(column, row) != (inside ? BLUE : frame ? BLACK : WHITE);
             }
         }
@@ -107,14 +115,16 @@ TEST_F(CanvasTest, ClearThenCommandLeavesTheUncoveredPartWhiteFramed) {
     }
 }
 
-TEST_F(CanvasTest, FilledBoxesIncludeBothCorners) {
+TEST_F(CanvasTest, FilledBoxesIncludeBothCorners)
+{
     draw(DRAW_RECTANGLE, 0, -10, 10, 10, -10);
     EXPECT_TRUE(painted().fills(290, 240, 310, 260));
     draw(DRAW_RECTANGLE, 0, -300, 250, 300, -250);
     EXPECT_TRUE(painted().fills(0, 0, 600, 500));
 }
 
-TEST_F(CanvasTest, HollowBoxOutlineIsCentredOnTheOnePixelFrame) {
+TEST_F(CanvasTest, HollowBoxOutlineIsCentredOnTheOnePixelFrame)
+{
     struct Case {
         int width;
         int first_column, last_column;  // painted columns across the left side, on the middle row
@@ -135,7 +145,8 @@ TEST_F(CanvasTest, HollowBoxOutlineIsCentredOnTheOnePixelFrame) {
     }
 }
 
-TEST_F(CanvasTest, FilledCircleStaysInsideItsBoxAndTouchesEverySide) {
+TEST_F(CanvasTest, FilledCircleStaysInsideItsBoxAndTouchesEverySide)
+{
     draw(DRAW_OVAL, 0, -5, 5, 5, -5);
     const Bounds b = painted();
     EXPECT_EQ(std::vector<int>({b.left, b.top, b.right, b.bottom}), std::vector<int>({295, 245, 305, 255}));
@@ -149,7 +160,8 @@ TEST_F(CanvasTest, FilledCircleStaysInsideItsBoxAndTouchesEverySide) {
     }
 }
 
-TEST_F(CanvasTest, FlatAndThinOvalsStillFillTheirBoxWidth) {
+TEST_F(CanvasTest, FlatAndThinOvalsStillFillTheirBoxWidth)
+{
     draw(DRAW_OVAL, 0, -100, 0, 100, -1);
     EXPECT_TRUE(painted().fills(200, 250, 400, 251));
     canvas.clear_white_framed();
@@ -157,7 +169,8 @@ TEST_F(CanvasTest, FlatAndThinOvalsStillFillTheirBoxWidth) {
     EXPECT_TRUE(painted().fills(300, 50, 301, 450));
 }
 
-TEST_F(CanvasTest, HollowOvalLeavesItsInteriorAlone) {
+TEST_F(CanvasTest, HollowOvalLeavesItsInteriorAlone)
+{
     draw(DRAW_OVAL, 1, -40, 20, 40, -20);
     const Bounds b = painted();
     EXPECT_EQ(std::vector<int>({b.left, b.top, b.right, b.bottom}), std::vector<int>({260, 230, 340, 270}));
@@ -172,11 +185,13 @@ TEST_F(CanvasTest, HollowOvalLeavesItsInteriorAlone) {
     EXPECT_FALSE(blue(300, 250));
 }
 
-TEST_F(CanvasTest, OnePixelLinesLeaveOutTheirEndPixel) {
+TEST_F(CanvasTest, OnePixelLinesLeaveOutTheirEndPixel)
+{
     struct Case {
         int x1, y1, x2, y2;
     };
-    for (const Case& c : std::vector<Case>{{0, 0, 10, 0}, {0, 0, -10, 0}, {0, 0, 0, -7}, {0, 0, 0, 7}, {0, 0, 5, 5}, {3, 1, -9, 4}, {2, 2, 2, 2}}) {
+    for (const Case& c : std::vector<Case>{
+             {0, 0, 10, 0}, {0, 0, -10, 0}, {0, 0, 0, -7}, {0, 0, 0, 7}, {0, 0, 5, 5}, {3, 1, -9, 4}, {2, 2, 2, 2}}) {
         canvas.clear_white_framed();
         draw(DRAW_LINE, 1, c.x1, c.y1, c.x2, c.y2);
         const int length = std::max(std::abs(c.x2 - c.x1), std::abs(c.y2 - c.y1));
@@ -186,7 +201,8 @@ TEST_F(CanvasTest, OnePixelLinesLeaveOutTheirEndPixel) {
     }
 }
 
-TEST_F(CanvasTest, VerticalLinesKeepTheirPlaceInTheDrawingOrder) {
+TEST_F(CanvasTest, VerticalLinesKeepTheirPlaceInTheDrawingOrder)
+{
     const Rgb RED{255, 0, 0};
     // A vertical line under a box, over a box, under text, and before a clear.
     draw(DRAW_LINE, 1, 0, 10, 0, -10);
@@ -207,7 +223,8 @@ TEST_F(CanvasTest, VerticalLinesKeepTheirPlaceInTheDrawingOrder) {
     EXPECT_EQ(canvas.pixel(ORIGIN_X + 100, ORIGIN_Y), WHITE);
 }
 
-TEST_F(CanvasTest, WideLineIsAStrokeAroundTheLine) {
+TEST_F(CanvasTest, WideLineIsAStrokeAroundTheLine)
+{
     draw(DRAW_LINE, 5, -20, 0, 20, 0);
     for (int row = 248; row <= 252; ++row) {
         EXPECT_TRUE(blue(300, row)) << row;
@@ -216,7 +233,8 @@ TEST_F(CanvasTest, WideLineIsAStrokeAroundTheLine) {
     EXPECT_FALSE(blue(300, 254));
 }
 
-TEST_F(CanvasTest, TrianglesFillOrOutline) {
+TEST_F(CanvasTest, TrianglesFillOrOutline)
+{
     draw(DRAW_TRIANGLE, 0, -20, -10, 20, -10, 0, 20);
     EXPECT_TRUE(blue(280, 260));
     EXPECT_TRUE(blue(320, 260));
@@ -231,7 +249,8 @@ TEST_F(CanvasTest, TrianglesFillOrOutline) {
     EXPECT_FALSE(blue(300, 250));
 }
 
-TEST_F(CanvasTest, FarAwayCoordinatesAreClippedNotOverflowed) {
+TEST_F(CanvasTest, FarAwayCoordinatesAreClippedNotOverflowed)
+{
     draw(DRAW_LINE, 1, INT_MIN, 0, INT_MAX, 0);
     EXPECT_TRUE(painted().fills(0, 250, 600, 250));
     draw(DRAW_RECTANGLE, 0, INT_MIN, INT_MAX, INT_MAX, INT_MIN);
@@ -247,13 +266,14 @@ TEST_F(CanvasTest, FarAwayCoordinatesAreClippedNotOverflowed) {
     EXPECT_TRUE(blue(300, 250));
 }
 
-TEST_F(CanvasTest, TextLinesStackOneLineHeightApart) {
+TEST_F(CanvasTest, TextLinesStackOneLineHeightApart)
+{
     const int h = CairoCanvas::text_line_height(20);
     ASSERT_GT(h, 20);
     render_text(canvas, "A\nB", 0, 0, 20);
     const Bounds b = painted();
     EXPECT_GE(b.left, ORIGIN_X);
-    EXPECT_LT(b.top, ORIGIN_Y);  // the A is in the cell above the anchor row
+    EXPECT_LT(b.top, ORIGIN_Y);     // the A is in the cell above the anchor row
     EXPECT_GE(b.bottom, ORIGIN_Y);  // the B in the one below it
     EXPECT_LT(b.bottom, ORIGIN_Y + h);
     // The same as drawing the lines one by one, the second anchored h rows lower.
@@ -264,7 +284,8 @@ TEST_F(CanvasTest, TextLinesStackOneLineHeightApart) {
     EXPECT_TRUE(same_pixels(canvas, separate));
 }
 
-TEST_F(CanvasTest, TextPaintsOnlyUnblendedGlyphPixels) {
+TEST_F(CanvasTest, TextPaintsOnlyUnblendedGlyphPixels)
+{
     CairoCanvas reference;
     reference.clear_white_framed();
     render_text(canvas, "", 0, 0, 12);
@@ -285,7 +306,8 @@ TEST_F(CanvasTest, TextPaintsOnlyUnblendedGlyphPixels) {
     EXPECT_EQ(painted(red).count + glyph_pixels, 71 * 41) << "background kept, no blended pixels";
 }
 
-TEST_F(CanvasTest, EightBitTextIsDrawnAndLaterDrawingStillWorks) {
+TEST_F(CanvasTest, EightBitTextIsDrawnAndLaterDrawingStillWorks)
+{
     render_text(canvas, "caf\xE9 \x01", 0, 0, 16);
     EXPECT_GT(painted().count, 0);
     canvas.clear_white_framed();

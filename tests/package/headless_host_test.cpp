@@ -24,7 +24,8 @@ struct Expected {
     int y = 0;
 };
 
-void expect_queue(HeadlessHost& host, const std::vector<Expected>& expected) {
+void expect_queue(HeadlessHost& host, const std::vector<Expected>& expected)
+{
     for (const Expected& e : expected) {
         Message m;
         ASSERT_TRUE(host.take_message(m));
@@ -39,7 +40,8 @@ void expect_queue(HeadlessHost& host, const std::vector<Expected>& expected) {
     EXPECT_FALSE(host.take_message(m));
 }
 
-TEST(HeadlessInput, ConvenienceInputQueuesTheDesktopsMessages) {
+TEST(HeadlessInput, ConvenienceInputQueuesTheDesktopsMessages)
+{
     HeadlessHost host;
     host.type_character('a');
     host.type_character('\r', WindowId::text);
@@ -65,7 +67,8 @@ TEST(HeadlessInput, ConvenienceInputQueuesTheDesktopsMessages) {
     EXPECT_EQ(r.bottom - r.top, 501);
 }
 
-TEST(HeadlessInput, TranslatedCharacterIsTakenNext) {
+TEST(HeadlessInput, TranslatedCharacterIsTakenNext)
+{
     HeadlessHost host;
     host.type_character('x');
     host.click(0, 0);
@@ -80,7 +83,8 @@ TEST(HeadlessInput, TranslatedCharacterIsTakenNext) {
                         {WindowId::graphics, MessageKind::left_button_down, 0, 0, 300, 250}});
 }
 
-TEST(HeadlessWait, QueuedInputComesBeforeTicksAndQuit) {
+TEST(HeadlessWait, QueuedInputComesBeforeTicksAndQuit)
+{
     HeadlessHost host;
     host.post(Message{WindowId::graphics, MessageKind::paint});
     host.wait_for_message(true);
@@ -93,7 +97,8 @@ TEST(HeadlessWait, QueuedInputComesBeforeTicksAndQuit) {
     EXPECT_EQ(host.timer_ticks_delivered(), 0);
 }
 
-TEST(HeadlessWait, TimerTicksComeOnlyWhileAPeriodicEventWaits) {
+TEST(HeadlessWait, TimerTicksComeOnlyWhileAPeriodicEventWaits)
+{
     HeadlessHost& host = tavro::headless_host();
     EXPECT_EQ(&tavro::platform_host(), &host);
     host.set_start_time(1000);
@@ -128,7 +133,8 @@ TEST(HeadlessWait, TimerTicksComeOnlyWhileAPeriodicEventWaits) {
     EXPECT_EQ(host.timer_ticks_delivered(), 25);
 }
 
-TEST(HeadlessWindows, DefaultHandlingDestroysOnlyOnClose) {
+TEST(HeadlessWindows, DefaultHandlingDestroysOnlyOnClose)
+{
     HeadlessHost& host = tavro::headless_host();
     host.create_text_window(0, 513, 1024, 256);
     host.show_window(WindowId::text, 5);
@@ -146,7 +152,8 @@ TEST(HeadlessWindows, DefaultHandlingDestroysOnlyOnClose) {
     EXPECT_TRUE(host.visible_text_lines().empty());
 }
 
-TEST(HeadlessMenu, KeepsItsOwnCopyOfTheItems) {
+TEST(HeadlessMenu, KeepsItsOwnCopyOfTheItems)
+{
     HeadlessHost host;
     char first[] = "&Animate\tCtrl+A";
     char second[] = "&Logging\tCtrl+L";
@@ -176,7 +183,8 @@ TEST(HeadlessMenu, KeepsItsOwnCopyOfTheItems) {
     EXPECT_FALSE(host.menu_checked(99));
 }
 
-TEST(HeadlessDialog, RepliesComeInOrderAndAreCutAt255Characters) {
+TEST(HeadlessDialog, RepliesComeInOrderAndAreCutAt255Characters)
+{
     HeadlessHost host;
     host.push_dialog_reply("first");
     host.push_dialog_reply(std::string(300, 'r'));

@@ -26,13 +26,15 @@ class TextWindowTest : public ::testing::Test {
 protected:
     TextWindowTest() { host.create_text_window(0, 513, WIDTH, HEIGHT); }
 
-    static void put_lines(HeadlessHost& target, int first, int last) {
+    static void put_lines(HeadlessHost& target, int first, int last)
+    {
         for (int i = first; i <= last; ++i) {
             target.text_put_line(("line " + std::to_string(i)).c_str());
         }
     }
     // Rows [top, top + rows) of a and rows [other_top, ...) of b hold the same pixels.
-    static bool same_rows(const HeadlessHost& a, int top, const HeadlessHost& b, int other_top, int rows) {
+    static bool same_rows(const HeadlessHost& a, int top, const HeadlessHost& b, int other_top, int rows)
+    {
         for (int r = 0; r < rows; ++r) {
             for (int column = 0; column < WIDTH; ++column) {
                 if (a.text_window_pixel(column, top + r) != b.text_window_pixel(column, other_top + r)) {
@@ -42,7 +44,8 @@ protected:
         }
         return true;
     }
-    static bool all_white(const HeadlessHost& a, int top, int rows) {
+    static bool all_white(const HeadlessHost& a, int top, int rows)
+    {
         for (int r = top; r < top + rows; ++r) {
             for (int column = 0; column < WIDTH; ++column) {
                 if (a.text_window_pixel(column, r) != WHITE) {
@@ -56,7 +59,8 @@ protected:
     HeadlessHost host;
 };
 
-TEST_F(TextWindowTest, ShowsTheNewestLinesWithTheLastAtTheBottom) {
+TEST_F(TextWindowTest, ShowsTheNewestLinesWithTheLastAtTheBottom)
+{
     const int h = host.text_window_line_height();
     ASSERT_GT(h, 8);
     const int fitting = (HEIGHT + h - 1) / h;
@@ -90,7 +94,8 @@ TEST_F(TextWindowTest, ShowsTheNewestLinesWithTheLastAtTheBottom) {
     EXPECT_LT(leftmost, 8);
 }
 
-TEST_F(TextWindowTest, EveryLineScrollsByOneLineHeightEvenWhenEmpty) {
+TEST_F(TextWindowTest, EveryLineScrollsByOneLineHeightEvenWhenEmpty)
+{
     const int h = host.text_window_line_height();
     put_lines(host, 1, 1);
     HeadlessHost scrolled;
@@ -102,7 +107,8 @@ TEST_F(TextWindowTest, EveryLineScrollsByOneLineHeightEvenWhenEmpty) {
     EXPECT_EQ(scrolled.visible_text_lines(), (std::vector<std::string>{"line 1", ""}));
 }
 
-TEST_F(TextWindowTest, RepaintStartsFromAWhiteWindowButKeepsTheLog) {
+TEST_F(TextWindowTest, RepaintStartsFromAWhiteWindowButKeepsTheLog)
+{
     put_lines(host, 1, 3);
     host.begin_paint(tavro::WindowId::text);
     EXPECT_TRUE(host.visible_text_lines().empty());
@@ -111,7 +117,8 @@ TEST_F(TextWindowTest, RepaintStartsFromAWhiteWindowButKeepsTheLog) {
     EXPECT_EQ(host.text_window_pixel(WIDTH, 0), BLACK);
 }
 
-TEST_F(TextWindowTest, LinesGoToTheLogAndTheSinkInOrder) {
+TEST_F(TextWindowTest, LinesGoToTheLogAndTheSinkInOrder)
+{
     std::vector<std::string> sunk;
     host.set_text_line_sink([&sunk](const std::string& line) { sunk.push_back(line); });
     put_lines(host, 1, 2);
@@ -124,7 +131,8 @@ TEST_F(TextWindowTest, LinesGoToTheLogAndTheSinkInOrder) {
     EXPECT_EQ(host.visible_text_lines().back(), "line 3");
 }
 
-TEST(HeadlessPng, WritesTheWholeClientArea) {
+TEST(HeadlessPng, WritesTheWholeClientArea)
+{
     TempDirectory directory;
     HeadlessHost host;
     host.canvas().clear_white_framed();

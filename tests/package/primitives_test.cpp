@@ -153,8 +153,8 @@ TEST_F(Primitives, FlushCopiesOnlyADirtyImage)
     EXPECT_EQ(package_state.image_dirty, 0);
     flush_graphics();
     EXPECT_EQ(host.presents(), before + 1);
-    EXPECT_EQ(host.text_lines(), (Lines{"red pixel at (0,0)", "Flushing the graphics window",
-                                        "Flushing the graphics window"}));
+    EXPECT_EQ(host.text_lines(),
+              (Lines{"red pixel at (0,0)", "Flushing the graphics window", "Flushing the graphics window"}));
 }
 
 TEST_F(Primitives, EmptyTextOnlyMarksTheImageDirty)

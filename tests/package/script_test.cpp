@@ -138,8 +138,8 @@ TEST_F(Script, PlaybackGivesTheRecordedEventsThenTheEndMessage)
     write_file("TAVRO.SCR", EXAMPLE);
     display->set_animation_mode(2);
     host.ctrl_shortcut('P');
-    const std::vector<Event> expected = {PERIODIC, PERIODIC, PERIODIC, {event_mouse, 10, -20, 0},
-                                         PERIODIC, PERIODIC, {event_keyboard, 0, 0, 97}};
+    const std::vector<Event> expected = {
+        PERIODIC, PERIODIC, PERIODIC, {event_mouse, 10, -20, 0}, PERIODIC, PERIODIC, {event_keyboard, 0, 0, 97}};
     for (const Event& e : expected) {
         EXPECT_EQ(wait(), e);
     }
@@ -166,13 +166,15 @@ TEST_F(Script, ALiveClickDuringPlaybackIsReplacedByTheScriptEvent)
 
 TEST_F(Script, LinesAreRecognisedByTheirSeventhCharacter)
 {
-    write_file("TAVRO.SCR",
-               "\n\nTAVRO_MOUSE(-5,7);\n\nxxxxxxM 3 -4\r\nTAVRO_KBD(3-4);\nTAVRO_MOUSE();\n"
-               "TAVRO_PERIODIC(0);\nTAVRO_MOUSE(-123456789012345, 5);\nTAVRO_KBD(--5);\n");
+    write_file("TAVRO.SCR", "\n\nTAVRO_MOUSE(-5,7);\n\nxxxxxxM 3 -4\r\nTAVRO_KBD(3-4);\nTAVRO_MOUSE();\n"
+                            "TAVRO_PERIODIC(0);\nTAVRO_MOUSE(-123456789012345, 5);\nTAVRO_KBD(--5);\n");
     host.choose_menu(6);
-    const std::vector<Event> expected = {{event_mouse, -5, 7, 0},          {event_mouse, 3, -4, 0},
-                                         {event_keyboard, 0, 0, 3},        {event_mouse, 0, 0, 0},
-                                         PERIODIC,                         {event_mouse, -1234567890, 5, 0},
+    const std::vector<Event> expected = {{event_mouse, -5, 7, 0},
+                                         {event_mouse, 3, -4, 0},
+                                         {event_keyboard, 0, 0, 3},
+                                         {event_mouse, 0, 0, 0},
+                                         PERIODIC,
+                                         {event_mouse, -1234567890, 5, 0},
                                          {event_keyboard, 0, 0, 0}};
     for (const Event& e : expected) {
         EXPECT_EQ(wait(), e);
@@ -181,7 +183,8 @@ TEST_F(Script, LinesAreRecognisedByTheirSeventhCharacter)
 
 TEST_F(Script, ABlankOrShortLineEndsPlaybackWithAMessage)
 {
-    for (const char* bad : {"TAVRO_KBD(65);\n          \nTAVRO_KBD(66);\n", "TAVRO_KBD(65);\nTAVRO\nTAVRO_KBD(66);\n"}) {
+    for (const char* bad :
+         {"TAVRO_KBD(65);\n          \nTAVRO_KBD(66);\n", "TAVRO_KBD(65);\nTAVRO\nTAVRO_KBD(66);\n"}) {
         write_file("TAVRO.SCR", bad);
         host.choose_menu(6);
         EXPECT_EQ(wait(), (Event{event_keyboard, 0, 0, 65}));

@@ -54,9 +54,10 @@ TEST(Session, TheRunMenuHasItsSixteenItems)
     const struct {
         const char* text;
         int id;
-    } commands[] = {{"&Animate\tCtrl+A", 1},        {"&Halt animation\tCtrl+H", 2}, {"Advance one &frame\tCtrl+F", 3},
-                    {"&Logging\tCtrl+L", 4},        {"&Record Script\tCtrl+R", 5},  {"&Playback Script\tCtrl+P", 6},
-                    {"Play &One Script\tCtrl+O", 7}, {"&Quit\tCtrl+Q", 8}};
+    } commands[] = {{"&Animate\tCtrl+A", 1},           {"&Halt animation\tCtrl+H", 2},
+                    {"Advance one &frame\tCtrl+F", 3}, {"&Logging\tCtrl+L", 4},
+                    {"&Record Script\tCtrl+R", 5},     {"&Playback Script\tCtrl+P", 6},
+                    {"Play &One Script\tCtrl+O", 7},   {"&Quit\tCtrl+Q", 8}};
     const int positions[] = {0, 1, 2, 4, 6, 7, 8, 10};
     for (int i = 0; i < 8; ++i) {
         const auto& item = items[positions[i]];

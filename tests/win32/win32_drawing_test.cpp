@@ -51,17 +51,28 @@ TEST(Win32Image, EdgeRulesReadBackWithGetPixel)
         int colour;  // -1: left white
     };
     const Probe probes[] = {
-        {"circle: 11 columns across", -5, 0, COLOUR_BLUE},   {"", 5, 0, COLOUR_BLUE},
-        {"", -6, 0, -1},                                     {"", 6, 0, -1},
-        {"circle: 11 rows", 0, 5, COLOUR_BLUE},              {"", 0, -5, COLOUR_BLUE},
-        {"", 0, 6, -1},                                      {"", 0, -6, -1},
-        {"rectangle: both corners", 40, 10, COLOUR_RED},     {"", 60, -10, COLOUR_RED},
-        {"", 61, 0, -1},                                     {"", 50, -11, -1},
-        {"line: first pixel", -100, 100, COLOUR_GREEN},      {"line: last pixel", -81, 100, COLOUR_GREEN},
-        {"line: end pixel left out", -80, 100, -1},          {"hollow: outline", -100, -70, COLOUR_BLACK},
-        {"hollow: interior untouched", -80, -70, -1},        {"triangle: vertex", 100, 100, COLOUR_PURPLE},
-        {"triangle: inside", 105, 105, COLOUR_PURPLE},       {"triangle: beyond the slope", 130, 130, -1},
-        {"pixel", 200, -200, COLOUR_ORANGE},                 {"", 201, -200, -1},
+        {"circle: 11 columns across", -5, 0, COLOUR_BLUE},
+        {"", 5, 0, COLOUR_BLUE},
+        {"", -6, 0, -1},
+        {"", 6, 0, -1},
+        {"circle: 11 rows", 0, 5, COLOUR_BLUE},
+        {"", 0, -5, COLOUR_BLUE},
+        {"", 0, 6, -1},
+        {"", 0, -6, -1},
+        {"rectangle: both corners", 40, 10, COLOUR_RED},
+        {"", 60, -10, COLOUR_RED},
+        {"", 61, 0, -1},
+        {"", 50, -11, -1},
+        {"line: first pixel", -100, 100, COLOUR_GREEN},
+        {"line: last pixel", -81, 100, COLOUR_GREEN},
+        {"line: end pixel left out", -80, 100, -1},
+        {"hollow: outline", -100, -70, COLOUR_BLACK},
+        {"hollow: interior untouched", -80, -70, -1},
+        {"triangle: vertex", 100, 100, COLOUR_PURPLE},
+        {"triangle: inside", 105, 105, COLOUR_PURPLE},
+        {"triangle: beyond the slope", 130, 130, -1},
+        {"pixel", 200, -200, COLOUR_ORANGE},
+        {"", 201, -200, -1},
     };
     for (const Probe& p : probes) {
         SCOPED_TRACE(testing::Message() << p.what << " (" << p.x << ", " << p.y << ")");
@@ -99,8 +110,8 @@ TEST(Win32Image, TwoLineTextStacksByTheLineHeight)
 
 TEST(Win32Dialog, TemplateBytes)
 {
-    const std::string message = std::string("Error: Attempted to instantiate multiple TAVRO displays") +
-                                std::string(79 - 55, ' ');
+    const std::string message =
+        std::string("Error: Attempted to instantiate multiple TAVRO displays") + std::string(79 - 55, ' ');
     const tavro::PromptTemplate layout = tavro::build_prompt_template(message.c_str());
     const auto& b = layout.bytes;
     auto word = [&](int at) { return b[at] | (b[at + 1] << 8); };
@@ -120,15 +131,32 @@ TEST(Win32Dialog, TemplateBytes)
         bool is_dword;
     };
     const Field fields[] = {
-        {"header style", 0, 0x90C80080, true}, {"items", 8, 3, false},          {"x", 10, 50, false},
-        {"y", 12, 50, false},                  {"cx", 14, 185, false},          {"cy", 16, 92, false},
-        {"no menu", 18, 0, false},             {"default class", 20, 0, false}, {"title end", 42, 0, false},
-        {"edit style", 44, 0x50810044, true},  {"edit x", 52, 8, false},        {"edit cy", 58, 37, false},
-        {"edit id", 60, 102, false},           {"edit class", 62, 0xFFFF, false}, {"", 64, 0x81, false},
-        {"edit text", 66, 0, false},           {"button style", 72, 0x50010001, true}, {"button x", 80, 67, false},
-        {"button id", 88, 101, false},         {"button class", 92, 0x80, false}, {"static style", 108, 0x50020000, true},
-        {"static cx", 120, 167, false},        {"static id", 124, 103, false},  {"static class", 128, 0x82, false},
-        {"message end", 288, 0, false},        {"no creation data", 290, 0, false},
+        {"header style", 0, 0x90C80080, true},
+        {"items", 8, 3, false},
+        {"x", 10, 50, false},
+        {"y", 12, 50, false},
+        {"cx", 14, 185, false},
+        {"cy", 16, 92, false},
+        {"no menu", 18, 0, false},
+        {"default class", 20, 0, false},
+        {"title end", 42, 0, false},
+        {"edit style", 44, 0x50810044, true},
+        {"edit x", 52, 8, false},
+        {"edit cy", 58, 37, false},
+        {"edit id", 60, 102, false},
+        {"edit class", 62, 0xFFFF, false},
+        {"", 64, 0x81, false},
+        {"edit text", 66, 0, false},
+        {"button style", 72, 0x50010001, true},
+        {"button x", 80, 67, false},
+        {"button id", 88, 101, false},
+        {"button class", 92, 0x80, false},
+        {"static style", 108, 0x50020000, true},
+        {"static cx", 120, 167, false},
+        {"static id", 124, 103, false},
+        {"static class", 128, 0x82, false},
+        {"message end", 288, 0, false},
+        {"no creation data", 290, 0, false},
     };
     for (const Field& f : fields) {
         EXPECT_EQ(f.is_dword ? dword(f.at) : static_cast<unsigned>(word(f.at)), f.value) << f.what << " at " << f.at;
@@ -256,9 +284,7 @@ TEST(Win32TextWindow, RepaintReplaysTheKeptLinesNewestAtTheBottom)
     std::vector<bool> rows = inked_rows(text);
     const int bottom = static_cast<int>(rows.size());
     ASSERT_GT(bottom, 3 * line_height);
-    auto ink_between = [&](int first, int last) {
-        return std::count(rows.begin() + first, rows.begin() + last, true);
-    };
+    auto ink_between = [&](int first, int last) { return std::count(rows.begin() + first, rows.begin() + last, true); };
     EXPECT_GT(ink_between(bottom - line_height, bottom), 0);
     EXPECT_EQ(ink_between(0, bottom - line_height), 0);
 

@@ -37,10 +37,7 @@ Event wait(Display& display)
 HWND graphics() { return win32_host().graphics_window(); }
 
 // Client pixel of logical (x, y).
-LPARAM client_position(int x, int y)
-{
-    return MAKELPARAM(package_state.origin_x + x, package_state.origin_y - y);
-}
+LPARAM client_position(int x, int y) { return MAKELPARAM(package_state.origin_x + x, package_state.origin_y - y); }
 
 std::string window_text(HWND window)
 {
@@ -72,7 +69,10 @@ TEST(Win32Windows, ClassesTitlesStylesPlacesAndSizes)
     };
     const Expected windows[] = {
         {graphics(), "DrawWndClass", "TAVRO Graphics", WS_CAPTION | WS_SYSMENU, {0, 0, 601, 540}},
-        {win32_host().text_window(), "TextWndClass", "TAVRO Text", WS_OVERLAPPEDWINDOW & ~WS_OVERLAPPED,
+        {win32_host().text_window(),
+         "TextWndClass",
+         "TAVRO Text",
+         WS_OVERLAPPEDWINDOW & ~WS_OVERLAPPED,
          {0, 2 * screen_height / 3 + 1, screen_width, 2 * screen_height / 3 + 1 + screen_height / 3}},
     };
     const LONG style_mask = WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
@@ -127,8 +127,8 @@ TEST(Win32Menu, ItemsTextsStatesAndCheckMarks)
         int command;
         int item;
         bool checked;
-    } toggles[] = {{COMMAND_LOGGING, 4, true}, {COMMAND_LOGGING, 4, false}, {COMMAND_RECORD, 5, true},
-                   {COMMAND_RECORD, 5, false}};
+    } toggles[] = {
+        {COMMAND_LOGGING, 4, true}, {COMMAND_LOGGING, 4, false}, {COMMAND_RECORD, 5, true}, {COMMAND_RECORD, 5, false}};
     for (const auto& t : toggles) {
         PostMessageA(graphics(), WM_COMMAND, t.command, 0);
         PostMessageA(graphics(), WM_CHAR, 'k', 0);
@@ -154,9 +154,11 @@ TEST(Win32Events, PostedMessagesBecomeEvents)
         Event expected;
     };
     const Case cases[] = {
-        {"click at the client centre", {{graphics(), WM_LBUTTONDOWN, MK_LBUTTON, client_position(0, 0)}},
+        {"click at the client centre",
+         {{graphics(), WM_LBUTTONDOWN, MK_LBUTTON, client_position(0, 0)}},
          {event_mouse, 0, 0, 0}},
-        {"click right of and above it", {{graphics(), WM_LBUTTONDOWN, MK_LBUTTON, client_position(10, 20)}},
+        {"click right of and above it",
+         {{graphics(), WM_LBUTTONDOWN, MK_LBUTTON, client_position(10, 20)}},
          {event_mouse, 10, 20, 0}},
         {"a character", {{graphics(), WM_CHAR, 'a', 0}}, {event_keyboard, 0, 0, 'a'}},
         {"Enter, translated", {{graphics(), WM_KEYDOWN, VK_RETURN, 0}}, {event_keyboard, 0, 0, 13}},
@@ -165,7 +167,8 @@ TEST(Win32Events, PostedMessagesBecomeEvents)
         {"Ctrl+F typed in the text window",
          {{text, WM_KEYDOWN, VK_CONTROL, 0}, {text, WM_KEYDOWN, 'F', 0}, {text, WM_KEYUP, 'F', 0}},
          {event_periodic, 0, 0, 0}},
-        {"a character after Ctrl went up", {{graphics(), WM_KEYUP, VK_CONTROL, 0}, {graphics(), WM_CHAR, 'b', 0}},
+        {"a character after Ctrl went up",
+         {{graphics(), WM_KEYUP, VK_CONTROL, 0}, {graphics(), WM_CHAR, 'b', 0}},
          {event_keyboard, 0, 0, 'b'}},
         {"Ctrl+A animates: a timer tick",
          {{graphics(), WM_KEYDOWN, VK_CONTROL, 0}, {graphics(), WM_KEYDOWN, 'A', 0}, {graphics(), WM_KEYUP, 'A', 0}},

@@ -20,25 +20,30 @@ constexpr int MAX_POINT_SIZE = 1024;
 constexpr PixelCoord TEXT_REACH = PixelCoord{1} << 20;
 
 // Size 0 leaves the height to the default.
-int character_height(int point_size) {
+int character_height(int point_size)
+{
     return point_size > 0 ? std::min(point_size, MAX_POINT_SIZE) : CairoCanvas::DEFAULT_POINT_SIZE;
 }
 
-void set_source(cairo_t* context, Rgb colour) {
+void set_source(cairo_t* context, Rgb colour)
+{
     cairo_set_source_rgb(context, colour.r / 255.0, colour.g / 255.0, colour.b / 255.0);
 }
 
 // Cairo places pixel c between c and c + 1; paths run through pixel centres.
-PathPoint centre_of(const PenPoint& p) {
+PathPoint centre_of(const PenPoint& p)
+{
     return {static_cast<double>(p.column) + 0.5, static_cast<double>(p.row) + 0.5};
 }
 
-ClipBox clip_box_for(double pen_width) {
+ClipBox clip_box_for(double pen_width)
+{
     const double margin = pen_width / 2.0 + 2.0;
     return {-margin, -margin, Canvas::WIDTH + margin, Canvas::HEIGHT + margin};
 }
 
-void add_polygon(cairo_t* context, const std::vector<PathPoint>& points) {
+void add_polygon(cairo_t* context, const std::vector<PathPoint>& points)
+{
     cairo_new_path(context);
     cairo_move_to(context, points.front().x, points.front().y);
     for (std::size_t i = 1; i < points.size(); ++i) {
@@ -47,26 +52,30 @@ void add_polygon(cairo_t* context, const std::vector<PathPoint>& points) {
     cairo_close_path(context);
 }
 
-void fill_polygon(cairo_t* context, Rgb colour, const std::vector<PathPoint>& points) {
+void fill_polygon(cairo_t* context, Rgb colour, const std::vector<PathPoint>& points)
+{
     set_source(context, colour);
     add_polygon(context, points);
     cairo_fill(context);
 }
 
-void prepare_pen(cairo_t* context, Rgb colour, double width) {
+void prepare_pen(cairo_t* context, Rgb colour, double width)
+{
     set_source(context, colour);
     cairo_set_line_width(context, width);
     cairo_set_line_cap(context, CAIRO_LINE_CAP_ROUND);
     cairo_set_line_join(context, CAIRO_LINE_JOIN_ROUND);
 }
 
-void stroke_polygon(cairo_t* context, Rgb colour, long long width, const std::vector<PathPoint>& points) {
+void stroke_polygon(cairo_t* context, Rgb colour, long long width, const std::vector<PathPoint>& points)
+{
     prepare_pen(context, colour, static_cast<double>(width));
     add_polygon(context, points);
     cairo_stroke(context);
 }
 
-void stroke_segment(cairo_t* context, Rgb colour, long long width, PathPoint from, PathPoint to) {
+void stroke_segment(cairo_t* context, Rgb colour, long long width, PathPoint from, PathPoint to)
+{
     prepare_pen(context, colour, static_cast<double>(width));
     cairo_new_path(context);
     cairo_move_to(context, from.x, from.y);
@@ -75,18 +84,19 @@ void stroke_segment(cairo_t* context, Rgb colour, long long width, PathPoint fro
 }
 
 // Both corners belong to the box, whichever way round the caller gave them.
-PixelBox box_between(const PenPoint& a, const PenPoint& b) {
+PixelBox box_between(const PenPoint& a, const PenPoint& b)
+{
     return {std::min(a.column, b.column), std::min(a.row, b.row), std::max(a.column, b.column) + 1,
             std::max(a.row, b.row) + 1};
 }
 
 // The box's outline, pen pixels wide and centred on its outermost rows and columns.
-void frame_box(PixelWriter& writer, const PixelBox& box, long long pen) {
+void frame_box(PixelWriter& writer, const PixelBox& box, long long pen)
+{
     const PixelCoord outward = pen / 2;
     const PixelCoord inward = pen - 1 - outward;
     const PixelBox outer{box.left - outward, box.top - outward, box.right + outward, box.bottom + outward};
-    const PixelBox hole{box.left + 1 + inward, box.top + 1 + inward, box.right - 1 - inward,
-                        box.bottom - 1 - inward};
+    const PixelBox hole{box.left + 1 + inward, box.top + 1 + inward, box.right - 1 - inward, box.bottom - 1 - inward};
     if (hole.left >= hole.right || hole.top >= hole.bottom) {
         writer.fill(outer.left, outer.top, outer.right, outer.bottom);
         return;
@@ -97,7 +107,8 @@ void frame_box(PixelWriter& writer, const PixelBox& box, long long pen) {
     writer.fill(hole.right, hole.top, outer.right, hole.bottom);
 }
 
-std::vector<std::string> split_lines(const char* text) {
+std::vector<std::string> split_lines(const char* text)
+{
     std::vector<std::string> lines;
     const char* start = text;
     for (;;) {
@@ -115,25 +126,29 @@ std::vector<std::string> split_lines(const char* text) {
 
 CairoCanvas::CairoCanvas()
     : surface_(cairo_image_surface_create(CAIRO_FORMAT_RGB24, WIDTH, HEIGHT)),
-      context_(make_context(surface_.get())),
-      memory_{cairo_image_surface_get_data(surface_.get()), cairo_image_surface_get_stride(surface_.get()),
-              WIDTH, HEIGHT},
-      fonts_(FONT_FACE) {}
+      context_(make_context(surface_.get())), memory_{cairo_image_surface_get_data(surface_.get()),
+                                                      cairo_image_surface_get_stride(surface_.get()), WIDTH, HEIGHT},
+      fonts_(FONT_FACE)
+{
+}
 
-void CairoCanvas::take_cairo_drawing() const {
+void CairoCanvas::take_cairo_drawing() const
+{
     if (cairo_drew_) {
         cairo_surface_flush(surface_.get());
         cairo_drew_ = false;
     }
 }
 
-PixelWriter CairoCanvas::memory_writer(std::uint32_t word) const {
+PixelWriter CairoCanvas::memory_writer(std::uint32_t word) const
+{
     take_cairo_drawing();
     memory_written_ = true;
     return PixelWriter(memory_, word);
 }
 
-cairo_t* CairoCanvas::cairo() const {
+cairo_t* CairoCanvas::cairo() const
+{
     write_columns();
     if (memory_written_) {
         cairo_surface_mark_dirty(surface_.get());
@@ -143,7 +158,8 @@ cairo_t* CairoCanvas::cairo() const {
     return context_.get();
 }
 
-void CairoCanvas::paint_clear(PixelCoord left, PixelCoord top, PixelCoord right, PixelCoord bottom) const {
+void CairoCanvas::paint_clear(PixelCoord left, PixelCoord top, PixelCoord right, PixelCoord bottom) const
+{
     clear_pending_ = false;
     left = std::clamp<PixelCoord>(left, 0, WIDTH);
     right = std::clamp<PixelCoord>(right, left, WIDTH);
@@ -151,20 +167,21 @@ void CairoCanvas::paint_clear(PixelCoord left, PixelCoord top, PixelCoord right,
     bottom = std::clamp<PixelCoord>(bottom, top, HEIGHT);
     const PixelBox uncovered[] = {
         {0, 0, WIDTH, top}, {0, bottom, WIDTH, HEIGHT}, {0, top, left, bottom}, {right, top, WIDTH, bottom}};
-    const PixelBox frame[] = {{0, 0, WIDTH, 1}, {0, HEIGHT - 1, WIDTH, HEIGHT}, {0, 0, 1, HEIGHT},
-                              {WIDTH - 1, 0, WIDTH, HEIGHT}};
+    const PixelBox frame[] = {
+        {0, 0, WIDTH, 1}, {0, HEIGHT - 1, WIDTH, HEIGHT}, {0, 0, 1, HEIGHT}, {WIDTH - 1, 0, WIDTH, HEIGHT}};
     PixelWriter white = memory_writer(pixel_word(Rgb{255, 255, 255}));
     PixelWriter black = memory_writer(pixel_word(Rgb{0, 0, 0}));
     for (const PixelBox& part : uncovered) {
         white.fill(part.left, part.top, part.right, part.bottom);
         for (const PixelBox& edge : frame) {
-            black.fill(std::max(part.left, edge.left), std::max(part.top, edge.top),
-                       std::min(part.right, edge.right), std::min(part.bottom, edge.bottom));
+            black.fill(std::max(part.left, edge.left), std::max(part.top, edge.top), std::min(part.right, edge.right),
+                       std::min(part.bottom, edge.bottom));
         }
     }
 }
 
-void CairoCanvas::settle() const {
+void CairoCanvas::settle() const
+{
     write_columns();
     if (clear_pending_) {
         paint_clear(0, 0, 0, 0);
@@ -178,7 +195,8 @@ void CairoCanvas::settle() const {
 
 // Pixel-exact shapes are drawn here; the rest, rare in a frame, is left to Cairo
 // by functions of their own so that this one stays small and cheap to enter.
-void CairoCanvas::render(const DrawCommand& command, Rgb colour, int origin_x, int origin_y) {
+void CairoCanvas::render(const DrawCommand& command, Rgb colour, int origin_x, int origin_y)
+{
     const PenPoint p1{PixelCoord{origin_x} + command.x1, PixelCoord{origin_y} - command.y1};
     const PenPoint p2{PixelCoord{origin_x} + command.x2, PixelCoord{origin_y} - command.y2};
     if (command.kind == DRAW_LINE && command.x1 == command.x2 && command.width >= -1 && command.width <= 1 &&
@@ -233,7 +251,8 @@ void CairoCanvas::render(const DrawCommand& command, Rgb colour, int origin_x, i
         break;
     }
     case DRAW_TRIANGLE:
-        draw_triangle(colour, width, p1, p2, PenPoint{PixelCoord{origin_x} + command.x3, PixelCoord{origin_y} - command.y3});
+        draw_triangle(colour, width, p1, p2,
+                      PenPoint{PixelCoord{origin_x} + command.x3, PixelCoord{origin_y} - command.y3});
         break;
     case DRAW_TEXT:
         draw_text(colour, p1, command.x2, command.text);
@@ -243,7 +262,8 @@ void CairoCanvas::render(const DrawCommand& command, Rgb colour, int origin_x, i
     }
 }
 
-void CairoCanvas::gather_column(PenPoint from, PenPoint to, std::uint32_t word) {
+void CairoCanvas::gather_column(PenPoint from, PenPoint to, std::uint32_t word)
+{
     const PixelCoord top = std::max<PixelCoord>(to.row < from.row ? to.row + 1 : from.row, 0);
     const PixelCoord bottom = std::min<PixelCoord>(to.row < from.row ? from.row + 1 : to.row, HEIGHT);
     if (from.column < 0 || from.column >= WIDTH || top >= bottom || memory_.data == nullptr) {
@@ -257,7 +277,8 @@ void CairoCanvas::gather_column(PenPoint from, PenPoint to, std::uint32_t word) 
     }
 }
 
-void CairoCanvas::stroke_line(Rgb colour, long long width, PenPoint from, PenPoint to) const {
+void CairoCanvas::stroke_line(Rgb colour, long long width, PenPoint from, PenPoint to) const
+{
     PathPoint a = centre_of(from);
     PathPoint b = centre_of(to);
     if (clip_segment(a, b, clip_box_for(static_cast<double>(width)))) {
@@ -265,14 +286,16 @@ void CairoCanvas::stroke_line(Rgb colour, long long width, PenPoint from, PenPoi
     }
 }
 
-void CairoCanvas::stroke_oval(Rgb colour, long long width, const PixelBox& box) const {
+void CairoCanvas::stroke_oval(Rgb colour, long long width, const PixelBox& box) const
+{
     const std::vector<PathPoint> points = clip_polygon(ellipse_path(box), clip_box_for(static_cast<double>(width)));
     if (!points.empty()) {
         stroke_polygon(cairo(), colour, width, points);
     }
 }
 
-void CairoCanvas::draw_triangle(Rgb colour, long long width, PenPoint p1, PenPoint p2, PenPoint p3) const {
+void CairoCanvas::draw_triangle(Rgb colour, long long width, PenPoint p1, PenPoint p2, PenPoint p3) const
+{
     const std::vector<PathPoint> corners{centre_of(p1), centre_of(p2), centre_of(p3)};
     if (width > 1) {
         const std::vector<PathPoint> points = clip_polygon(corners, clip_box_for(static_cast<double>(width)));
@@ -297,7 +320,8 @@ void CairoCanvas::draw_triangle(Rgb colour, long long width, PenPoint p1, PenPoi
     writer.pixel(p3.column, p3.row);
 }
 
-void CairoCanvas::draw_text(Rgb colour, PenPoint anchor, int point_size, const char* text) {
+void CairoCanvas::draw_text(Rgb colour, PenPoint anchor, int point_size, const char* text)
+{
     if (text == nullptr || text[0] == '\0') {
         return;
     }
@@ -314,12 +338,14 @@ void CairoCanvas::draw_text(Rgb colour, PenPoint anchor, int point_size, const c
     }
 }
 
-void CairoCanvas::clear_white_framed() {
+void CairoCanvas::clear_white_framed()
+{
     write_columns();
     clear_pending_ = true;
 }
 
-Rgb CairoCanvas::pixel(int column, int row) const {
+Rgb CairoCanvas::pixel(int column, int row) const
+{
     if (column < 0 || column >= WIDTH || row < 0 || row >= HEIGHT) {
         return Rgb{};
     }
@@ -333,17 +359,20 @@ Rgb CairoCanvas::pixel(int column, int row) const {
                static_cast<std::uint8_t>(value)};
 }
 
-cairo_surface_t* CairoCanvas::surface() const {
+cairo_surface_t* CairoCanvas::surface() const
+{
     settle();
     return surface_.get();
 }
 
-const ImageMemory& CairoCanvas::memory() const {
+const ImageMemory& CairoCanvas::memory() const
+{
     settle();
     return memory_;
 }
 
-bool CairoCanvas::write_png(const std::string& path, int left, int top, int width, int height) const {
+bool CairoCanvas::write_png(const std::string& path, int left, int top, int width, int height) const
+{
     if (width <= 0 || height <= 0) {
         return false;
     }
@@ -357,7 +386,8 @@ bool CairoCanvas::write_png(const std::string& path, int left, int top, int widt
     return cairo_surface_write_to_png(part.get(), path.c_str()) == CAIRO_STATUS_SUCCESS;
 }
 
-int CairoCanvas::text_line_height(int point_size) {
+int CairoCanvas::text_line_height(int point_size)
+{
     CairoSurface scratch(cairo_image_surface_create(CAIRO_FORMAT_RGB24, 1, 1));
     CairoContext context = make_context(scratch.get());
     select_cairo_font(context.get(), FONT_FACE, character_height(point_size));

@@ -26,7 +26,8 @@ using CairoScaledFont = std::unique_ptr<cairo_scaled_font_t, CairoScaledFontRele
 using CairoFontOptions = std::unique_ptr<cairo_font_options_t, CairoFontOptionsRelease>;
 
 // A drawing context on surface with antialiasing switched off, as every drawing here needs.
-inline CairoContext make_context(cairo_surface_t* surface) {
+inline CairoContext make_context(cairo_surface_t* surface)
+{
     CairoContext context(cairo_create(surface));
     cairo_set_antialias(context.get(), CAIRO_ANTIALIAS_NONE);
     return context;

@@ -7,7 +7,8 @@
 
 namespace tavro {
 
-void select_cairo_font(cairo_t* context, const char* face, double pixel_size) {
+void select_cairo_font(cairo_t* context, const char* face, double pixel_size)
+{
     load_font_alias();
     cairo_select_font_face(context, face, CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
     cairo_set_font_size(context, pixel_size);
@@ -18,7 +19,8 @@ void select_cairo_font(cairo_t* context, const char* face, double pixel_size) {
     cairo_set_font_options(context, options.get());
 }
 
-CairoLineMetrics cairo_line_metrics(cairo_t* context) {
+CairoLineMetrics cairo_line_metrics(cairo_t* context)
+{
     cairo_font_extents_t extents;
     cairo_font_extents(context, &extents);
     CairoLineMetrics metrics;
@@ -27,7 +29,8 @@ CairoLineMetrics cairo_line_metrics(cairo_t* context) {
     return metrics;
 }
 
-CairoLineMetrics CairoFontCache::use(cairo_t* context, int pixel_size) {
+CairoLineMetrics CairoFontCache::use(cairo_t* context, int pixel_size)
+{
     const auto found = fonts_.find(pixel_size);
     if (found != fonts_.end()) {
         cairo_set_scaled_font(context, found->second.font.get());
@@ -41,7 +44,8 @@ CairoLineMetrics CairoFontCache::use(cairo_t* context, int pixel_size) {
     return metrics;
 }
 
-std::string byte_text_to_utf8(std::string_view text) {
+std::string byte_text_to_utf8(std::string_view text)
+{
     std::string utf8;
     utf8.reserve(text.size());
     for (char c : text) {
@@ -58,8 +62,8 @@ std::string byte_text_to_utf8(std::string_view text) {
     return utf8;
 }
 
-void show_cairo_line(cairo_t* context, const CairoLineMetrics& metrics, double left, double top,
-                     std::string_view text) {
+void show_cairo_line(cairo_t* context, const CairoLineMetrics& metrics, double left, double top, std::string_view text)
+{
     if (text.empty()) {
         return;
     }

@@ -42,7 +42,6 @@ private:
 std::string byte_text_to_utf8(std::string_view text);
 
 // Draws one line in the current source colour with its cell's top-left corner at (left, top).
-void show_cairo_line(cairo_t* context, const CairoLineMetrics& metrics, double left, double top,
-                     std::string_view text);
+void show_cairo_line(cairo_t* context, const CairoLineMetrics& metrics, double left, double top, std::string_view text);
 
 }  // namespace tavro

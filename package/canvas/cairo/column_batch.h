@@ -15,12 +15,14 @@ namespace tavro {
 class ColumnBatch {
 public:
     // Rows stride bytes apart, starting at first; false once the batch is full and must be written.
-    bool add(unsigned char* first, int rows, std::uint32_t word) {
+    bool add(unsigned char* first, int rows, std::uint32_t word)
+    {
         columns_[count_++] = Column{first, rows, word};
         return count_ < CAPACITY;
     }
 
-    void write(std::ptrdiff_t stride) {
+    void write(std::ptrdiff_t stride)
+    {
         for (std::size_t i = 0; i < count_; ++i) {
             const Column& column = columns_[i];
             unsigned char* at = column.first;

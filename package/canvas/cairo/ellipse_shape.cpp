@@ -10,7 +10,8 @@ namespace {
 // Every row keeps at least its middle pixel(s), so that thin ellipses have no gaps.
 constexpr double MIN_HALF_WIDTH = 0.51;
 
-void draw_uncovered(PixelWriter& writer, PixelCoord row, const PixelSpan& span, const PixelSpan& other) {
+void draw_uncovered(PixelWriter& writer, PixelCoord row, const PixelSpan& span, const PixelSpan& other)
+{
     if (other.empty) {
         writer.span(row, span.left, span.right);
         return;
@@ -21,7 +22,8 @@ void draw_uncovered(PixelWriter& writer, PixelCoord row, const PixelSpan& span, 
 
 }  // namespace
 
-PixelSpan ellipse_span(const PixelBox& box, PixelCoord row) {
+PixelSpan ellipse_span(const PixelBox& box, PixelCoord row)
+{
     PixelSpan span;
     const PixelCoord width = box.right - box.left;
     const PixelCoord height = box.bottom - box.top;
@@ -52,7 +54,8 @@ PixelSpan ellipse_span(const PixelBox& box, PixelCoord row) {
     return span;
 }
 
-void fill_ellipse(PixelWriter& writer, const PixelBox& box, int image_height) {
+void fill_ellipse(PixelWriter& writer, const PixelBox& box, int image_height)
+{
     const PixelCoord first = std::max<PixelCoord>(box.top, 0);
     const PixelCoord last = std::min<PixelCoord>(box.bottom, image_height);
     for (PixelCoord row = first; row < last; ++row) {
@@ -63,7 +66,8 @@ void fill_ellipse(PixelWriter& writer, const PixelBox& box, int image_height) {
     }
 }
 
-void outline_ellipse(PixelWriter& writer, const PixelBox& box, int image_height) {
+void outline_ellipse(PixelWriter& writer, const PixelBox& box, int image_height)
+{
     const PixelCoord first = std::max<PixelCoord>(box.top, 0);
     const PixelCoord last = std::min<PixelCoord>(box.bottom, image_height);
     for (PixelCoord row = first; row < last; ++row) {
@@ -78,7 +82,8 @@ void outline_ellipse(PixelWriter& writer, const PixelBox& box, int image_height)
     }
 }
 
-std::vector<PathPoint> ellipse_path(const PixelBox& box) {
+std::vector<PathPoint> ellipse_path(const PixelBox& box)
+{
     const double cx = (static_cast<double>(box.left) + static_cast<double>(box.right)) / 2.0;
     const double cy = (static_cast<double>(box.top) + static_cast<double>(box.bottom)) / 2.0;
     const double a = std::max(0.0, static_cast<double>(box.right - box.left) / 2.0 - 0.5);

@@ -19,7 +19,7 @@ struct PixelBox {
 
 struct PixelSpan {
     bool empty = true;
-    PixelCoord left = 0;  // inclusive
+    PixelCoord left = 0;   // inclusive
     PixelCoord right = 0;  // inclusive
 };
 

@@ -15,7 +15,8 @@ struct Side {
     double value(const PathPoint& p) const { return sign * ((vertical ? p.x : p.y) - limit); }
 };
 
-PathPoint crossing(const PathPoint& a, const PathPoint& b, const Side& side) {
+PathPoint crossing(const PathPoint& a, const PathPoint& b, const Side& side)
+{
     const double va = side.value(a);
     const double vb = side.value(b);
     const double t = va / (va - vb);
@@ -24,7 +25,8 @@ PathPoint crossing(const PathPoint& a, const PathPoint& b, const Side& side) {
 
 }  // namespace
 
-bool clip_segment(PathPoint& from, PathPoint& to, const ClipBox& box) {
+bool clip_segment(PathPoint& from, PathPoint& to, const ClipBox& box)
+{
     const double dx = to.x - from.x;
     const double dy = to.y - from.y;
     double t0 = 0.0;
@@ -54,7 +56,8 @@ bool clip_segment(PathPoint& from, PathPoint& to, const ClipBox& box) {
     return true;
 }
 
-std::vector<PathPoint> clip_polygon(const std::vector<PathPoint>& polygon, const ClipBox& box) {
+std::vector<PathPoint> clip_polygon(const std::vector<PathPoint>& polygon, const ClipBox& box)
+{
     const Side sides[4] = {
         {true, box.left, 1.0}, {true, box.right, -1.0}, {false, box.top, 1.0}, {false, box.bottom, -1.0}};
     std::vector<PathPoint> current = polygon;

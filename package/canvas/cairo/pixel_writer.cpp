@@ -16,7 +16,8 @@ constexpr PixelCoord EXACT_LINE_LIMIT = PixelCoord{1} << 28;
 constexpr double CLIP_MARGIN = 4.0;
 
 // Offset along the minor axis after `step` major steps: step * minor / major rounded half up.
-PixelCoord minor_offset(PixelCoord step, PixelCoord minor, PixelCoord major) {
+PixelCoord minor_offset(PixelCoord step, PixelCoord minor, PixelCoord major)
+{
     return (2 * step * minor + major) / (2 * major);
 }
 
@@ -24,7 +25,8 @@ PixelCoord minor_offset(PixelCoord step, PixelCoord minor, PixelCoord major) {
 
 void PixelWriter::pixel(PixelCoord column, PixelCoord row) { fill(column, row, column + 1, row + 1); }
 
-void PixelWriter::fill(PixelCoord left, PixelCoord top, PixelCoord right, PixelCoord bottom) {
+void PixelWriter::fill(PixelCoord left, PixelCoord top, PixelCoord right, PixelCoord bottom)
+{
     left = std::max<PixelCoord>(left, 0);
     top = std::max<PixelCoord>(top, 0);
     right = std::min<PixelCoord>(right, memory_.width);
@@ -40,14 +42,15 @@ void PixelWriter::fill(PixelCoord left, PixelCoord top, PixelCoord right, PixelC
     }
 }
 
-void PixelWriter::sloped_line(PixelCoord x0, PixelCoord y0, PixelCoord x1, PixelCoord y1) {
-    if (std::llabs(x0) > EXACT_LINE_LIMIT || std::llabs(y0) > EXACT_LINE_LIMIT ||
-        std::llabs(x1) > EXACT_LINE_LIMIT || std::llabs(y1) > EXACT_LINE_LIMIT) {
+void PixelWriter::sloped_line(PixelCoord x0, PixelCoord y0, PixelCoord x1, PixelCoord y1)
+{
+    if (std::llabs(x0) > EXACT_LINE_LIMIT || std::llabs(y0) > EXACT_LINE_LIMIT || std::llabs(x1) > EXACT_LINE_LIMIT ||
+        std::llabs(y1) > EXACT_LINE_LIMIT) {
         // Only the part near the image can show; an end moved by the cut lies outside it.
         PathPoint from{static_cast<double>(x0), static_cast<double>(y0)};
         PathPoint to{static_cast<double>(x1), static_cast<double>(y1)};
-        if (!clip_segment(from, to, {-CLIP_MARGIN, -CLIP_MARGIN, memory_.width + CLIP_MARGIN,
-                                              memory_.height + CLIP_MARGIN})) {
+        if (!clip_segment(from, to,
+                          {-CLIP_MARGIN, -CLIP_MARGIN, memory_.width + CLIP_MARGIN, memory_.height + CLIP_MARGIN})) {
             return;
         }
         x0 = std::llround(from.x);

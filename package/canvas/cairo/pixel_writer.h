@@ -29,7 +29,8 @@ struct ImageMemory {
 };
 
 // A colour as the memory holds it.
-inline std::uint32_t pixel_word(Rgb colour) {
+inline std::uint32_t pixel_word(Rgb colour)
+{
     return (std::uint32_t{colour.r} << 16) | (std::uint32_t{colour.g} << 8) | colour.b;
 }
 
@@ -45,7 +46,8 @@ public:
     // Columns left..right-1 of rows top..bottom-1.
     void fill(PixelCoord left, PixelCoord top, PixelCoord right, PixelCoord bottom);
     // Rows top..bottom-1 of one column: vertical lines, written here without a call.
-    void column(PixelCoord x, PixelCoord top, PixelCoord bottom) {
+    void column(PixelCoord x, PixelCoord top, PixelCoord bottom)
+    {
         top = top < 0 ? 0 : top;
         bottom = bottom > memory_.height ? memory_.height : bottom;
         if (x < 0 || x >= memory_.width || memory_.data == nullptr) {
@@ -61,7 +63,8 @@ public:
     // Columns left..right (inclusive) of one row.
     void span(PixelCoord row, PixelCoord left, PixelCoord right) { fill(left, row, right + 1, row + 1); }
     // An integer line from (x0, y0) towards (x1, y1); the end pixel itself is not drawn.
-    void line(PixelCoord x0, PixelCoord y0, PixelCoord x1, PixelCoord y1) {
+    void line(PixelCoord x0, PixelCoord y0, PixelCoord x1, PixelCoord y1)
+    {
         // Straight lines, the most common kind, are one span.
         if (x0 == x1) {
             column(x0, y1 < y0 ? y1 + 1 : y0, y1 < y0 ? y0 + 1 : y1);

@@ -17,7 +17,9 @@ class ShapeTools {
 public:
     ShapeTools(HDC dc, int width, COLORREF colour)
         : pen_(dc, CreatePen(PS_SOLID, width, colour), true),
-          brush_(dc, width == 0 ? CreateSolidBrush(colour) : GetStockObject(NULL_BRUSH), width == 0) {}
+          brush_(dc, width == 0 ? CreateSolidBrush(colour) : GetStockObject(NULL_BRUSH), width == 0)
+    {
+    }
 
 private:
     SelectedObject pen_;

@@ -11,8 +11,11 @@ class SelectedObject {
 public:
     // Selects object into dc; owned: delete it after selecting it out.
     SelectedObject(HDC dc, HGDIOBJ object, bool owned)
-        : dc_(dc), object_(object), owned_(owned), previous_(SelectObject(dc, object)) {}
-    ~SelectedObject() {
+        : dc_(dc), object_(object), owned_(owned), previous_(SelectObject(dc, object))
+    {
+    }
+    ~SelectedObject()
+    {
         SelectObject(dc_, previous_);
         if (owned_) {
             DeleteObject(object_);

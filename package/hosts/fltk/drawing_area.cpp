@@ -17,10 +17,11 @@ namespace {
 constexpr int RGB_BYTES = 3;
 
 // Turns one row piece of the Cairo RGB24 surface (native 0x00RRGGBB words) into R, G, B bytes.
-void copy_row(void* data, int x, int y, int width, uchar* out) {
+void copy_row(void* data, int x, int y, int width, uchar* out)
+{
     auto* surface = static_cast<cairo_surface_t*>(data);
-    const unsigned char* row =
-        cairo_image_surface_get_data(surface) + static_cast<std::ptrdiff_t>(y) * cairo_image_surface_get_stride(surface);
+    const unsigned char* row = cairo_image_surface_get_data(surface) +
+                               static_cast<std::ptrdiff_t>(y) * cairo_image_surface_get_stride(surface);
     for (int i = 0; i < width; ++i) {
         std::uint32_t word = 0;
         std::memcpy(&word, row + static_cast<std::ptrdiff_t>(x + i) * sizeof word, sizeof word);
@@ -33,15 +34,19 @@ void copy_row(void* data, int x, int y, int width, uchar* out) {
 }  // namespace
 
 DrawingArea::DrawingArea(int x, int y, int width, int height, const CairoCanvas& canvas, MessageQueue& queue)
-    : Fl_Widget(x, y, width, height), canvas_(canvas), queue_(queue) {}
+    : Fl_Widget(x, y, width, height), canvas_(canvas), queue_(queue)
+{
+}
 
-void DrawingArea::draw() {
+void DrawingArea::draw()
+{
     cairo_surface_t* surface = canvas_.surface();
     cairo_surface_flush(surface);
     fl_draw_image(copy_row, surface, x(), y(), w(), h(), RGB_BYTES);
 }
 
-int DrawingArea::handle(int event) {
+int DrawingArea::handle(int event)
+{
     if (event != FL_PUSH || Fl::event_button() != FL_LEFT_MOUSE) {
         return Fl_Widget::handle(event);
     }

@@ -37,7 +37,8 @@ int FltkHost::screen_width() { return Fl::w(); }
 
 int FltkHost::screen_height() { return Fl::h(); }
 
-void FltkHost::create_graphics_window(int x, int y, int, int) {
+void FltkHost::create_graphics_window(int x, int y, int, int)
+{
     // The canvas is shown pixel for pixel, so ask for a true-colour visual.
     Fl::visual(FL_RGB);
     graphics_ = std::make_unique<GraphicsWindow>(x, y, canvas_, queue_);
@@ -45,13 +46,15 @@ void FltkHost::create_graphics_window(int x, int y, int, int) {
     dispatch_message(Message{WindowId::graphics, MessageKind::create});
 }
 
-void FltkHost::create_text_window(int x, int y, int width, int height) {
+void FltkHost::create_text_window(int x, int y, int width, int height)
+{
     text_ = std::make_unique<TextWindow>(x, y, width, height, queue_);
 }
 
-void FltkHost::show_window(WindowId window, int show_command) {
-    Fl_Window* target = window == WindowId::graphics ? static_cast<Fl_Window*>(graphics_.get())
-                                                     : static_cast<Fl_Window*>(text_.get());
+void FltkHost::show_window(WindowId window, int show_command)
+{
+    Fl_Window* target =
+        window == WindowId::graphics ? static_cast<Fl_Window*>(graphics_.get()) : static_cast<Fl_Window*>(text_.get());
     if (target == nullptr) {
         return;
     }
@@ -66,20 +69,23 @@ void FltkHost::show_window(WindowId window, int show_command) {
     }
 }
 
-ClientRect FltkHost::client_rect() {
+ClientRect FltkHost::client_rect()
+{
     return ClientRect{0, 0, GraphicsWindow::CLIENT_WIDTH, GraphicsWindow::CLIENT_HEIGHT};
 }
 
 Canvas& FltkHost::image() { return canvas_; }
 
-void FltkHost::start_timer(int id, int period_ms) {
+void FltkHost::start_timer(int id, int period_ms)
+{
     timer_id_ = id;
     timer_period_ = std::chrono::milliseconds(period_ms);
     next_tick_ = Clock::now() + timer_period_;
     timer_running_ = true;
 }
 
-bool FltkHost::queue_due_tick() {
+bool FltkHost::queue_due_tick()
+{
     const Clock::time_point now = Clock::now();
     if (!timer_running_ || now < next_tick_) {
         return false;
@@ -97,7 +103,8 @@ void FltkHost::acquire_window_dc() {}
 
 void FltkHost::release_window_dc() {}
 
-bool FltkHost::take_message(Message& message) {
+bool FltkHost::take_message(Message& message)
+{
     Fl::check();
     queue_due_tick();
     if (queue_.empty()) {
@@ -108,7 +115,8 @@ bool FltkHost::take_message(Message& message) {
     return true;
 }
 
-void FltkHost::wait_for_message(bool periodic_waiting) {
+void FltkHost::wait_for_message(bool periodic_waiting)
+{
     for (;;) {
         // Redraw what events damaged first: a repaint of the text window queues a paint message.
         Fl::flush();
@@ -124,13 +132,15 @@ void FltkHost::wait_for_message(bool periodic_waiting) {
     }
 }
 
-void FltkHost::translate(const Message& message) {
+void FltkHost::translate(const Message& message)
+{
     if (message.kind == MessageKind::key_down && message.translated != 0) {
         queue_.push_front(Message{message.window, MessageKind::character, message.translated});
     }
 }
 
-void FltkHost::dispatch(const Message& message) {
+void FltkHost::dispatch(const Message& message)
+{
     translate(message);
     if (!dispatch_message(message)) {
         default_handling(message);
@@ -139,11 +149,10 @@ void FltkHost::dispatch(const Message& message) {
 
 void FltkHost::post(const Message& message) { queue_.push_back(message); }
 
-void FltkHost::post_quit(int exit_code) {
-    queue_.push_back(Message{WindowId::graphics, MessageKind::quit, exit_code});
-}
+void FltkHost::post_quit(int exit_code) { queue_.push_back(Message{WindowId::graphics, MessageKind::quit, exit_code}); }
 
-void FltkHost::default_handling(const Message& message) {
+void FltkHost::default_handling(const Message& message)
+{
     if (message.kind != MessageKind::close) {
         return;
     }
@@ -157,19 +166,22 @@ void FltkHost::default_handling(const Message& message) {
     }
 }
 
-void FltkHost::build_menu(const char* popup_title, const MenuItem* items, int count) {
+void FltkHost::build_menu(const char* popup_title, const MenuItem* items, int count)
+{
     if (graphics_) {
         graphics_->menu_bar().set_items(popup_title, items, count);
     }
 }
 
-void FltkHost::check_menu_item(int id, bool checked) {
+void FltkHost::check_menu_item(int id, bool checked)
+{
     if (graphics_) {
         graphics_->menu_bar().set_check(id, checked);
     }
 }
 
-void FltkHost::begin_paint(WindowId window) {
+void FltkHost::begin_paint(WindowId window)
+{
     if (window == WindowId::text && text_) {
         text_->clear_lines();
     }
@@ -177,7 +189,8 @@ void FltkHost::begin_paint(WindowId window) {
 
 void FltkHost::end_paint(WindowId) {}
 
-void FltkHost::present() {
+void FltkHost::present()
+{
     if (!graphics_) {
         return;
     }
@@ -186,19 +199,22 @@ void FltkHost::present() {
     Fl::flush();
 }
 
-void FltkHost::text_put_line(const char* text) {
+void FltkHost::text_put_line(const char* text)
+{
     if (text_) {
         text_->put_line(text);
     }
 }
 
-int FltkHost::run_prompt_dialog(const char* message, char* reply, std::size_t reply_size) {
+int FltkHost::run_prompt_dialog(const char* message, char* reply, std::size_t reply_size)
+{
     return run_prompt_dialog_window(message, reply, reply_size);
 }
 
 std::time_t FltkHost::current_time() { return std::time(nullptr); }
 
-Host& platform_host() {
+Host& platform_host()
+{
     static FltkHost host;
     return host;
 }

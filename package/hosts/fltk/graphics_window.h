@@ -36,8 +36,8 @@ private:
     static void on_close(Fl_Widget* widget, void* data);
 
     MessageQueue& queue_;
-    RunMenuBar* menu_bar_;     // owned by this window (an FLTK group)
-    DrawingArea* drawing_;     // owned by this window
+    RunMenuBar* menu_bar_;  // owned by this window (an FLTK group)
+    DrawingArea* drawing_;  // owned by this window
 };
 
 }  // namespace tavro

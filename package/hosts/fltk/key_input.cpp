@@ -10,13 +10,13 @@
 
 namespace tavro {
 
-bool queue_key_event(int event, WindowId window, MessageQueue& queue) {
+bool queue_key_event(int event, WindowId window, MessageQueue& queue)
+{
     if (event != FL_KEYDOWN && event != FL_KEYUP) {
         return false;
     }
     const int key = Fl::event_key();
-    Message message{window, event == FL_KEYDOWN ? MessageKind::key_down : MessageKind::key_up,
-                    virtual_key_of(key)};
+    Message message{window, event == FL_KEYDOWN ? MessageKind::key_down : MessageKind::key_up, virtual_key_of(key)};
     if (event == FL_KEYDOWN) {
         message.translated =
             translated_character(key, Fl::event_text(), Fl::event_length(), Fl::event_state(FL_CTRL) != 0);

@@ -17,12 +17,27 @@ struct KeyPair {
 };
 
 constexpr KeyPair named_keys[] = {
-    {FL_Control_L, VIRTUAL_KEY_CONTROL}, {FL_Control_R, VIRTUAL_KEY_CONTROL},
-    {FL_Shift_L, 16}, {FL_Shift_R, 16}, {FL_Alt_L, 18}, {FL_Alt_R, 18},
-    {FL_Enter, 13}, {FL_KP_Enter, 13}, {FL_BackSpace, 8}, {FL_Tab, 9}, {FL_Escape, 27},
-    {FL_Page_Up, 33}, {FL_Page_Down, 34}, {FL_End, 35}, {FL_Home, 36},
-    {FL_Left, 37}, {FL_Up, 38}, {FL_Right, 39}, {FL_Down, 40},
-    {FL_Insert, 45}, {FL_Delete, 46},
+    {FL_Control_L, VIRTUAL_KEY_CONTROL},
+    {FL_Control_R, VIRTUAL_KEY_CONTROL},
+    {FL_Shift_L, 16},
+    {FL_Shift_R, 16},
+    {FL_Alt_L, 18},
+    {FL_Alt_R, 18},
+    {FL_Enter, 13},
+    {FL_KP_Enter, 13},
+    {FL_BackSpace, 8},
+    {FL_Tab, 9},
+    {FL_Escape, 27},
+    {FL_Page_Up, 33},
+    {FL_Page_Down, 34},
+    {FL_End, 35},
+    {FL_Home, 36},
+    {FL_Left, 37},
+    {FL_Up, 38},
+    {FL_Right, 39},
+    {FL_Down, 40},
+    {FL_Insert, 45},
+    {FL_Delete, 46},
 };
 
 constexpr int FUNCTION_KEYS = 12;
@@ -32,7 +47,8 @@ constexpr int CHARACTER_LIMIT = 255;
 
 }  // namespace
 
-int virtual_key_of(int fltk_key) {
+int virtual_key_of(int fltk_key)
+{
     if (fltk_key >= 'a' && fltk_key <= 'z') {
         return fltk_key - 'a' + 'A';
     }
@@ -50,7 +66,8 @@ int virtual_key_of(int fltk_key) {
     return fltk_key > 0 && fltk_key < 128 ? fltk_key : 0;
 }
 
-int translated_character(int fltk_key, const char* text, int length, bool ctrl_held) {
+int translated_character(int fltk_key, const char* text, int length, bool ctrl_held)
+{
     if (ctrl_held && fltk_key >= 'a' && fltk_key <= 'z') {
         return fltk_key - 'a' + 1;
     }

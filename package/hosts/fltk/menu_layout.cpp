@@ -20,14 +20,16 @@ struct Modifier {
 
 constexpr Modifier modifiers[] = {{"Ctrl+", FL_CTRL}, {"Shift+", FL_SHIFT}, {"Alt+", FL_ALT}};
 
-Fl_Menu_Item blank_item() {
+Fl_Menu_Item blank_item()
+{
     Fl_Menu_Item item{};
     return item;
 }
 
 }  // namespace
 
-int shortcut_of(const std::string& text) {
+int shortcut_of(const std::string& text)
+{
     std::size_t at = 0;
     int flags = 0;
     bool found = true;
@@ -48,7 +50,8 @@ int shortcut_of(const std::string& text) {
     return flags | std::tolower(static_cast<unsigned char>(text[at]));
 }
 
-MenuLayout layout_menu(const char* title, const MenuItem* items, int count) {
+MenuLayout layout_menu(const char* title, const MenuItem* items, int count)
+{
     MenuLayout layout;
     const std::size_t size = count > 0 && items != nullptr ? static_cast<std::size_t>(count) : 0;
     // Every label is stored before any pointer into the vector is taken, so none moves afterwards.
@@ -91,7 +94,8 @@ MenuLayout layout_menu(const char* title, const MenuItem* items, int count) {
     return layout;
 }
 
-void set_menu_check(MenuLayout& layout, int id, bool checked) {
+void set_menu_check(MenuLayout& layout, int id, bool checked)
+{
     // The title and the two terminators carry no command.
     for (std::size_t i = 1; i + 2 < layout.items.size(); ++i) {
         Fl_Menu_Item& item = layout.items[i];
@@ -103,8 +107,6 @@ void set_menu_check(MenuLayout& layout, int id, bool checked) {
     }
 }
 
-int command_of(const Fl_Menu_Item& item) {
-    return static_cast<int>(reinterpret_cast<std::intptr_t>(item.user_data_));
-}
+int command_of(const Fl_Menu_Item& item) { return static_cast<int>(reinterpret_cast<std::intptr_t>(item.user_data_)); }
 
 }  // namespace tavro

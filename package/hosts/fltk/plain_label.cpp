@@ -14,20 +14,23 @@ namespace {
 
 constexpr Fl_Labeltype PLAIN_LABEL = FL_FREE_LABELTYPE;
 
-void draw_plain(const Fl_Label* label, int x, int y, int width, int height, Fl_Align align) {
+void draw_plain(const Fl_Label* label, int x, int y, int width, int height, Fl_Align align)
+{
     fl_font(label->font, label->size);
     fl_color(label->color);
     fl_draw(label->value, x, y, width, height, align, nullptr, 0);
 }
 
-void measure_plain(const Fl_Label* label, int& width, int& height) {
+void measure_plain(const Fl_Label* label, int& width, int& height)
+{
     fl_font(label->font, label->size);
     fl_measure(label->value, width, height, 0);
 }
 
 }  // namespace
 
-Fl_Labeltype plain_label() {
+Fl_Labeltype plain_label()
+{
     static const bool registered = [] {
         Fl::set_labeltype(PLAIN_LABEL, draw_plain, measure_plain);
         return true;

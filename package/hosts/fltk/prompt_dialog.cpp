@@ -31,7 +31,8 @@ class MessageText final : public Fl_Widget {
 public:
     MessageText(int x, int y, int width, int height, const char* text) : Fl_Widget(x, y, width, height), text_(text) {}
 
-    void draw() override {
+    void draw() override
+    {
         fl_font(FL_HELVETICA, FL_NORMAL_SIZE);
         fl_color(FL_FOREGROUND_COLOR);
         fl_draw(text_.c_str(), x(), y(), w(), h(), FL_ALIGN_TOP_LEFT | FL_ALIGN_WRAP | FL_ALIGN_INSIDE, nullptr, 0);
@@ -46,7 +47,8 @@ class ReplyBox final : public Fl_Multiline_Input {
 public:
     using Fl_Multiline_Input::Fl_Multiline_Input;
 
-    int handle(int event) override {
+    int handle(int event) override
+    {
         if (event == FL_KEYBOARD && (Fl::event_key() == FL_Enter || Fl::event_key() == FL_KP_Enter)) {
             return 0;
         }
@@ -59,7 +61,8 @@ public:
     explicit PromptDialog(const char* message)
         : Fl_Window(DIALOG_X, DIALOG_Y, DIALOG_WIDTH, DIALOG_HEIGHT, "TAVRO_gets"),
           reply_(new ReplyBox(MARGIN, 60, DIALOG_WIDTH - 2 * MARGIN, 74)),
-          okay_(new Fl_Return_Button((DIALOG_WIDTH - 100) / 2, 146, 100, 28, "Okay")) {
+          okay_(new Fl_Return_Button((DIALOG_WIDTH - 100) / 2, 146, 100, 28, "Okay"))
+    {
         new MessageText(MARGIN, 6, DIALOG_WIDTH - 2 * MARGIN, 48, message);  // owned by this window
         end();
         reply_->maximum_size(REPLY_LIMIT);
@@ -72,7 +75,8 @@ public:
     bool answered() const { return answered_; }
     const char* reply() const { return reply_->value(); }
 
-    int handle(int event) override {
+    int handle(int event) override
+    {
         if (event == FL_KEYBOARD && (Fl::event_key() == FL_Enter || Fl::event_key() == FL_KP_Enter)) {
             okay_->do_callback();
             return 1;
@@ -91,7 +95,8 @@ private:
 
 }  // namespace
 
-int run_prompt_dialog_window(const char* message, char* reply, std::size_t reply_size) {
+int run_prompt_dialog_window(const char* message, char* reply, std::size_t reply_size)
+{
     auto dialog = std::make_unique<PromptDialog>(message != nullptr ? message : "");
     dialog->show();
     if (!dialog->shown()) {

@@ -20,10 +20,10 @@ constexpr int SMALLEST_LINE_HEIGHT = 8;
 }  // namespace
 
 TextWindow::TextWindow(int x, int y, int width, int height, MessageQueue& queue)
-    : Fl_Window(x, y, width, height, "TAVRO Text"),
-      queue_(queue),
+    : Fl_Window(x, y, width, height, "TAVRO Text"), queue_(queue),
       // Enough lines for a window as tall as the screen, even in a small face.
-      lines_(static_cast<std::size_t>(Fl::h() / SMALLEST_LINE_HEIGHT + 1)) {
+      lines_(static_cast<std::size_t>(Fl::h() / SMALLEST_LINE_HEIGHT + 1))
+{
     end();
     color(FL_WHITE);
     resizable(this);
@@ -31,24 +31,28 @@ TextWindow::TextWindow(int x, int y, int width, int height, MessageQueue& queue)
     callback(on_close, this);
 }
 
-void TextWindow::put_line(const char* text) {
+void TextWindow::put_line(const char* text)
+{
     lines_.put(text != nullptr ? text : "");
     redraw();
 }
 
-void TextWindow::clear_lines() {
+void TextWindow::clear_lines()
+{
     lines_.clear();
     redraw();
 }
 
-int TextWindow::handle(int event) {
+int TextWindow::handle(int event)
+{
     if (queue_key_event(event, WindowId::text, queue_)) {
         return 1;
     }
     return Fl_Window::handle(event);
 }
 
-void TextWindow::draw() {
+void TextWindow::draw()
+{
     if ((damage() & FL_DAMAGE_EXPOSE) != 0) {
         queue_.push_back(Message{WindowId::text, MessageKind::paint});
     }
@@ -67,7 +71,8 @@ void TextWindow::draw() {
     }
 }
 
-void TextWindow::on_close(Fl_Widget*, void* data) {
+void TextWindow::on_close(Fl_Widget*, void* data)
+{
     static_cast<TextWindow*>(data)->queue_.push_back(Message{WindowId::text, MessageKind::close});
 }
 

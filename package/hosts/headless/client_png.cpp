@@ -3,7 +3,8 @@
 
 namespace tavro {
 
-bool HeadlessHost::write_client_png(const std::string& path) const {
+bool HeadlessHost::write_client_png(const std::string& path) const
+{
     return canvas().write_png(path, 0, 0, CLIENT_WIDTH, CLIENT_HEIGHT);
 }
 

@@ -31,7 +31,8 @@ namespace {
 constexpr int VIRTUAL_KEY_CONTROL = 17;
 constexpr long long TICKS_PER_SECOND = 1000 / HeadlessHost::TIMER_PERIOD_MS;
 
-int virtual_key_of(int code) {
+int virtual_key_of(int code)
+{
     if (code >= 'a' && code <= 'z') {
         return code - 'a' + 'A';
     }
@@ -80,7 +81,8 @@ void HeadlessHost::set_start_time(std::time_t seconds) { state_->start_time = se
 
 void HeadlessHost::push(const Message& message) { state_->queue.push_back(message); }
 
-void HeadlessHost::click_client(int column, int row) {
+void HeadlessHost::click_client(int column, int row)
+{
     Message message{WindowId::graphics, MessageKind::left_button_down};
     message.x = column;
     message.y = row;
@@ -89,23 +91,24 @@ void HeadlessHost::click_client(int column, int row) {
 
 void HeadlessHost::click(int x, int y) { click_client(CLIENT_WIDTH / 2 + x, CLIENT_HEIGHT / 2 - y); }
 
-void HeadlessHost::type_character(int code, WindowId window) {
+void HeadlessHost::type_character(int code, WindowId window)
+{
     const int key = virtual_key_of(code);
     key_down(key, window, code);
     key_up(key, window);
 }
 
-void HeadlessHost::key_down(int virtual_key, WindowId window, int translated) {
+void HeadlessHost::key_down(int virtual_key, WindowId window, int translated)
+{
     Message message{window, MessageKind::key_down, virtual_key};
     message.translated = translated;
     push(message);
 }
 
-void HeadlessHost::key_up(int virtual_key, WindowId window) {
-    push(Message{window, MessageKind::key_up, virtual_key});
-}
+void HeadlessHost::key_up(int virtual_key, WindowId window) { push(Message{window, MessageKind::key_up, virtual_key}); }
 
-void HeadlessHost::ctrl_shortcut(char letter, WindowId window) {
+void HeadlessHost::ctrl_shortcut(char letter, WindowId window)
+{
     const int key = virtual_key_of(static_cast<unsigned char>(letter));
     key_down(VIRTUAL_KEY_CONTROL, window);
     key_down(key, window, key & 31);
@@ -123,7 +126,8 @@ void HeadlessHost::set_dialog_fails(bool fails) { state_->dialog_fails = fails; 
 
 // --- observers ---
 
-std::time_t HeadlessHost::clock_seconds() const {
+std::time_t HeadlessHost::clock_seconds() const
+{
     return state_->start_time + static_cast<std::time_t>(state_->periodic_events / TICKS_PER_SECOND);
 }
 
@@ -139,7 +143,8 @@ void HeadlessHost::clear_text_lines() { state_->text_lines.clear(); }
 
 void HeadlessHost::set_keep_text_lines(bool keep) { state_->keep_text_lines = keep; }
 
-void HeadlessHost::set_text_line_sink(std::function<void(const std::string&)> sink) {
+void HeadlessHost::set_text_line_sink(std::function<void(const std::string&)> sink)
+{
     state_->text_sink = std::move(sink);
 }
 
@@ -159,7 +164,8 @@ const std::string& HeadlessHost::menu_title() const { return state_->menu_title;
 
 const std::vector<MenuItem>& HeadlessHost::menu_items() const { return state_->menu_items; }
 
-bool HeadlessHost::menu_checked(int id) const {
+bool HeadlessHost::menu_checked(int id) const
+{
     const auto& items = state_->menu_items;
     return std::any_of(items.begin(), items.end(),
                        [id](const MenuItem& item) { return item.id == id && (item.flags & MENU_CHECKED) != 0; });
@@ -181,19 +187,22 @@ int HeadlessHost::screen_width() { return SCREEN_WIDTH; }
 
 int HeadlessHost::screen_height() { return SCREEN_HEIGHT; }
 
-void HeadlessHost::create_graphics_window(int, int, int, int) {
+void HeadlessHost::create_graphics_window(int, int, int, int)
+{
     state_->graphics_exists = true;
     state_->size_delivered = false;
     dispatch_message(Message{WindowId::graphics, MessageKind::create});
 }
 
-void HeadlessHost::create_text_window(int, int, int width, int height) {
+void HeadlessHost::create_text_window(int, int, int width, int height)
+{
     state_->text_exists = true;
     state_->text_visible = false;
     state_->text_image.resize(width, height);
 }
 
-void HeadlessHost::show_window(WindowId window, int show_command) {
+void HeadlessHost::show_window(WindowId window, int show_command)
+{
     if (window == WindowId::text) {
         state_->text_visible = show_command != 0;
         return;
@@ -208,7 +217,8 @@ ClientRect HeadlessHost::client_rect() { return ClientRect{0, 0, CLIENT_WIDTH, C
 
 Canvas& HeadlessHost::image() { return state_->canvas; }
 
-void HeadlessHost::start_timer(int id, int) {
+void HeadlessHost::start_timer(int id, int)
+{
     state_->timer_id = id;
     state_->timer_running = true;
 }
@@ -217,7 +227,8 @@ void HeadlessHost::acquire_window_dc() {}
 
 void HeadlessHost::release_window_dc() {}
 
-bool HeadlessHost::take_message(Message& message) {
+bool HeadlessHost::take_message(Message& message)
+{
     if (state_->queue.empty()) {
         return false;
     }
@@ -226,7 +237,8 @@ bool HeadlessHost::take_message(Message& message) {
     return true;
 }
 
-void HeadlessHost::wait_for_message(bool periodic_waiting) {
+void HeadlessHost::wait_for_message(bool periodic_waiting)
+{
     if (!state_->queue.empty()) {
         return;
     }
@@ -239,13 +251,15 @@ void HeadlessHost::wait_for_message(bool periodic_waiting) {
     post_quit(0);
 }
 
-void HeadlessHost::translate(const Message& message) {
+void HeadlessHost::translate(const Message& message)
+{
     if (message.kind == MessageKind::key_down && message.translated != 0) {
         state_->queue.push_front(Message{message.window, MessageKind::character, message.translated});
     }
 }
 
-void HeadlessHost::dispatch(const Message& message) {
+void HeadlessHost::dispatch(const Message& message)
+{
     translate(message);
     if (!dispatch_message(message)) {
         default_handling(message);
@@ -254,11 +268,13 @@ void HeadlessHost::dispatch(const Message& message) {
 
 void HeadlessHost::post(const Message& message) { state_->queue.push_back(message); }
 
-void HeadlessHost::post_quit(int exit_code) {
+void HeadlessHost::post_quit(int exit_code)
+{
     state_->queue.push_back(Message{WindowId::graphics, MessageKind::quit, exit_code});
 }
 
-void HeadlessHost::default_handling(const Message& message) {
+void HeadlessHost::default_handling(const Message& message)
+{
     if (message.kind != MessageKind::close) {
         return;
     }
@@ -274,7 +290,8 @@ void HeadlessHost::default_handling(const Message& message) {
     }
 }
 
-void HeadlessHost::build_menu(const char* popup_title, const MenuItem* items, int count) {
+void HeadlessHost::build_menu(const char* popup_title, const MenuItem* items, int count)
+{
     state_->menu_title = popup_title != nullptr ? popup_title : "";
     state_->menu_labels.clear();
     state_->menu_items.clear();
@@ -294,7 +311,8 @@ void HeadlessHost::build_menu(const char* popup_title, const MenuItem* items, in
     }
 }
 
-void HeadlessHost::check_menu_item(int id, bool checked) {
+void HeadlessHost::check_menu_item(int id, bool checked)
+{
     for (MenuItem& item : state_->menu_items) {
         if (item.id == id) {
             item.flags = checked ? (item.flags | MENU_CHECKED) : (item.flags & ~MENU_CHECKED);
@@ -302,7 +320,8 @@ void HeadlessHost::check_menu_item(int id, bool checked) {
     }
 }
 
-void HeadlessHost::begin_paint(WindowId window) {
+void HeadlessHost::begin_paint(WindowId window)
+{
     if (window == WindowId::text) {
         state_->text_image.clear();
     }
@@ -312,7 +331,8 @@ void HeadlessHost::end_paint(WindowId) {}
 
 void HeadlessHost::present() { ++state_->presents; }
 
-void HeadlessHost::text_put_line(const char* text) {
+void HeadlessHost::text_put_line(const char* text)
+{
     const std::string line = text != nullptr ? text : "";
     if (state_->keep_text_lines) {
         state_->text_lines.push_back(line);
@@ -326,7 +346,8 @@ void HeadlessHost::text_put_line(const char* text) {
     }
 }
 
-int HeadlessHost::run_prompt_dialog(const char* message, char* reply, std::size_t reply_size) {
+int HeadlessHost::run_prompt_dialog(const char* message, char* reply, std::size_t reply_size)
+{
     ++state_->dialogs;
     state_->last_dialog_message = message != nullptr ? message : "";
     // With no screen, standard error is where a headless run can show the message.
@@ -352,7 +373,8 @@ std::time_t HeadlessHost::current_time() { return clock_seconds(); }
 
 void HeadlessHost::periodic_event_returned() { ++state_->periodic_events; }
 
-HeadlessHost& headless_host() {
+HeadlessHost& headless_host()
+{
     static HeadlessHost host;
     return host;
 }

@@ -23,7 +23,8 @@ struct TextRaster::Pixels {
     CairoSurface image;
 };
 
-TextFaceMetrics TextRaster::face_metrics() {
+TextFaceMetrics TextRaster::face_metrics()
+{
     CairoSurface scratch(cairo_image_surface_create(CAIRO_FORMAT_RGB24, 1, 1));
     CairoContext context = make_context(scratch.get());
     select_window_font(context.get());
@@ -35,12 +36,14 @@ TextFaceMetrics TextRaster::face_metrics() {
 TextRaster::TextRaster(int width, int height)
     : pixels_(std::make_unique<Pixels>(
           Pixels{CairoSurface(cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height))})),
-      width_(width),
-      height_(height) {}
+      width_(width), height_(height)
+{
+}
 
 TextRaster::~TextRaster() = default;
 
-void TextRaster::draw(const std::deque<std::string>& lines, int top, const TextFaceMetrics& metrics) {
+void TextRaster::draw(const std::deque<std::string>& lines, int top, const TextFaceMetrics& metrics)
+{
     cairo_surface_t* image = pixels_->image.get();
     {
         CairoContext context = make_context(image);
@@ -60,7 +63,8 @@ void TextRaster::draw(const std::deque<std::string>& lines, int top, const TextF
     cairo_surface_flush(image);
 }
 
-Rgb TextRaster::pixel(int column, int row) const {
+Rgb TextRaster::pixel(int column, int row) const
+{
     const unsigned char* data = cairo_image_surface_get_data(pixels_->image.get());
     if (data == nullptr || column < 0 || column >= width_ || row < 0 || row >= height_) {
         return Rgb{};

@@ -12,14 +12,16 @@ struct TextRaster::Pixels {
     HDC dc = nullptr;
     HBITMAP bitmap = nullptr;
     HGDIOBJ previous = nullptr;
-    ~Pixels() {
+    ~Pixels()
+    {
         SelectObject(dc, previous);
         DeleteDC(dc);
         DeleteObject(bitmap);
     }
 };
 
-TextFaceMetrics TextRaster::face_metrics() {
+TextFaceMetrics TextRaster::face_metrics()
+{
     HDC screen = GetDC(nullptr);
     TEXTMETRICA metrics{};
     {
@@ -31,7 +33,8 @@ TextFaceMetrics TextRaster::face_metrics() {
     return TextFaceMetrics{static_cast<int>(metrics.tmAscent), height > 0 ? height : 12};
 }
 
-TextRaster::TextRaster(int width, int height) : pixels_(std::make_unique<Pixels>()), width_(width), height_(height) {
+TextRaster::TextRaster(int width, int height) : pixels_(std::make_unique<Pixels>()), width_(width), height_(height)
+{
     HDC screen = GetDC(nullptr);
     pixels_->bitmap = CreateCompatibleBitmap(screen, width > 0 ? width : 1, height > 0 ? height : 1);
     pixels_->dc = CreateCompatibleDC(screen);
@@ -41,7 +44,8 @@ TextRaster::TextRaster(int width, int height) : pixels_(std::make_unique<Pixels>
 
 TextRaster::~TextRaster() = default;
 
-void TextRaster::draw(const std::deque<std::string>& lines, int top, const TextFaceMetrics& metrics) {
+void TextRaster::draw(const std::deque<std::string>& lines, int top, const TextFaceMetrics& metrics)
+{
     HDC dc = pixels_->dc;
     const RECT all{0, 0, width_, height_};
     FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
@@ -56,7 +60,8 @@ void TextRaster::draw(const std::deque<std::string>& lines, int top, const TextF
     }
 }
 
-Rgb TextRaster::pixel(int column, int row) const {
+Rgb TextRaster::pixel(int column, int row) const
+{
     if (column < 0 || column >= width_ || row < 0 || row >= height_) {
         return Rgb{};
     }

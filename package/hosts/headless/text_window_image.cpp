@@ -4,13 +4,15 @@
 
 namespace tavro {
 
-TextWindowImage::TextWindowImage() {
+TextWindowImage::TextWindowImage()
+{
     const TextFaceMetrics metrics = TextRaster::face_metrics();
     line_height_ = metrics.line_height;
     ascent_ = metrics.ascent;
 }
 
-void TextWindowImage::resize(int width, int height) {
+void TextWindowImage::resize(int width, int height)
+{
     width_ = width > 0 ? width : 0;
     height_ = height > 0 ? height : 0;
     shown_ = TextLines(static_cast<std::size_t>((height_ + line_height_ - 1) / line_height_));
@@ -18,21 +20,25 @@ void TextWindowImage::resize(int width, int height) {
     clear();
 }
 
-void TextWindowImage::put_line(const std::string& text) {
+void TextWindowImage::put_line(const std::string& text)
+{
     shown_.put(text);
     stale_ = true;
 }
 
-void TextWindowImage::clear() {
+void TextWindowImage::clear()
+{
     shown_.clear();
     stale_ = true;
 }
 
-std::vector<std::string> TextWindowImage::visible_lines() const {
+std::vector<std::string> TextWindowImage::visible_lines() const
+{
     return {shown_.oldest_first().begin(), shown_.oldest_first().end()};
 }
 
-Rgb TextWindowImage::pixel(int column, int row) const {
+Rgb TextWindowImage::pixel(int column, int row) const
+{
     if (column < 0 || column >= width_ || row < 0 || row >= height_) {
         return Rgb{};
     }
@@ -42,7 +48,8 @@ Rgb TextWindowImage::pixel(int column, int row) const {
     return raster_->pixel(column, row);
 }
 
-void TextWindowImage::draw() const {
+void TextWindowImage::draw() const
+{
     if (!raster_) {
         raster_ = std::make_unique<TextRaster>(width_, height_);
     }

@@ -69,8 +69,8 @@ void Win32Host::create_graphics_window(int x, int y, int width, int height)
 {
     register_classes();
     // WS_CAPTION | WS_SYSMENU: no sizing border, no minimise or maximise box.
-    CreateWindowExA(0, GRAPHICS_CLASS, "TAVRO Graphics", WS_CAPTION | WS_SYSMENU, x, y, width, height, nullptr,
-                    nullptr, GetModuleHandleA(nullptr), nullptr);
+    CreateWindowExA(0, GRAPHICS_CLASS, "TAVRO Graphics", WS_CAPTION | WS_SYSMENU, x, y, width, height, nullptr, nullptr,
+                    GetModuleHandleA(nullptr), nullptr);
 }
 
 void Win32Host::create_text_window(int x, int y, int width, int height)

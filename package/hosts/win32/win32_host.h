@@ -78,9 +78,9 @@ private:
     HDC window_dc_ = nullptr;
     HBRUSH background_ = nullptr;  // white, shared by both classes
     std::unique_ptr<GdiCanvas> canvas_;
-    MSG taken_{};                  // the message take_message removed last
-    PAINTSTRUCT paint_[2]{};       // one per window, between begin_paint and end_paint
-    bool closing_ = false;         // the process is ending: messages no longer reach the package
+    MSG taken_{};             // the message take_message removed last
+    PAINTSTRUCT paint_[2]{};  // one per window, between begin_paint and end_paint
+    bool closing_ = false;    // the process is ending: messages no longer reach the package
 };
 
 // The process's Win32 host (the same object platform_host() returns).

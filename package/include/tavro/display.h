@@ -71,8 +71,7 @@ int plot_rectangle(int colour, int x1, int y1, int x2, int y2, int width);
 int plot_triangle(int colour, int x1, int y1, int x2, int y2, int x3, int y3, int width);
 int plot_oval(int colour, int x1, int y1, int x2, int y2, int width);
 int plot_circle(int colour, int x, int y, int radius);
-int plot_text(int colour, int x, int y, int point_size, const char* format, ...)
-    __attribute__((format(printf, 5, 6)));
+int plot_text(int colour, int x, int y, int point_size, const char* format, ...) __attribute__((format(printf, 5, 6)));
 int plot_text_string(int colour, int x, int y, int point_size, const char* text);
 int flush_graphics();
 int clear_graphics();

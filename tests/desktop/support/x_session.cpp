@@ -180,10 +180,7 @@ bool send_keys(unsigned long window, const std::string& keys)
         .has_value();
 }
 
-bool send_keys(const std::string& keys)
-{
-    return run_command(limited("xdotool key --delay 30 " + keys)).has_value();
-}
+bool send_keys(const std::string& keys) { return run_command(limited("xdotool key --delay 30 " + keys)).has_value(); }
 
 bool request_close(unsigned long window)
 {

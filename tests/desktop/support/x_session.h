@@ -69,8 +69,10 @@ struct Image {
     int height = 0;
     std::vector<std::uint32_t> pixels;  // 0xRRGGBB, row by row
 
-    std::uint32_t at(int column, int row) const {
-        return pixels[static_cast<std::size_t>(row) * static_cast<std::size_t>(width) + static_cast<std::size_t>(column)];
+    std::uint32_t at(int column, int row) const
+    {
+        return pixels[static_cast<std::size_t>(row) * static_cast<std::size_t>(width) +
+                      static_cast<std::size_t>(column)];
     }
     Image crop(int left, int top, int crop_width, int crop_height) const;
 };
