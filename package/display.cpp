@@ -2,23 +2,27 @@
 
 #include "dialog.h"
 #include "event_wait.h"
-#include "package_state.h"
 #include "platform.h"
 #include "run_control.h"
 #include "session.h"
 
 #include <cstdlib>
 
+namespace {
+// Never turned off again: a second Display is refused even after the first is gone.
+bool display_taken = false;
+}  // namespace
+
 Display::Display() : width(600), height(500)
 {
-    PackageState& s = package_state;
-    if (s.display_taken) {
+    if (display_taken) {
         char reply[PROMPT_REPLY_SIZE] = {};
         prompt_dialog("Error: Attempted to instantiate multiple TAVRO displays", reply);
         std::exit(-1);
     }
-    s.display_taken = true;
-    open_display(s.start_instance, s.start_previous_instance, s.start_command_line, s.start_show_command);
+    display_taken = true;
+    const StartArguments& start = start_arguments;
+    open_display(start.instance, start.previous_instance, start.command_line, start.show_command);
     set_logging(false);
 }
 

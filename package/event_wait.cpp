@@ -2,6 +2,7 @@
 
 #include "package_state.h"
 #include "platform.h"
+#include "run_menu.h"
 #include "script.h"
 
 namespace {
@@ -10,22 +11,8 @@ WaitObserver wait_observer;
 
 bool event_pending()
 {
-    const PackageState& s = package_state;
-    return s.event_kind == event_none || (s.event_kind == event_periodic && !s.tick_seen);
-}
-
-void record_event()
-{
-    PackageState& s = package_state;
-    if (s.event_kind == event_periodic) {
-        ++s.periodic_count;
-        return;
-    }
-    if (s.periodic_count > 0) {
-        write_script_line(event_periodic, 0, 0, 0);
-        s.periodic_count = 0;
-    }
-    write_script_line(s.event_kind, s.event_x, s.event_y, s.event_key);
+    const PendingEvent& event = package_state.event;
+    return event.kind == event_none || (event.kind == event_periodic && !event.tick_seen);
 }
 
 }  // namespace
@@ -34,63 +21,64 @@ void set_wait_observer(WaitObserver observer) { wait_observer = std::move(observ
 
 bool pump_one_message()
 {
-    PackageState& s = package_state;
     tavro::Host& host = tavro::platform_host();
     tavro::Message message;
     const bool took = host.take_message(message);
     if (took && message.kind == tavro::MessageKind::quit) {
-        s.event_kind = event_quit;
+        package_state.event.kind = event_quit;
         return true;
     }
     if (took) {
         host.dispatch(message);
     }
-    if (s.image_dirty) {
+    DisplayWindows& windows = package_state.windows;
+    if (windows.image_dirty) {
         host.present();
-        s.image_dirty = 0;
+        windows.image_dirty = 0;
     }
     return took;
 }
 
 int next_event(int& x, int& y, char& key)
 {
-    PackageState& s = package_state;
+    PendingEvent& event = package_state.event;
+    RunMode& run = package_state.run;
+    ScriptModes& script = package_state.script;
     if (wait_observer.wait_started) {
         wait_observer.wait_started();
     }
-    s.event_kind = event_none;
-    s.event_key = 0;
-    s.event_y = 0;
-    s.event_x = 0;
+    event.kind = event_none;
+    event.key = 0;
+    event.y = 0;
+    event.x = 0;
     do {
         const bool took = pump_one_message();
         // A quit taken in this turn is never replaced by a script event.
-        if ((s.play_one || s.playback) && s.event_kind != event_quit) {
-            s.play_one = false;
+        if ((script.play_one || script.playback) && event.kind != event_quit) {
+            script.play_one = false;
             if (read_script_event()) {
                 break;
             }
-            s.play_one = false;
-            s.playback = false;
+            set_check_mark(COMMAND_PLAYBACK, false);
         }
-        if ((s.single_step || s.animate) && s.event_kind == event_none) {
-            s.tick_seen = false;
-            s.event_kind = event_periodic;
-            s.single_step = false;
+        if ((run.single_step || run.animate) && event.kind == event_none) {
+            event.tick_seen = false;
+            event.kind = event_periodic;
+            run.single_step = false;
         }
         // Nothing can produce an event before the next message: sleep in the host.
-        if (!took && event_pending() && !s.playback && !s.play_one) {
-            tavro::platform_host().wait_for_message(s.event_kind == event_periodic);
+        if (!took && event_pending() && !script.playback && !script.play_one) {
+            tavro::platform_host().wait_for_message(event.kind == event_periodic);
         }
     } while (event_pending());
 
-    if (s.recording) {
-        record_event();
+    if (script.recording) {
+        record_event(event.kind, event.x, event.y, event.key);
     }
-    x = s.event_x;
-    y = s.event_y;
-    key = s.event_key;
-    const int kind = s.forced_quit ? event_quit : s.event_kind;
+    x = event.x;
+    y = event.y;
+    key = event.key;
+    const int kind = run.forced_quit ? event_quit : event.kind;
     if (kind == event_periodic) {
         tavro::platform_host().periodic_event_returned();
     }

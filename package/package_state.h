@@ -1,61 +1,59 @@
-// The package-wide state record: one instance for the life of the process.
+// The package's state that several modules share, in one part per concern. State with a
+// single user lives in that user's module: the text window's history in text_window.cpp,
+// the script file in script.cpp, the Ctrl key in window_procs.cpp, the start-up arguments
+// with the process entry.
 #pragma once
 
 #include <tavro/display.h>
 #include "platform.h"
-#include "text_window.h"
-
-#include <array>
-#include <cstdio>
-#include <memory>
-
-struct ScriptFileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using ScriptFile = std::unique_ptr<std::FILE, ScriptFileCloser>;
 
 // Nonzero once the window has been created.
 using WindowHandle = int;
 
-struct PackageState {
-    // The four start-up arguments of the process entry, kept for the Display constructor.
-    void* start_instance = nullptr;
-    void* start_previous_instance = nullptr;
-    const char* start_command_line = nullptr;
-    int start_show_command = 1;  // shown normally, also for a Display made before any process entry
-
-    bool display_taken = false;
+// The windows and the off-screen image: opened by the session, drawn into by the primitives,
+// shown by the event wait and the graphics window's repaint.
+struct DisplayWindows {
     WindowHandle graphics_window = 0;
     WindowHandle text_window = 0;
-    bool window_dc = false;          // the graphics window's drawing context is held
-    tavro::Canvas* image = nullptr;  // the off-screen image, owned by the host
+    tavro::Canvas* image = nullptr;  // owned by the host
     int image_dirty = 1;
+    // The centre of the graphics window's client area: mouse positions and drawing are relative to it.
     int origin_x = 0;
     int origin_y = 0;
-    bool run_menu = false;  // the "&Run" menu has been built
+};
 
-    bool logging = true;
+// What the wait produces and whether drawing calls are logged: set by the Run menu's commands
+// and the application's animation mode, read by the wait and the primitives.
+struct RunMode {
+    bool logging = true;  // until the Display is made
     bool animate = false;
-    bool single_step = false;
+    bool single_step = false;  // one periodic event is owed
     bool forced_quit = false;
-    bool ctrl_down = false;
-    bool tick_seen = false;
+};
 
-    int event_kind = event_none;
-    int event_x = 0;
-    int event_y = 0;
-    char event_key = 0;
+// The event the wait is assembling, written by the window handlers and the script player.
+struct PendingEvent {
+    int kind = event_none;
+    int x = 0;
+    int y = 0;
+    char key = 0;
+    bool tick_seen = false;  // a timer tick arrived since the periodic event was put in wait
+};
 
+// Recording and playback: switched by the Run menu, served by the script module in the wait.
+struct ScriptModes {
     bool recording = false;
     bool playback = false;
     bool play_one = false;
+    // Recording: periodic events seen since the last line; playing: those of the run still owed.
     int periodic_count = 0;
-    ScriptFile script_file;
-    bool script_file_writing = false;  // the open script file was opened for recording
+};
 
-    std::array<std::unique_ptr<tavro::TextBlock>, TEXT_HISTORY_SIZE> text_history;
-    int history_first = -1;
-    int history_next = 0;
+struct PackageState {
+    DisplayWindows windows;
+    RunMode run;
+    PendingEvent event;
+    ScriptModes script;
 };
 
 extern PackageState package_state;

@@ -33,6 +33,9 @@ enum class MessageKind {
     other,             // a platform message the package has no name for
 };
 
+// The virtual key of Ctrl in key_down and key_up messages; letters are their capitals' codes.
+constexpr int VIRTUAL_KEY_CONTROL = 17;
+
 struct Message {
     WindowId window = WindowId::graphics;
     MessageKind kind = MessageKind::paint;
@@ -59,6 +62,12 @@ constexpr unsigned MENU_STRING = 0x0;
 constexpr unsigned MENU_GRAYED = 0x1;
 constexpr unsigned MENU_CHECKED = 0x8;
 constexpr unsigned MENU_SEPARATOR = 0x800;
+
+// Show commands, with the values of the 32-bit desktop's window calls: a process entry without
+// one of its own passes SHOW_NORMAL.
+constexpr int SHOW_HIDE = 0;
+constexpr int SHOW_NORMAL = 1;
+constexpr int SHOW_AS_IS = 5;
 
 struct MenuItem {
     const char* text;  // label, a tab, then the shortcut shown on the right; null for a separator

@@ -58,11 +58,11 @@ void order_corners(int& x1, int& y1, int& x2, int& y2)
 
 void render_command(const DrawCommand& command)
 {
-    PackageState& s = package_state;
-    if (s.image) {
-        s.image->render(command, colour_values[command.colour], s.origin_x, s.origin_y);
+    DisplayWindows& windows = package_state.windows;
+    if (windows.image) {
+        windows.image->render(command, colour_values[command.colour], windows.origin_x, windows.origin_y);
     }
-    s.image_dirty = 1;
+    windows.image_dirty = 1;
 }
 
 }  // namespace
@@ -70,7 +70,7 @@ void render_command(const DrawCommand& command)
 int plot_pixel(int colour, int x, int y)
 {
     colour = check_colour(colour);
-    if (package_state.logging) {
+    if (package_state.run.logging) {
         text_window_printf("%s pixel at (%d,%d)\n", colour_names[colour], x, y);
     }
     render_command(make_draw_command(DRAW_PIXEL, colour, 0, x, y, 0, 0));
@@ -81,7 +81,7 @@ int plot_circle(int colour, int x, int y, int radius)
 {
     colour = check_colour(colour);
     radius = check_radius(radius);
-    if (package_state.logging) {
+    if (package_state.run.logging) {
         text_window_printf("%s circle at (%d,%d), radius %d\n", colour_names[colour], x, y, radius);
     }
     render_command(make_draw_command(DRAW_OVAL, colour, 0, x - radius, y + radius, x + radius, y - radius));
@@ -92,7 +92,7 @@ int plot_triangle(int colour, int x1, int y1, int x2, int y2, int x3, int y3, in
 {
     colour = check_colour(colour);
     width = check_width(width);
-    if (package_state.logging) {
+    if (package_state.run.logging) {
         text_window_printf("%s triangle at (%d,%d), (%d,%d), (%d,%d)\n", colour_names[colour], x1, y1, x2, y2, x3, y3);
     }
     render_command(make_draw_command(DRAW_TRIANGLE, colour, width, x1, y1, x2, y2, x3, y3));
@@ -104,7 +104,7 @@ int plot_rectangle(int colour, int x1, int y1, int x2, int y2, int width)
     order_corners(x1, y1, x2, y2);
     colour = check_colour(colour);
     width = check_width(width);
-    if (package_state.logging) {
+    if (package_state.run.logging) {
         if (width == 0) {
             text_window_printf("%s rectangle with bounding box (%d,%d) to (%d,%d), filled\n", colour_names[colour], x1,
                                y1, x2, y2);
@@ -122,7 +122,7 @@ int plot_oval(int colour, int x1, int y1, int x2, int y2, int width)
     order_corners(x1, y1, x2, y2);
     width = check_width(width);
     colour = check_colour(colour);
-    if (package_state.logging) {
+    if (package_state.run.logging) {
         if (width == 0) {
             text_window_printf("%s oval with bounding box (%d,%d) to (%d,%d), filled\n", colour_names[colour], x1, y1,
                                x2, y2);
@@ -139,7 +139,7 @@ int plot_line(int colour, int x1, int y1, int x2, int y2, int width)
 {
     width = check_width(width);
     colour = check_colour(colour);
-    if (package_state.logging) {
+    if (package_state.run.logging) {
         text_window_printf("%s line from (%d,%d) to (%d,%d), width %d\n", colour_names[colour], x1, y1, x2, y2, width);
     }
     render_command(make_draw_command(DRAW_LINE, colour, width == 0 ? 1 : width, x1, y1, x2, y2));
@@ -161,7 +161,7 @@ int plot_text_string(int colour, int x, int y, int point_size, const char* text)
 {
     point_size = check_point_size(point_size);
     colour = check_colour(colour);
-    if (package_state.logging) {
+    if (package_state.run.logging) {
         text_window_printf("%s text at (%d,%d), \"%s\"\n", colour_names[colour], x, y, text);
     }
     std::unique_ptr<tavro::TextBlock> copy = copy_text(text);
@@ -176,28 +176,28 @@ int plot_text_string(int colour, int x, int y, int point_size, const char* text)
 
 int flush_graphics()
 {
-    PackageState& s = package_state;
-    if (s.logging) {
+    DisplayWindows& windows = package_state.windows;
+    if (package_state.run.logging) {
         text_window_printf("Flushing the graphics window\n");
     }
-    if (s.image_dirty) {
-        if (s.graphics_window) {
+    if (windows.image_dirty) {
+        if (windows.graphics_window) {
             tavro::platform_host().present();
         }
-        s.image_dirty = 0;
+        windows.image_dirty = 0;
     }
     return 1;
 }
 
 int clear_graphics()
 {
-    PackageState& s = package_state;
-    if (s.logging) {
+    DisplayWindows& windows = package_state.windows;
+    if (package_state.run.logging) {
         text_window_printf("Clearing the graphics window\n");
     }
-    if (s.image) {
-        s.image->clear_white_framed();
+    if (windows.image) {
+        windows.image->clear_white_framed();
     }
-    s.image_dirty = 1;
+    windows.image_dirty = 1;
     return 1;
 }

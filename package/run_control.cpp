@@ -4,30 +4,25 @@
 #include "platform.h"
 #include "run_menu.h"
 
-namespace {
-constexpr int SHOW_WINDOW = 5;
-constexpr int HIDE_WINDOW = 0;
-}  // namespace
-
 int set_run_mode(int code)
 {
-    PackageState& s = package_state;
-    if (!s.graphics_window) {
+    RunMode& run = package_state.run;
+    if (!package_state.windows.graphics_window) {
         return 0;
     }
     switch (code) {
     case 0:
-        s.animate = false;
-        s.single_step = false;
+        run.animate = false;
+        run.single_step = false;
         break;
     case 1:
-        s.single_step = true;
+        run.single_step = true;
         break;
     case 2:
-        s.animate = true;
+        run.animate = true;
         break;
     case 5:
-        s.forced_quit = true;
+        run.forced_quit = true;
         break;
     default:
         break;
@@ -37,12 +32,11 @@ int set_run_mode(int code)
 
 int set_logging(bool on)
 {
-    PackageState& s = package_state;
-    if (!s.graphics_window) {
+    if (!package_state.windows.graphics_window) {
         return 0;
     }
-    s.logging = on;
-    tavro::platform_host().check_menu_item(COMMAND_LOGGING, on);
+    package_state.run.logging = on;
+    set_check_mark(COMMAND_LOGGING, on);
     if (on) {
         show_text_window(true);
     }
@@ -51,5 +45,5 @@ int set_logging(bool on)
 
 void show_text_window(bool on)
 {
-    tavro::platform_host().show_window(tavro::WindowId::text, on ? SHOW_WINDOW : HIDE_WINDOW);
+    tavro::platform_host().show_window(tavro::WindowId::text, on ? tavro::SHOW_AS_IS : tavro::SHOW_HIDE);
 }

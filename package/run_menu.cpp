@@ -27,67 +27,53 @@ const tavro::MenuItem run_menu_items[RUN_MENU_ITEM_COUNT] = {
     {"UPDATES: updates@tavro-city.example", 9, MENU_GRAYED},
 };
 
-void build_run_menu()
-{
-    tavro::platform_host().build_menu("&Run", run_menu_items, RUN_MENU_ITEM_COUNT);
-    package_state.run_menu = true;
-}
+void build_run_menu() { tavro::platform_host().build_menu("&Run", run_menu_items, RUN_MENU_ITEM_COUNT); }
+
+void set_check_mark(int id, bool checked) { tavro::platform_host().check_menu_item(id, checked); }
 
 namespace {
 
-void set_check(int id, bool checked) { tavro::platform_host().check_menu_item(id, checked); }
-
 void toggle_recording()
 {
-    PackageState& s = package_state;
-    if (s.recording) {
-        s.recording = false;
-        set_check(COMMAND_RECORD, false);
-        if (s.periodic_count > 0) {
-            write_script_line(event_periodic, 0, 0, 0);
-        }
-        s.periodic_count = 0;
-        close_script_file();
+    if (package_state.script.recording) {
+        stop_recording();
     } else {
-        s.recording = true;
-        set_check(COMMAND_RECORD, true);
+        start_recording();
     }
+    set_check_mark(COMMAND_RECORD, package_state.script.recording);
 }
 
 void toggle_playback()
 {
-    PackageState& s = package_state;
-    if (s.playback) {
-        s.playback = false;
-        set_check(COMMAND_PLAYBACK, false);
-        close_script_file();
+    if (package_state.script.playback) {
+        end_playback();
     } else {
-        set_check(COMMAND_PLAYBACK, true);
-        s.animate = false;
-        s.single_step = false;
-        s.playback = true;
+        package_state.run.animate = false;
+        package_state.run.single_step = false;
+        start_playback();
     }
+    set_check_mark(COMMAND_PLAYBACK, package_state.script.playback);
 }
 
 }  // namespace
 
 void run_command(int id)
 {
-    PackageState& s = package_state;
+    RunMode& run = package_state.run;
     switch (id) {
     case COMMAND_ANIMATE:
-        s.animate = true;
+        run.animate = true;
         break;
     case COMMAND_HALT:
-        s.animate = false;
+        run.animate = false;
         break;
     case COMMAND_ONE_FRAME:
-        s.animate = false;
-        s.single_step = true;
+        run.animate = false;
+        run.single_step = true;
         break;
     case COMMAND_LOGGING:
-        s.logging = !s.logging;
-        set_check(COMMAND_LOGGING, s.logging);
+        run.logging = !run.logging;
+        set_check_mark(COMMAND_LOGGING, run.logging);
         break;
     case COMMAND_RECORD:
         toggle_recording();
@@ -96,9 +82,9 @@ void run_command(int id)
         toggle_playback();
         break;
     case COMMAND_PLAY_ONE:
-        s.play_one = true;
-        s.animate = false;
-        s.single_step = false;
+        request_play_one();
+        run.animate = false;
+        run.single_step = false;
         break;
     case COMMAND_QUIT:
         tavro::platform_host().post_quit(0);
@@ -107,7 +93,6 @@ void run_command(int id)
         break;
     }
 }
-
 int shortcut_command(int virtual_key)
 {
     switch (virtual_key) {

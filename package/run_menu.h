@@ -18,6 +18,8 @@ enum RunCommand {
 };
 
 void build_run_menu();
+// The only way to the menu's check marks, of "&Logging", "&Record Script" and "&Playback Script".
+void set_check_mark(int id, bool checked);
 // Carries out the command with this identifier; any other identifier does nothing.
 void run_command(int id);
 // The command of a Ctrl+letter shortcut (virtual key 65..90), or 0.

@@ -1,13 +1,13 @@
 #include "script.h"
 
 #include "package_state.h"
-#include "platform.h"
-#include "run_menu.h"
 #include "text_window.h"
 
 #include <climits>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <memory>
 
 const char* const SCRIPT_FILE_NAME = "TAVRO.SCR";
 
@@ -59,16 +59,23 @@ int scan_number(const char*& cursor, bool (*belongs)(char))
     return static_cast<int>(value);
 }
 
+struct ScriptFileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+// One handle serves both recording and playback: whichever opens the file first decides its mode.
+std::unique_ptr<std::FILE, ScriptFileCloser> script_file;
+bool script_file_writing = false;  // the open file was opened for recording
+
 bool is_empty_line(const char* line) { return std::strcmp(line, "\n") == 0 || std::strcmp(line, "\r\n") == 0; }
 
 // A folder of that name opens on some systems but has no lines: it counts as no script file.
 void open_script_file(const char* mode, bool writing)
 {
-    PackageState& s = package_state;
     std::error_code error;
     const bool folder = std::filesystem::is_directory(SCRIPT_FILE_NAME, error);
-    s.script_file.reset(folder ? nullptr : std::fopen(SCRIPT_FILE_NAME, mode));
-    s.script_file_writing = writing && s.script_file;
+    script_file.reset(folder ? nullptr : std::fopen(SCRIPT_FILE_NAME, mode));
+    script_file_writing = writing && script_file;
 }
 
 bool end_of_script()
@@ -82,7 +89,7 @@ bool end_of_script()
 // without a line feed is still played.
 bool read_line(char (&line)[LINE_HOLDER_SIZE])
 {
-    std::FILE* file = package_state.script_file.get();
+    std::FILE* file = script_file.get();
     do {
         if (std::fgets(line, LINE_HOLDER_SIZE, file) == nullptr) {
             return false;
@@ -91,49 +98,18 @@ bool read_line(char (&line)[LINE_HOLDER_SIZE])
     return true;
 }
 
-}  // namespace
-
-bool parse_script_line(const char* line)
-{
-    PackageState& s = package_state;
-    if (std::strlen(line) <= KIND_POSITION) {
-        return false;
-    }
-    const char* cursor = line + KIND_POSITION;
-    switch (line[KIND_POSITION]) {
-    case 'K':
-        s.event_kind = event_keyboard;
-        s.event_key = static_cast<char>(scan_number(cursor, is_signed_digit) & 0xff);
-        return true;
-    case 'M':
-        s.event_kind = event_mouse;
-        s.event_x = scan_number(cursor, is_signed_digit);
-        s.event_y = scan_number(cursor, is_signed_digit);
-        return true;
-    case 'P': {
-        s.event_kind = event_periodic;
-        const int count = scan_number(cursor, is_digit);
-        // A run holds at least the event of its own line.
-        s.periodic_count = count > 1 ? count - 1 : 0;
-        return true;
-    }
-    default:
-        return false;
-    }
-}
-
+// Appends the line of one event; a periodic line takes its count from the pending run. A file
+// still open from a playback is reopened for writing, so the recording is kept.
 void write_script_line(int kind, int x, int y, char key)
 {
-    PackageState& s = package_state;
-    // A file still open from a playback is reopened for writing, so the recording is kept.
-    if (!s.script_file || !s.script_file_writing) {
+    if (!script_file || !script_file_writing) {
         open_script_file("w", true);
-        if (!s.script_file) {
+        if (!script_file) {
             text_window_printf("Cannot open script file %s for writing\n", SCRIPT_FILE_NAME);
             return;
         }
     }
-    std::FILE* file = s.script_file.get();
+    std::FILE* file = script_file.get();
     switch (kind) {
     case event_mouse:
         std::fprintf(file, "TAVRO_MOUSE(%d, %d);\n", x, y);
@@ -142,31 +118,106 @@ void write_script_line(int kind, int x, int y, char key)
         std::fprintf(file, "TAVRO_KBD(%d);\n", static_cast<int>(static_cast<signed char>(key)));
         break;
     case event_periodic:
-        std::fprintf(file, "TAVRO_PERIODIC(%d);\n", s.periodic_count);
+        std::fprintf(file, "TAVRO_PERIODIC(%d);\n", package_state.script.periodic_count);
         break;
     default:
         break;
     }
 }
 
+void write_periodic_run()
+{
+    int& count = package_state.script.periodic_count;
+    if (count > 0) {
+        write_script_line(event_periodic, 0, 0, 0);
+    }
+    count = 0;
+}
+
+}  // namespace
+
+bool parse_script_line(const char* line)
+{
+    PendingEvent& event = package_state.event;
+    if (std::strlen(line) <= KIND_POSITION) {
+        return false;
+    }
+    const char* cursor = line + KIND_POSITION;
+    switch (line[KIND_POSITION]) {
+    case 'K':
+        event.kind = event_keyboard;
+        event.key = static_cast<char>(scan_number(cursor, is_signed_digit) & 0xff);
+        return true;
+    case 'M':
+        event.kind = event_mouse;
+        event.x = scan_number(cursor, is_signed_digit);
+        event.y = scan_number(cursor, is_signed_digit);
+        return true;
+    case 'P': {
+        event.kind = event_periodic;
+        const int count = scan_number(cursor, is_digit);
+        // A run holds at least the event of its own line.
+        package_state.script.periodic_count = count > 1 ? count - 1 : 0;
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+void start_recording() { package_state.script.recording = true; }
+
+void stop_recording()
+{
+    package_state.script.recording = false;
+    write_periodic_run();
+    close_script_file();
+}
+
+void start_playback() { package_state.script.playback = true; }
+
+void stop_playback()
+{
+    package_state.script.playback = false;
+    package_state.script.play_one = false;
+}
+
+void end_playback()
+{
+    package_state.script.playback = false;
+    close_script_file();
+}
+
+void request_play_one() { package_state.script.play_one = true; }
+
+void record_event(int kind, int x, int y, char key)
+{
+    if (kind == event_periodic) {
+        ++package_state.script.periodic_count;
+        return;
+    }
+    write_periodic_run();
+    write_script_line(kind, x, y, key);
+}
+
 int read_script_event()
 {
-    PackageState& s = package_state;
-    if (!s.script_file) {
+    ScriptModes& modes = package_state.script;
+    if (!script_file) {
         open_script_file("r", false);
-        if (!s.script_file) {
+        if (!script_file) {
             text_window_printf("Cannot open script file %s for reading\n", SCRIPT_FILE_NAME);
             stop_playback();
             return 0;
         }
     }
     // A file held open by a recording has no line to give: treat it as ended.
-    if (s.script_file_writing) {
+    if (script_file_writing) {
         return end_of_script();
     }
-    if (s.periodic_count > 0) {
-        --s.periodic_count;
-        s.event_kind = event_periodic;
+    if (modes.periodic_count > 0) {
+        --modes.periodic_count;
+        package_state.event.kind = event_periodic;
         return 1;
     }
     char line[LINE_HOLDER_SIZE];
@@ -181,16 +232,8 @@ int read_script_event()
     return 1;
 }
 
-void stop_playback()
-{
-    PackageState& s = package_state;
-    s.playback = false;
-    s.play_one = false;
-    tavro::platform_host().check_menu_item(COMMAND_PLAYBACK, false);
-}
-
 void close_script_file()
 {
-    package_state.script_file.reset();
-    package_state.script_file_writing = false;
+    script_file.reset();
+    script_file_writing = false;
 }

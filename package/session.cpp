@@ -9,26 +9,31 @@ constexpr int GRAPHICS_WINDOW_WIDTH = 601;
 constexpr int GRAPHICS_WINDOW_HEIGHT = 540;
 constexpr int FRAME_TIMER_ID = 2;
 constexpr int FRAME_TIMER_PERIOD_MS = 100;
+
+// The graphics window's drawing context is held from opening until close_display.
+bool window_dc = false;
 }  // namespace
+
+StartArguments start_arguments;
 
 int open_display(void* instance, void* /*previous_instance*/, const char* /*command_line*/, int show_command)
 {
-    PackageState& s = package_state;
+    DisplayWindows& windows = package_state.windows;
     tavro::Host& host = tavro::platform_host();
     const int screen_width = host.screen_width();
     const int screen_height = host.screen_height();
-    s.animate = false;
-    s.single_step = false;
+    package_state.run.animate = false;
+    package_state.run.single_step = false;
 
     host.create_graphics_window(0, 0, GRAPHICS_WINDOW_WIDTH, GRAPHICS_WINDOW_HEIGHT);
-    s.graphics_window = 1;
+    windows.graphics_window = 1;
     host.create_text_window(0, (2 * screen_height) / 3 + 1, screen_width, screen_height / 3);
-    s.text_window = 1;
-    s.start_instance = instance;
+    windows.text_window = 1;
+    start_arguments.instance = instance;
 
     host.acquire_window_dc();
-    s.window_dc = true;
-    s.image = &host.image();
+    window_dc = true;
+    windows.image = &host.image();
 
     host.show_window(tavro::WindowId::text, show_command);
     host.show_window(tavro::WindowId::graphics, show_command);
@@ -38,10 +43,9 @@ int open_display(void* instance, void* /*previous_instance*/, const char* /*comm
 
 int close_display()
 {
-    PackageState& s = package_state;
-    if (s.window_dc) {
+    if (window_dc) {
         tavro::platform_host().release_window_dc();
-        s.window_dc = false;
+        window_dc = false;
     }
     close_script_file();
     return 1;

@@ -1,6 +1,15 @@
 // Opening and closing the one display of the process, and the process entry.
 #pragma once
 
+// The four start-up arguments of the process entry, kept for the Display constructor.
+struct StartArguments {
+    void* instance = nullptr;
+    void* previous_instance = nullptr;
+    const char* command_line = nullptr;
+    int show_command = 1;  // shown normally, also for a Display made before any process entry
+};
+extern StartArguments start_arguments;
+
 int open_display(void* instance, void* previous_instance, const char* command_line, int show_command);
 int close_display();
 

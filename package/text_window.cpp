@@ -10,27 +10,30 @@
 
 namespace {
 
+TextHistory history;
+
 int next_slot(int index) { return (index + 1) % TEXT_HISTORY_SIZE; }
 
 void append_to_history(const char* text)
 {
-    PackageState& s = package_state;
-    if (s.history_first == s.history_next) {
-        s.text_history[s.history_first].reset();
-        s.history_first = next_slot(s.history_first);
+    if (history.first == history.next) {
+        history.lines[history.first].reset();
+        history.first = next_slot(history.first);
     }
     std::unique_ptr<tavro::TextBlock> block = copy_text(text);
     if (!block) {
         return;  // out of memory: the line is still shown, only not kept
     }
-    s.text_history[s.history_next] = std::move(block);
-    if (s.history_first == -1) {
-        s.history_first = s.history_next;
+    history.lines[history.next] = std::move(block);
+    if (history.first == -1) {
+        history.first = history.next;
     }
-    s.history_next = next_slot(s.history_next);
+    history.next = next_slot(history.next);
 }
 
 }  // namespace
+
+const TextHistory& text_history() { return history; }
 
 int format_text(char (&buffer)[TEXT_BUFFER_SIZE], const char* format, std::va_list arguments)
 {
@@ -54,7 +57,7 @@ int text_window_printf(const char* format, ...)
 
 void text_window_put_line(const char* text)
 {
-    if (!package_state.text_window) {
+    if (!package_state.windows.text_window) {
         return;
     }
     std::string line(text);
@@ -66,17 +69,16 @@ void text_window_put_line(const char* text)
 
 void text_window_replay_history()
 {
-    const PackageState& s = package_state;
-    if (s.history_first == -1) {
+    if (history.first == -1) {
         return;
     }
-    int index = s.history_first;
+    int index = history.first;
     do {
-        tavro::TextBlock* block = s.text_history[index].get();
+        tavro::TextBlock* block = history.lines[index].get();
         if (const char* line = block ? block->lock() : nullptr) {
             text_window_put_line(line);
             block->unlock();
         }
         index = next_slot(index);
-    } while (index != s.history_next);
+    } while (index != history.next);
 }

@@ -1,7 +1,11 @@
 // The text window: the package's console, keeping the last 25 lines for repainting.
 #pragma once
 
+#include "platform.h"
+
+#include <array>
 #include <cstdarg>
+#include <memory>
 
 constexpr int TEXT_HISTORY_SIZE = 25;
 // One message or text holds at most this many characters; longer ones are cut.
@@ -9,6 +13,15 @@ constexpr int TEXT_BUFFER_SIZE = 1024;
 
 // Formats into buffer with printf's rules, cutting at 1023 characters; an
 // encoding error leaves it empty. Returns the number of characters kept.
+// The kept lines: a ring of blocks, the oldest at first (-1 while there is none), the
+// slot the next line takes at next.
+struct TextHistory {
+    std::array<std::unique_ptr<tavro::TextBlock>, TEXT_HISTORY_SIZE> lines;
+    int first = -1;
+    int next = 0;
+};
+const TextHistory& text_history();
+
 int format_text(char (&buffer)[TEXT_BUFFER_SIZE], const char* format, std::va_list arguments);
 
 int text_window_printf(const char* format, ...) __attribute__((format(printf, 1, 2)));

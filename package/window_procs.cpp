@@ -8,20 +8,24 @@ using tavro::Message;
 using tavro::MessageKind;
 using tavro::WindowId;
 
+using tavro::VIRTUAL_KEY_CONTROL;
+
 namespace {
+
+// Held Ctrl turns letter keys into the Run menu's shortcuts; set and cleared in either window.
+bool ctrl_down = false;
 
 void copy_image_to_window()
 {
     tavro::platform_host().present();
-    package_state.image_dirty = 0;
+    package_state.windows.image_dirty = 0;
 }
 
 void handle_key_down(int virtual_key)
 {
-    PackageState& s = package_state;
     if (virtual_key == VIRTUAL_KEY_CONTROL) {
-        s.ctrl_down = true;
-    } else if (s.ctrl_down) {
+        ctrl_down = true;
+    } else if (ctrl_down) {
         run_command(shortcut_command(virtual_key));
     }
 }
@@ -30,7 +34,8 @@ void handle_key_down(int virtual_key)
 
 bool graphics_window_proc(const Message& message)
 {
-    PackageState& s = package_state;
+    DisplayWindows& windows = package_state.windows;
+    PendingEvent& event = package_state.event;
     tavro::Host& host = tavro::platform_host();
     switch (message.kind) {
     case MessageKind::create:
@@ -38,8 +43,8 @@ bool graphics_window_proc(const Message& message)
         return true;
     case MessageKind::size: {
         const tavro::ClientRect rect = host.client_rect();
-        s.origin_x = rect.left + (rect.right - rect.left) / 2;
-        s.origin_y = rect.top + (rect.bottom - rect.top) / 2;
+        windows.origin_x = rect.left + (rect.right - rect.left) / 2;
+        windows.origin_y = rect.top + (rect.bottom - rect.top) / 2;
         return true;
     }
     case MessageKind::paint:
@@ -49,14 +54,14 @@ bool graphics_window_proc(const Message& message)
         return true;
     case MessageKind::left_button_down:
         // Positions arrive as the two unsigned 16-bit halves of one parameter.
-        s.event_kind = event_mouse;
-        s.event_x = (message.x & 0xffff) - s.origin_x;
-        s.event_y = s.origin_y - (message.y & 0xffff);
+        event.kind = event_mouse;
+        event.x = (message.x & 0xffff) - windows.origin_x;
+        event.y = windows.origin_y - (message.y & 0xffff);
         return true;
     case MessageKind::character:
-        if (!s.ctrl_down) {
-            s.event_kind = event_keyboard;
-            s.event_key = static_cast<char>(message.param & 0xff);
+        if (!ctrl_down) {
+            event.kind = event_keyboard;
+            event.key = static_cast<char>(message.param & 0xff);
         }
         return true;
     case MessageKind::key_down:
@@ -64,14 +69,14 @@ bool graphics_window_proc(const Message& message)
         return true;
     case MessageKind::key_up:
         if (message.param == VIRTUAL_KEY_CONTROL) {
-            s.ctrl_down = false;
+            ctrl_down = false;
         }
         return true;
     case MessageKind::command:
         run_command(message.param);
         return true;
     case MessageKind::timer:
-        s.tick_seen = true;
+        event.tick_seen = true;
         return true;
     case MessageKind::destroy:
     case MessageKind::quit:

@@ -3,8 +3,6 @@
 
 #include "platform.h"
 
-constexpr int VIRTUAL_KEY_CONTROL = 17;
-
 // Each returns true when it handled the message, false to leave it to the host.
 bool graphics_window_proc(const tavro::Message& message);
 bool text_window_proc(const tavro::Message& message);

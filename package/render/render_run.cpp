@@ -22,7 +22,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr int CENTISECONDS_PER_TICK = 10;
-constexpr int NORMAL_SHOW_COMMAND = 1;
 
 // The outputs asked for, each with its temporary file, in the order they are reported.
 struct Outputs {
@@ -109,7 +108,7 @@ int run_render(const RenderOptions& options, const std::string& program, std::os
         host.choose_menu(COMMAND_PLAYBACK);
     }
 
-    const int status = run_application_entry(nullptr, nullptr, "", NORMAL_SHOW_COMMAND);
+    const int status = run_application_entry(nullptr, nullptr, "", tavro::SHOW_NORMAL);
     take_frame();
     set_wait_observer({});
     host.set_text_line_sink({});

@@ -25,11 +25,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::fclose(file);
 
     close_script_file();
-    package_state.periodic_count = 0;
-    package_state.playback = true;
+    package_state.script.periodic_count = 0;
+    package_state.script.playback = true;
     for (int reads = 0; reads < MAX_READS && read_script_event(); ++reads) {
-        if (package_state.event_kind != event_mouse && package_state.event_kind != event_keyboard &&
-            package_state.event_kind != event_periodic) {
+        const int kind = package_state.event.kind;
+        if (kind != event_mouse && kind != event_keyboard && kind != event_periodic) {
             std::abort();
         }
     }

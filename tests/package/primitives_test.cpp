@@ -150,7 +150,7 @@ TEST_F(Primitives, FlushCopiesOnlyADirtyImage)
     const long long before = host.presents();
     flush_graphics();
     EXPECT_EQ(host.presents(), before + 1);
-    EXPECT_EQ(package_state.image_dirty, 0);
+    EXPECT_EQ(package_state.windows.image_dirty, 0);
     flush_graphics();
     EXPECT_EQ(host.presents(), before + 1);
     EXPECT_EQ(host.text_lines(),
@@ -161,9 +161,9 @@ TEST_F(Primitives, EmptyTextOnlyMarksTheImageDirty)
 {
     display.clear(COLOUR_WHITE);
     flush_graphics();
-    ASSERT_EQ(package_state.image_dirty, 0);
+    ASSERT_EQ(package_state.windows.image_dirty, 0);
     display.draw_text(0, 0, "", COLOUR_BLACK, 20);
-    EXPECT_EQ(package_state.image_dirty, 1);
+    EXPECT_EQ(package_state.windows.image_dirty, 1);
     for (int row = 200; row < 300; ++row) {
         for (int column = 280; column < 340; ++column) {
             ASSERT_EQ(host.canvas().pixel(column, row), (tavro::Rgb{255, 255, 255})) << column << "," << row;

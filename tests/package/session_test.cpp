@@ -4,7 +4,9 @@
 #include "headless_host.h"
 #include "package_state.h"
 #include "run_control.h"
+#include "script.h"
 #include "session.h"
+#include "test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -23,8 +25,8 @@ TEST(Session, WithoutADisplayModesCannotBeSet)
 {
     EXPECT_EQ(set_run_mode(2), 0);
     EXPECT_EQ(set_logging(true), 0);
-    EXPECT_FALSE(package_state.animate);
-    EXPECT_TRUE(package_state.logging);
+    EXPECT_FALSE(package_state.run.animate);
+    EXPECT_TRUE(package_state.run.logging);
 }
 
 TEST(Session, OpeningCreatesBothWindowsAndSwitchesLoggingOff)
@@ -37,11 +39,11 @@ TEST(Session, OpeningCreatesBothWindowsAndSwitchesLoggingOff)
     EXPECT_TRUE(host.text_window_exists());
     EXPECT_TRUE(host.text_window_visible());
     EXPECT_TRUE(host.timer_started());
-    EXPECT_FALSE(package_state.logging);
+    EXPECT_FALSE(package_state.run.logging);
     EXPECT_FALSE(host.menu_checked(4));
-    EXPECT_FALSE(package_state.animate);
-    EXPECT_EQ(package_state.origin_x, 300);
-    EXPECT_EQ(package_state.origin_y, 250);
+    EXPECT_FALSE(package_state.run.animate);
+    EXPECT_EQ(package_state.windows.origin_x, 300);
+    EXPECT_EQ(package_state.windows.origin_y, 250);
 }
 
 TEST(Session, TheRunMenuHasItsSixteenItems)
@@ -89,7 +91,7 @@ TEST(Session, SetLoggingShowsTheTextWindowButTheCommandDoesNot)
     int x, y;
     char key;
     display.wait_for_event(x, y, key);
-    EXPECT_TRUE(package_state.logging);
+    EXPECT_TRUE(package_state.run.logging);
     EXPECT_TRUE(host.menu_checked(4));
     EXPECT_FALSE(host.text_window_visible());
     EXPECT_EQ(set_logging(false), 1);
@@ -136,9 +138,9 @@ TEST(Session, TheProcessEntryKeepsItsArgumentsAndEndsWithZero)
     int instance = 0;
     EXPECT_EQ(process_entry(&instance, nullptr, "ignored words", 1), 0);
     EXPECT_EQ(application_runs, 1);
-    EXPECT_EQ(package_state.start_instance, &instance);
-    EXPECT_STREQ(package_state.start_command_line, "ignored words");
-    EXPECT_EQ(package_state.start_show_command, 1);
+    EXPECT_EQ(start_arguments.instance, &instance);
+    EXPECT_STREQ(start_arguments.command_line, "ignored words");
+    EXPECT_EQ(start_arguments.show_command, 1);
     // The render entry's variant passes the application's status on.
     EXPECT_EQ(run_application_entry(nullptr, nullptr, "", 1), 7);
     EXPECT_EQ(application_runs, 2);
@@ -146,10 +148,13 @@ TEST(Session, TheProcessEntryKeepsItsArgumentsAndEndsWithZero)
 
 TEST(Session, ClosingTheDisplayClosesARecordingsFile)
 {
+    TempDirectory directory;
     Display display;
-    package_state.script_file.reset(std::tmpfile());
+    start_recording();
+    record_event(event_mouse, 1, 2, 0);
+    // The line is buffered until the file is closed.
     close_display();
-    EXPECT_FALSE(package_state.script_file);
+    EXPECT_EQ(read_text_file(SCRIPT_FILE_NAME), "TAVRO_MOUSE(1, 2);\n");
 }
 
 }  // namespace

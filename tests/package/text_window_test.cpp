@@ -1,7 +1,6 @@
 // The text window's lines, its 25-line history and repainting.
 #include <tavro/display.h>
 #include "headless_host.h"
-#include "package_state.h"
 #include "text_window.h"
 
 #include <gtest/gtest.h>
@@ -75,7 +74,7 @@ TEST_F(TextWindow, LongMessagesAreCutAt1023Characters)
     const std::string long_message(5000, 'z');
     EXPECT_EQ(text_window_printf("%s", long_message.c_str()), 1023);
     EXPECT_EQ(host.text_lines().back(), std::string(1023, 'z'));
-    EXPECT_STREQ(package_state.text_history[package_state.history_first]->lock(), std::string(1023, 'z').c_str());
+    EXPECT_STREQ(text_history().lines[text_history().first]->lock(), std::string(1023, 'z').c_str());
 }
 
 }  // namespace

@@ -29,7 +29,7 @@ HWND graphics() { return win32_host().graphics_window(); }
 // The colour at logical (x, y) of the image.
 tavro::Rgb at(int x, int y)
 {
-    return win32_host().canvas()->pixel(package_state.origin_x + x, package_state.origin_y - y);
+    return win32_host().canvas()->pixel(package_state.windows.origin_x + x, package_state.windows.origin_y - y);
 }
 
 }  // namespace
@@ -96,13 +96,13 @@ TEST(Win32Image, TwoLineTextStacksByTheLineHeight)
     auto ink_in_rows = [&](int first, int last) {
         int count = 0;
         for (int row = first; row <= last; ++row) {
-            for (int column = package_state.origin_x; column < package_state.origin_x + 20; ++column) {
+            for (int column = package_state.windows.origin_x; column < package_state.windows.origin_x + 20; ++column) {
                 count += canvas.pixel(column, row) == colour_values[COLOUR_BLACK];
             }
         }
         return count;
     };
-    const int oy = package_state.origin_y;
+    const int oy = package_state.windows.origin_y;
     EXPECT_GT(ink_in_rows(oy - 20, oy - 1), 20);
     EXPECT_GT(ink_in_rows(oy, oy + 19), 20);
     EXPECT_EQ(ink_in_rows(oy - 40, oy - 24), 0);
@@ -222,7 +222,7 @@ TEST(Win32Script, RecordedThenPlayedBack)
         }
         return display.wait_for_event(x, y, key);
     };
-    const LPARAM centre = MAKELPARAM(package_state.origin_x, package_state.origin_y);
+    const LPARAM centre = MAKELPARAM(package_state.windows.origin_x, package_state.windows.origin_y);
     EXPECT_EQ(post_and_wait({{WM_COMMAND, COMMAND_RECORD}, {WM_LBUTTONDOWN, MK_LBUTTON}}, centre), event_mouse);
     EXPECT_EQ(post_and_wait({{WM_CHAR, 'x'}}), event_keyboard);
     EXPECT_EQ(post_and_wait({{WM_COMMAND, COMMAND_ONE_FRAME}}), event_periodic);
@@ -242,7 +242,7 @@ TEST(Win32Script, RecordedThenPlayedBack)
     // The script is over: playback stops, and live input counts again.
     EXPECT_EQ(post_and_wait({{WM_CHAR, 'z'}}), event_keyboard);
     EXPECT_EQ(key, 'z');
-    EXPECT_FALSE(package_state.playback);
+    EXPECT_FALSE(package_state.script.playback);
     std::remove("TAVRO.SCR");
 }
 
@@ -298,9 +298,9 @@ TEST(Win32TextWindow, RepaintReplaysTheKeptLinesNewestAtTheBottom)
     EXPECT_EQ(rows, before);
     const int kept = std::min(25, bottom / line_height);
     EXPECT_GT(ink_between(bottom - kept * line_height, bottom - (kept - 1) * line_height), 0);
-    EXPECT_EQ(package_state.history_first, package_state.history_next);
+    EXPECT_EQ(text_history().first, text_history().next);
     // Each kept line is a movable global block, unlocked between uses.
-    for (const auto& block : package_state.text_history) {
+    for (const auto& block : text_history().lines) {
         auto* global = dynamic_cast<tavro::GlobalTextBlock*>(block.get());
         ASSERT_NE(global, nullptr);
         EXPECT_EQ(GlobalFlags(GlobalHandle(global->lock())) & GMEM_LOCKCOUNT, 1u);

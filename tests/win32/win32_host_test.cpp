@@ -37,7 +37,10 @@ Event wait(Display& display)
 HWND graphics() { return win32_host().graphics_window(); }
 
 // Client pixel of logical (x, y).
-LPARAM client_position(int x, int y) { return MAKELPARAM(package_state.origin_x + x, package_state.origin_y - y); }
+LPARAM client_position(int x, int y)
+{
+    return MAKELPARAM(package_state.windows.origin_x + x, package_state.windows.origin_y - y);
+}
 
 std::string window_text(HWND window)
 {
@@ -94,8 +97,8 @@ TEST(Win32Windows, ClassesTitlesStylesPlacesAndSizes)
     RECT client{};
     GetClientRect(graphics(), &client);
     EXPECT_LT(client.bottom, 540);
-    EXPECT_EQ(package_state.origin_x, client.right / 2);
-    EXPECT_EQ(package_state.origin_y, client.bottom / 2);
+    EXPECT_EQ(package_state.windows.origin_x, client.right / 2);
+    EXPECT_EQ(package_state.windows.origin_y, client.bottom / 2);
 }
 
 TEST(Win32Menu, ItemsTextsStatesAndCheckMarks)

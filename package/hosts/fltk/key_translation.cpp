@@ -4,6 +4,8 @@
 // Known limits: see key_translation.h.
 #include "key_translation.h"
 
+#include "platform.h"
+
 #include <FL/Enumerations.H>
 #include <FL/fl_utf8.h>
 

@@ -12,8 +12,6 @@
 
 namespace tavro {
 
-constexpr int VIRTUAL_KEY_CONTROL = 17;
-
 int virtual_key_of(int fltk_key);
 
 // The character that pressing fltk_key types: Ctrl with a letter gives 1..26,

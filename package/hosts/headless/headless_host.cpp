@@ -28,7 +28,6 @@ namespace tavro {
 
 namespace {
 
-constexpr int VIRTUAL_KEY_CONTROL = 17;
 constexpr long long TICKS_PER_SECOND = 1000 / HeadlessHost::TIMER_PERIOD_MS;
 
 int virtual_key_of(int code)
