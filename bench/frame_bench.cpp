@@ -1,10 +1,10 @@
 // The cost of a city frame, a snow frame, a tick and a GIF frame, each beside the
 // floor it is judged against: plain stores into an image of the canvas's size.
 // Divide a package case by its floor case to read how far it is from the hardware.
-#include "cairo_canvas.h"
+#include "canvas/cairo/cairo_canvas.h"
 #include "city_loop.h"
-#include "gif_writer.h"
-#include "headless_host.h"
+#include "render/gif_writer.h"
+#include "hosts/headless/headless_driver.h"
 #include <tavro/display.h>
 #include "traffic_system.h"
 
@@ -128,7 +128,7 @@ BENCHMARK(tick_and_frame)->Unit(benchmark::kMicrosecond)->Iterations(TICKS_TIMED
 void gif_frame(benchmark::State& state)
 {
     Town& t = town();
-    const tavro::CairoCanvas& canvas = tavro::headless_host().canvas();
+    const tavro::Canvas& canvas = tavro::headless_driver().canvas();
     GifWriter writer("/dev/null", 601, DRAWING_AREA_HEIGHT, 10);
     draw_frame(*t.city, t.display, t.traffic);
     writer.add_frame(canvas);

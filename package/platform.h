@@ -81,6 +81,14 @@ struct Rgb {
     bool operator!=(const Rgb& o) const { return !(*this == o); }
 };
 
+// An image's pixels as rows of 32-bit 0x00RRGGBB words, stride bytes apart.
+struct PixelRows {
+    const unsigned char* data = nullptr;  // null when the image has no memory
+    int stride = 0;
+    int width = 0;
+    int height = 0;
+};
+
 // The off-screen image, 601 x 540 pixels.
 class Canvas {
 public:
@@ -93,6 +101,8 @@ public:
     // Fills the whole image white, with a one-pixel black frame on its outermost rows and columns.
     virtual void clear_white_framed() = 0;
     virtual Rgb pixel(int column, int row) const = 0;
+    // All pixels at once, for pictures of the image; valid until the next drawing call.
+    virtual PixelRows pixel_rows() const = 0;
 };
 
 // Memory for one text (a drawing call's text, a line of the text window's history), locked

@@ -1,7 +1,7 @@
-#include "gif_writer.h"
+#include "render/gif_writer.h"
 
-#include "cairo_canvas.h"
 #include "colours.h"
+#include "platform.h"
 #include <tavro/display.h>
 
 #include <algorithm>
@@ -178,7 +178,7 @@ void put_u16(std::vector<std::uint8_t>& out, int value)
 }
 
 // The smallest rectangle holding every pixel that differs from the previous frame.
-Rect changed_rect(const tavro::ImageMemory& image, const std::vector<std::uint32_t>& previous, int width, int height)
+Rect changed_rect(const tavro::PixelRows& image, const std::vector<std::uint32_t>& previous, int width, int height)
 {
     Rect changed{width, height, 0, 0};
     for (int row = 0; row < height; ++row) {
@@ -269,12 +269,12 @@ void GifWriter::put(const std::vector<std::uint8_t>& bytes)
     failed_ = failed_ || std::fwrite(bytes.data(), 1, bytes.size(), file_.get()) != bytes.size();
 }
 
-bool GifWriter::add_frame(const tavro::CairoCanvas& canvas)
+bool GifWriter::add_frame(const tavro::Canvas& canvas)
 {
     if (!is_open()) {
         return false;
     }
-    const tavro::ImageMemory& image = canvas.memory();
+    const tavro::PixelRows image = canvas.pixel_rows();
     if (image.data == nullptr || width_ > image.width || height_ > image.height) {
         failed_ = true;  // frames are cut from the image, so they cannot be larger
         return false;

@@ -1,5 +1,5 @@
 // An animated GIF (GIF89a, looping for ever) written frame by frame in the
-// package's 24 colours, read straight from the canvas's memory.
+// package's 24 colours, read from the canvas's pixel rows.
 #pragma once
 
 #include <cstdint>
@@ -9,7 +9,7 @@
 #include <vector>
 
 namespace tavro {
-class CairoCanvas;
+class Canvas;
 }
 
 class GifWriter {
@@ -25,7 +25,7 @@ public:
     bool is_open() const;
     // Stores only the rectangle that changed since the last frame, with the
     // pixels inside it that did not change transparent.
-    bool add_frame(const tavro::CairoCanvas& canvas);
+    bool add_frame(const tavro::Canvas& canvas);
     // Writes the trailer; false when anything failed.
     bool close();
     int frames() const { return frames_; }

@@ -1,4 +1,4 @@
-#include "render_options.h"
+#include "render/render_options.h"
 
 #include <cerrno>
 #include <cstdlib>

@@ -1,11 +1,11 @@
-#include "render_run.h"
+#include "render/render_run.h"
 
-#include "cairo_canvas.h"
 #include "event_wait.h"
-#include "gif_writer.h"
-#include "headless_host.h"
+#include "hosts/headless/headless_driver.h"
+#include "render/gif_writer.h"
+#include "render/png_writer.h"
+#include "render/scratch_files.h"
 #include "run_menu.h"
-#include "scratch_files.h"
 #include "session.h"
 #include <tavro/display.h>
 
@@ -23,69 +23,107 @@ namespace {
 
 constexpr int CENTISECONDS_PER_TICK = 10;
 
-// The outputs asked for, each with its temporary file, in the order they are reported.
-struct Outputs {
-    std::unique_ptr<OutputFile> png;
-    std::unique_ptr<OutputFile> gif;
-    std::unique_ptr<OutputFile> log;
+// The outputs asked for, each written to a temporary file beside its name and renamed into
+// place only once it is complete.
+class RenderOutputs {
+public:
+    // Creates the temporary files; on failure names the output and the reason on errors.
+    bool open(const RenderOptions& options, const std::string& prefix, std::ostream& errors)
+    {
+        for (auto [path, output] :
+             {std::pair{&options.png, &png_}, std::pair{&options.gif, &gif_}, std::pair{&options.log, &log_}}) {
+            if (path->empty()) {
+                continue;
+            }
+            // Absolute: the run's current directory is the script's scratch folder.
+            *output = std::make_unique<OutputFile>(fs::absolute(*path).string());
+            std::string reason;
+            if (!(*output)->create(reason)) {
+                errors << prefix << "cannot write " << (*output)->final_path() << ": " << reason << '\n';
+                return false;
+            }
+        }
+        if (gif_) {
+            gif_writer_ = std::make_unique<GifWriter>(gif_->temporary_path(), tavro::HeadlessHost::CLIENT_WIDTH,
+                                                      tavro::HeadlessHost::CLIENT_HEIGHT,
+                                                      static_cast<int>(options.gif_every * CENTISECONDS_PER_TICK));
+        }
+        if (log_) {
+            log_stream_.open(log_->temporary_path());
+        }
+        return true;
+    }
+
+    GifWriter* gif() { return gif_writer_.get(); }
+    std::ofstream* log() { return log_ ? &log_stream_ : nullptr; }
+
+    // Finishes each output from the last frame and renames the complete ones into place. Adds
+    // ", wrote PATH" to written for each; names each that is not on errors. False when any is not.
+    bool commit(const tavro::Canvas& last_frame, const std::string& prefix, std::string& written, std::ostream& errors)
+    {
+        const std::pair<OutputFile*, bool> finished[] = {
+            {png_.get(), png_ && write_png(png_->temporary_path(), last_frame.pixel_rows(), 0, 0,
+                                           tavro::HeadlessHost::CLIENT_WIDTH, tavro::HeadlessHost::CLIENT_HEIGHT)},
+            {gif_.get(), gif_writer_ && gif_writer_->close()},
+            {log_.get(), log_ && close_log()},
+        };
+        bool all_written = true;
+        for (const auto& [output, complete] : finished) {
+            if (!output) {
+                continue;
+            }
+            std::string reason = "write failed";
+            if (complete && output->commit(reason)) {
+                written += ", wrote " + output->final_path();
+            } else {
+                errors << prefix << "cannot write " << output->final_path() << ": " << reason << '\n';
+                all_written = false;
+            }
+        }
+        return all_written;
+    }
+
+private:
+    bool close_log()
+    {
+        log_stream_.close();
+        return !log_stream_.fail();
+    }
+
+    std::unique_ptr<OutputFile> png_;
+    std::unique_ptr<OutputFile> gif_;
+    std::unique_ptr<OutputFile> log_;
+    std::unique_ptr<GifWriter> gif_writer_;
+    std::ofstream log_stream_;
 };
 
-}  // namespace
-
-int run_render(const RenderOptions& options, const std::string& program, std::ostream& report, std::ostream& errors)
-{
-    const std::string prefix = program + ": ";
-    Outputs outputs;
-    for (auto [path, output] : {std::pair{&options.png, &outputs.png}, std::pair{&options.gif, &outputs.gif},
-                                std::pair{&options.log, &outputs.log}}) {
-        if (path->empty()) {
-            continue;
-        }
-        // Absolute: the run's current directory is the script's scratch folder.
-        *output = std::make_unique<OutputFile>(fs::absolute(*path).string());
-        std::string reason;
-        if (!(*output)->create(reason)) {
-            errors << prefix << "cannot write " << (*output)->final_path() << ": " << reason << '\n';
-            return 1;
-        }
-    }
-
-    tavro::HeadlessHost& host = tavro::headless_host();
-    host.set_start_time(options.start_time ? *options.start_time : std::time(nullptr));
-    host.set_keep_text_lines(false);
-    std::ofstream log;
-    if (outputs.log) {
-        log.open(outputs.log->temporary_path());
-        host.set_text_line_sink([&log](const std::string& line) { log << line << '\n'; });
-        // Taken by the first wait: what is drawn before it is not logged.
-        host.choose_menu(COMMAND_LOGGING);
-    }
-
-    std::unique_ptr<GifWriter> gif;
-    if (outputs.gif) {
-        gif = std::make_unique<GifWriter>(outputs.gif->temporary_path(), tavro::HeadlessHost::CLIENT_WIDTH,
-                                          tavro::HeadlessHost::CLIENT_HEIGHT,
-                                          static_cast<int>(options.gif_every * CENTISECONDS_PER_TICK));
-    }
-
-    ScriptFolder script_folder;
-    if (!options.script.empty()) {
-        std::string reason;
-        if (!script_folder.enter(options.script, reason)) {
-            errors << prefix << reason << '\n';
-            return 1;
-        }
-    }
-
-    const std::optional<long long> tick_limit = options.tick_limit();
+struct RunCounts {
+    int status = 0;
     long long periodic_events = 0;
     long long frames = 0;
-    // A frame is finished when the next wait starts; the first wait only follows start-up.
+};
+
+// Runs the application over the headless host: the clock starts at the given time, the log
+// takes every text line, a frame is taken whenever a wait starts after the first (the program
+// has finished drawing it), and the run quits after the tick limit.
+RunCounts run_program(const RenderOptions& options, RenderOutputs& outputs)
+{
+    tavro::HeadlessDriver& driver = tavro::headless_driver();
+    driver.set_start_time(options.start_time ? *options.start_time : std::time(nullptr));
+    driver.set_keep_text_lines(false);
+    if (std::ofstream* log = outputs.log()) {
+        driver.set_text_line_sink([log](const std::string& line) { *log << line << '\n'; });
+        // Taken by the first wait: what is drawn before it is not logged.
+        driver.choose_menu(COMMAND_LOGGING);
+    }
+
+    RunCounts counts;
+    const std::optional<long long> tick_limit = options.tick_limit();
     auto take_frame = [&] {
-        if (gif && frames % options.gif_every == 0) {
-            gif->add_frame(host.canvas());
+        if (outputs.gif() && counts.frames % options.gif_every == 0) {
+            outputs.gif()->add_frame(driver.canvas());
         }
-        ++frames;
+        ++counts.frames;
     };
     bool first_wait = true;
     WaitObserver observer;
@@ -96,49 +134,49 @@ int run_render(const RenderOptions& options, const std::string& program, std::os
         first_wait = false;
     };
     observer.wait_returned = [&](int kind) {
-        if (kind == event_periodic && ++periodic_events == tick_limit) {
-            host.post_quit(0);
+        if (kind == event_periodic && ++counts.periodic_events == tick_limit) {
+            driver.host().post_quit(0);
         }
     };
     set_wait_observer(observer);
 
     if (tick_limit == 0) {
-        host.post_quit(0);
+        driver.host().post_quit(0);
     } else if (!options.script.empty()) {
-        host.choose_menu(COMMAND_PLAYBACK);
+        driver.choose_menu(COMMAND_PLAYBACK);
     }
 
-    const int status = run_application_entry(nullptr, nullptr, "", tavro::SHOW_NORMAL);
+    counts.status = run_application_entry(nullptr, nullptr, "", tavro::SHOW_NORMAL);
     take_frame();
     set_wait_observer({});
-    host.set_text_line_sink({});
+    driver.set_text_line_sink({});
+    return counts;
+}
 
-    // Each complete output is renamed into place; one that is not is named and not claimed.
-    const auto log_complete = [&log] {
-        log.close();
-        return !log.fail();
-    };
-    const std::pair<OutputFile*, bool> finished[] = {
-        {outputs.png.get(), outputs.png && host.write_client_png(outputs.png->temporary_path())},
-        {outputs.gif.get(), gif && gif->close()},
-        {outputs.log.get(), outputs.log && log_complete()},
-    };
-    bool all_written = true;
-    std::string written;
-    for (const auto& [output, complete] : finished) {
-        if (!output) {
-            continue;
-        }
-        std::string reason = "write failed";
-        if (complete && output->commit(reason)) {
-            written += ", wrote " + output->final_path();
-        } else {
-            errors << prefix << "cannot write " << output->final_path() << ": " << reason << '\n';
-            all_written = false;
+}  // namespace
+
+int run_render(const RenderOptions& options, const std::string& program, std::ostream& report, std::ostream& errors)
+{
+    const std::string prefix = program + ": ";
+    RenderOutputs outputs;
+    if (!outputs.open(options, prefix, errors)) {
+        return 1;
+    }
+    ScriptFolder script_folder;
+    if (!options.script.empty()) {
+        std::string reason;
+        if (!script_folder.enter(options.script, reason)) {
+            errors << prefix << reason << '\n';
+            return 1;
         }
     }
-    report << prefix << periodic_events << " ticks, " << frames << " frames" << written << '\n';
-    return all_written ? status : 1;
+
+    const RunCounts counts = run_program(options, outputs);
+
+    std::string written;
+    const bool all_written = outputs.commit(tavro::headless_driver().canvas(), prefix, written, errors);
+    report << prefix << counts.periodic_events << " ticks, " << counts.frames << " frames" << written << '\n';
+    return all_written ? counts.status : 1;
 }
 
 int render_entry(int argc, const char* const* argv, std::ostream& out, std::ostream& errors)

@@ -1,7 +1,7 @@
 // One headless run of the program, written out as pictures and a log.
 #pragma once
 
-#include "render_options.h"
+#include "render/render_options.h"
 
 #include <ostream>
 #include <string>

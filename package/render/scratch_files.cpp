@@ -1,4 +1,4 @@
-#include "scratch_files.h"
+#include "render/scratch_files.h"
 
 #include <cerrno>
 #include <cstring>

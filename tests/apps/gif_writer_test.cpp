@@ -1,9 +1,9 @@
 // The animation writer, read back with the GIF library's own decoder.
-#include "cairo_canvas.h"
-#include "cairo_handles.h"
+#include "canvas/cairo/cairo_canvas.h"
+#include "canvas/cairo/cairo_handles.h"
 #include "colours.h"
 #include <tavro/display.h>
-#include "gif_writer.h"
+#include "render/gif_writer.h"
 #include "test_support.h"
 
 #include <gif_lib.h>

@@ -1,7 +1,7 @@
 // A whole headless run of the city, compared with references that were reviewed by eye:
 // the log of every drawing call and the last frame's pixels.
-#include "cairo_handles.h"
-#include "render_run.h"
+#include "canvas/cairo/cairo_handles.h"
+#include "render/render_run.h"
 #include "test_support.h"
 
 #include <cairo.h>

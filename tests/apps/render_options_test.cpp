@@ -1,5 +1,5 @@
 // city-render's arguments: what it accepts, and one clear line and status 2 for anything else.
-#include "render_options.h"
+#include "render/render_options.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>

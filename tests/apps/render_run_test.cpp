@@ -1,7 +1,7 @@
 // Whole headless runs: how ticks, the clock and a script end them.
-#include "headless_host.h"
-#include "render_run.h"
-#include "scratch_files.h"
+#include "hosts/headless/headless_driver.h"
+#include "render/render_run.h"
+#include "render/scratch_files.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -26,8 +26,8 @@ TEST(RenderRun, EachTickOfARunWithoutScriptIsATimerTick)
     std::ostringstream report;
     ASSERT_EQ(run_render(options, "city-render", report, std::cerr), 0);
     EXPECT_EQ(report.str(), "city-render: 25 ticks, 26 frames\n");
-    EXPECT_EQ(tavro::headless_host().timer_ticks_delivered(), 25);
-    EXPECT_EQ(tavro::headless_host().clock_seconds(), 1002);
+    EXPECT_EQ(tavro::headless_driver().timer_ticks_delivered(), 25);
+    EXPECT_EQ(tavro::headless_driver().clock_seconds(), 1002);
 }
 
 TEST(RenderRun, ZeroTicksDrawsOneFrame)
@@ -39,7 +39,7 @@ TEST(RenderRun, ZeroTicksDrawsOneFrame)
     options.log = "only.log";
     std::ostringstream report;
     ASSERT_EQ(run_render(options, "city-render", report, std::cerr), 0);
-    EXPECT_EQ(tavro::headless_host().timer_ticks_delivered(), 0);
+    EXPECT_EQ(tavro::headless_driver().timer_ticks_delivered(), 0);
     EXPECT_TRUE(file_exists("only.png"));
     // One logged frame: it starts with the scenery's clear.
     const std::string log = read_file("only.log");
@@ -59,7 +59,7 @@ TEST(RenderRun, AScriptPlaysWithoutTimerTicksAndEndsTheRun)
     ASSERT_EQ(run_render(options, "city-render", report, std::cerr), 0);
     // Nine periodic events and a click, then the script ends, the city halts and the run quits.
     EXPECT_EQ(report.str(), "city-render: 9 ticks, 11 frames, wrote " + directory.path() + "/short.gif\n");
-    EXPECT_EQ(tavro::headless_host().timer_ticks_delivered(), 0);
+    EXPECT_EQ(tavro::headless_driver().timer_ticks_delivered(), 0);
     EXPECT_TRUE(file_exists("short.gif"));
     EXPECT_TRUE(file_exists("short.scr"));
     EXPECT_FALSE(file_exists("TAVRO.SCR"));

@@ -1,7 +1,7 @@
 #include "circuits.h"
 
 #include <tavro/display.h>
-#include "headless_host.h"
+#include "hosts/headless/headless_driver.h"
 #include "run_control.h"
 
 #include <gtest/gtest.h>
@@ -100,9 +100,9 @@ std::vector<std::string> logged_lines(void (*draw)(const int*, const int*, int),
                                       int count)
 {
     set_logging(true);
-    tavro::headless_host().clear_text_lines();
+    tavro::headless_driver().clear_text_lines();
     draw(xs, ys, count);
-    return tavro::headless_host().text_lines();
+    return tavro::headless_driver().text_lines();
 }
 
 TEST(PlacedFigures, EachFigureIsTenShapesAtItsOwnPlace)

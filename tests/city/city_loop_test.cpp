@@ -1,7 +1,7 @@
 // The city's reactions to clicks and ticks, and what it draws on top of the scene.
 #include "city_loop.h"
 #include <tavro/display.h>
-#include "headless_host.h"
+#include "hosts/headless/headless_driver.h"
 #include "random.h"
 #include "run_control.h"
 #include "traffic_system.h"
@@ -21,7 +21,7 @@ protected:
     Display display;
     std::unique_ptr<City> city = std::make_unique<City>();
     TrafficSystem traffic;
-    tavro::HeadlessHost& host = tavro::headless_host();
+    tavro::HeadlessDriver& driver = tavro::headless_driver();
 };
 
 TEST_F(CityLoop, IncreaseCarsDownToZeroResetsTheIntervalToTwenty)
@@ -168,9 +168,9 @@ TEST_F(CityLoop, TheFrameDrawsSnowLastAsShortWhiteLines)
 {
     press(280, -240);
     set_logging(true);
-    host.clear_text_lines();
+    driver.clear_text_lines();
     draw_frame(*city, display, traffic);
-    const auto& lines = host.text_lines();
+    const auto& lines = driver.text_lines();
     ASSERT_GE(lines.size(), static_cast<std::size_t>(FLAKE_COUNT));
     const std::string last = lines.back();
     const int x = city->flake_x[FLAKE_COUNT - 1];
@@ -185,9 +185,9 @@ TEST_F(CityLoop, TheFrameDrawsSnowLastAsShortWhiteLines)
 TEST_F(CityLoop, StartUpDrawsOnlyTheBoatAndTheDuck)
 {
     set_logging(true);
-    host.clear_text_lines();
+    driver.clear_text_lines();
     start_city(*city, display, traffic);
-    const auto& lines = host.text_lines();
+    const auto& lines = driver.text_lines();
     ASSERT_EQ(lines.size(), 4u + 4u);
     EXPECT_EQ(lines[0], "white rectangle with bounding box (-100,-90) to (-90,-100), filled");
     EXPECT_EQ(lines[4], "yellow oval with bounding box (240,60) to (246,56), filled");

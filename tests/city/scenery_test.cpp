@@ -1,7 +1,7 @@
 #include "scenery.h"
 
 #include <tavro/display.h>
-#include "headless_host.h"
+#include "hosts/headless/headless_driver.h"
 #include "run_control.h"
 
 #include <gtest/gtest.h>
@@ -13,9 +13,9 @@ namespace {
 
 std::vector<std::string> logged_scenery(Display& display)
 {
-    tavro::headless_host().clear_text_lines();
+    tavro::headless_driver().clear_text_lines();
     draw_scenery(display);
-    return tavro::headless_host().text_lines();
+    return tavro::headless_driver().text_lines();
 }
 
 // One frame of scenery as the log shows it, corners already normalised by the package.
@@ -74,7 +74,7 @@ TEST(Scenery, OneFrameLogsEveryItemInOrder)
 
 int pixels_of(tavro::Rgb colour)
 {
-    const tavro::Canvas& image = tavro::headless_host().image();
+    const tavro::Canvas& image = tavro::headless_driver().canvas();
     int count = 0;
     for (int row = 0; row < tavro::Canvas::HEIGHT; ++row) {
         for (int column = 0; column < tavro::Canvas::WIDTH; ++column) {

@@ -1,7 +1,7 @@
 #include "small_life.h"
 
 #include <tavro/display.h>
-#include "headless_host.h"
+#include "hosts/headless/headless_driver.h"
 #include "run_control.h"
 
 #include <gtest/gtest.h>
@@ -16,9 +16,9 @@ template <typename Draw>
 std::vector<std::string> logged(Draw draw)
 {
     set_logging(true);
-    tavro::headless_host().clear_text_lines();
+    tavro::headless_driver().clear_text_lines();
     draw();
-    return tavro::headless_host().text_lines();
+    return tavro::headless_driver().text_lines();
 }
 
 bool between(int value, int low, int high) { return value >= low && value <= high; }

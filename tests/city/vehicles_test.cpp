@@ -2,7 +2,7 @@
 #include "vehicles.h"
 
 #include <tavro/display.h>
-#include "headless_host.h"
+#include "hosts/headless/headless_driver.h"
 #include "run_control.h"
 
 #include <gtest/gtest.h>
@@ -61,7 +61,7 @@ TEST_P(VehicleFigure, IsDrawnTurnedToItsHeading)
     const FigureCase& c = GetParam();
     Display display;
     set_logging(true);
-    tavro::headless_host().clear_text_lines();
+    tavro::headless_driver().clear_text_lines();
     std::unique_ptr<Vehicle> vehicle = c.make();
     vehicle->set_position(c.position);
     vehicle->set_heading(c.heading);
@@ -70,7 +70,7 @@ TEST_P(VehicleFigure, IsDrawnTurnedToItsHeading)
     PedestrianPositions positions{};
     PedestrianFlags flags{};
     vehicle->draw(display, stop_lamp, signal_lamp, positions, flags);
-    EXPECT_EQ(tavro::headless_host().text_lines(), c.expected);
+    EXPECT_EQ(tavro::headless_driver().text_lines(), c.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -3,7 +3,7 @@
 #include "world.h"
 
 #include <tavro/display.h>
-#include "headless_host.h"
+#include "hosts/headless/headless_driver.h"
 #include "random.h"
 #include "run_control.h"
 
@@ -160,14 +160,14 @@ TEST(World, DrawWalkVisitsIntersectionsTwelveToOneThenRoadsTwentyOneToOne)
     TrafficSystem traffic;
     build_world(traffic);
     set_logging(true);
-    tavro::headless_host().clear_text_lines();
+    tavro::headless_driver().clear_text_lines();
     int stop_lamp = COLOUR_RED;
     int signal_lamp = COLOUR_RED;
     PedestrianPositions positions{};
     PedestrianFlags flags{};
     traffic.draw(display, stop_lamp, signal_lamp, positions, flags);
 
-    const std::vector<std::string>& lines = tavro::headless_host().text_lines();
+    const std::vector<std::string>& lines = tavro::headless_driver().text_lines();
     ASSERT_GT(lines.size(), 13u);
     EXPECT_EQ(lines[0], "20% gray rectangle with bounding box (80,-250) to (120,-290), filled");    // intersection 12
     EXPECT_EQ(lines[11], "20% gray rectangle with bounding box (-170,270) to (-130,230), filled");  // intersection 1

@@ -1,9 +1,9 @@
 // The desktop host's pieces that need no screen: the Run menu as FLTK items,
 // shortcut texts, key codes and characters, and the text window's line store.
-#include "key_translation.h"
-#include "menu_layout.h"
+#include "hosts/fltk/key_translation.h"
+#include "hosts/fltk/menu_layout.h"
 #include "run_menu.h"
-#include "text_lines.h"
+#include "hosts/text_lines.h"
 
 #include <FL/Enumerations.H>
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 // Pixel rules of the Cairo canvas, drawn with the origin at (300, 250).
-#include "cairo_canvas.h"
+#include "canvas/cairo/cairo_canvas.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The event wait driven through the headless host's message queue.
 #include <tavro/display.h>
-#include "headless_host.h"
+#include "hosts/headless/headless_driver.h"
 #include "package_state.h"
 #include "run_control.h"
 
@@ -29,15 +29,15 @@ protected:
         return {kind, x, y, static_cast<unsigned char>(key)};
     }
     Display display;
-    tavro::HeadlessHost& host = tavro::headless_host();
+    tavro::HeadlessDriver& driver = tavro::headless_driver();
 };
 
 TEST_F(EventWait, ClicksArriveInLogicalCoordinates)
 {
     EXPECT_EQ(package_state.windows.origin_x, 300);
     EXPECT_EQ(package_state.windows.origin_y, 250);
-    host.click_client(300, 250);
-    host.click_client(310, 230);
+    driver.click_client(300, 250);
+    driver.click_client(310, 230);
     Event centre = wait();
     EXPECT_EQ(centre.kind, event_mouse);
     EXPECT_EQ(centre.x, 0);
@@ -50,9 +50,9 @@ TEST_F(EventWait, ClicksArriveInLogicalCoordinates)
 
 TEST_F(EventWait, TypedCharactersBecomeKeyboardEvents)
 {
-    host.type_character('a');
-    host.type_character(13);
-    host.type_character(8);
+    driver.type_character('a');
+    driver.type_character(13);
+    driver.type_character(8);
     for (int expected : {97, 13, 8}) {
         Event e = wait();
         EXPECT_EQ(e.kind, event_keyboard);
@@ -64,8 +64,8 @@ TEST_F(EventWait, TypedCharactersBecomeKeyboardEvents)
 
 TEST_F(EventWait, CtrlShortcutMakesNoKeyboardEventButAnimates)
 {
-    host.ctrl_shortcut('A');
-    host.type_character('b');
+    driver.ctrl_shortcut('A');
+    driver.type_character('b');
     Event e = wait();
     EXPECT_EQ(e.kind, event_keyboard);
     EXPECT_EQ(e.key, 'b');
@@ -75,30 +75,30 @@ TEST_F(EventWait, CtrlShortcutMakesNoKeyboardEventButAnimates)
 
 TEST_F(EventWait, ShortcutsTypedInTheTextWindowReachTheGraphicsWindow)
 {
-    host.ctrl_shortcut('A', WindowId::text);
-    host.type_character('z', WindowId::text);
+    driver.ctrl_shortcut('A', WindowId::text);
+    driver.type_character('z', WindowId::text);
     Event e = wait();
     EXPECT_EQ(e.kind, event_keyboard);
     EXPECT_EQ(e.key, 'z');
     EXPECT_TRUE(package_state.run.animate);
-    host.ctrl_shortcut('H', WindowId::text);
-    host.type_character('y', WindowId::text);
+    driver.ctrl_shortcut('H', WindowId::text);
+    driver.type_character('y', WindowId::text);
     EXPECT_EQ(wait().key, 'y');
     EXPECT_FALSE(package_state.run.animate);
 }
 
 TEST_F(EventWait, CtrlReleasedElsewhereStaysDown)
 {
-    host.key_down(17);
-    host.type_character('x');
-    host.click(1, 1);
+    driver.key_down(17);
+    driver.type_character('x');
+    driver.click(1, 1);
     EXPECT_EQ(wait().kind, event_mouse);
-    host.type_character('x');
-    host.click(2, 2);
+    driver.type_character('x');
+    driver.click(2, 2);
     EXPECT_EQ(wait().kind, event_mouse);  // Ctrl is still down: the character made no event
-    host.key_down(17);
-    host.key_up(17);
-    host.type_character('x');
+    driver.key_down(17);
+    driver.key_up(17);
+    driver.type_character('x');
     Event e = wait();
     EXPECT_EQ(e.kind, event_keyboard);
     EXPECT_EQ(e.key, 'x');
@@ -106,16 +106,16 @@ TEST_F(EventWait, CtrlReleasedElsewhereStaysDown)
 
 TEST_F(EventWait, HaltModeNeverReturnsPeriodicAndOneFrameReturnsExactlyOne)
 {
-    host.click(5, 5);
+    driver.click(5, 5);
     EXPECT_EQ(wait().kind, event_mouse);
     // Input exhausted while halted: the headless host ends the run with quit.
     EXPECT_EQ(wait().kind, event_quit);
-    EXPECT_EQ(host.timer_ticks_delivered(), 0);
+    EXPECT_EQ(driver.timer_ticks_delivered(), 0);
 
-    host.ctrl_shortcut('F');
+    driver.ctrl_shortcut('F');
     EXPECT_EQ(wait().kind, event_periodic);
     EXPECT_EQ(wait().kind, event_quit);
-    EXPECT_EQ(host.timer_ticks_delivered(), 1);
+    EXPECT_EQ(driver.timer_ticks_delivered(), 1);
 }
 
 TEST_F(EventWait, EachPeriodicEventUsesATimerTickOfItsOwn)
@@ -123,18 +123,18 @@ TEST_F(EventWait, EachPeriodicEventUsesATimerTickOfItsOwn)
     display.set_animation_mode(2);
     for (int i = 1; i <= 5; ++i) {
         EXPECT_EQ(wait().kind, event_periodic);
-        EXPECT_EQ(host.timer_ticks_delivered(), i);
+        EXPECT_EQ(driver.timer_ticks_delivered(), i);
     }
     // A tick handled before the periodic event is put in wait does not count.
-    host.push({WindowId::graphics, MessageKind::timer, 2});
+    driver.push({WindowId::graphics, MessageKind::timer, 2});
     EXPECT_EQ(wait().kind, event_periodic);
-    EXPECT_EQ(host.timer_ticks_delivered(), 6);
+    EXPECT_EQ(driver.timer_ticks_delivered(), 6);
 }
 
 TEST_F(EventWait, AClickWhileAPeriodicEventWaitsIsReturnedInstead)
 {
     display.set_animation_mode(2);
-    host.click(3, 4);
+    driver.click(3, 4);
     Event e = wait();
     EXPECT_EQ(e.kind, event_mouse);
     EXPECT_EQ(e.x, 3);
@@ -144,11 +144,11 @@ TEST_F(EventWait, AClickWhileAPeriodicEventWaitsIsReturnedInstead)
 TEST_F(EventWait, AnimationModeThreeReturnsQuitOnEveryLaterWait)
 {
     display.set_animation_mode(3);
-    host.click(1, 1);
+    driver.click(1, 1);
     EXPECT_EQ(wait().kind, event_quit);
-    host.type_character('x');
+    driver.type_character('x');
     EXPECT_EQ(wait().kind, event_quit);
-    EXPECT_TRUE(host.text_lines().empty());
+    EXPECT_TRUE(driver.text_lines().empty());
 }
 
 TEST_F(EventWait, AnimationModesMapOntoRunModes)
@@ -171,68 +171,68 @@ TEST_F(EventWait, AnimationModesMapOntoRunModes)
 TEST_F(EventWait, ClosingTheGraphicsWindowReturnsQuit)
 {
     display.set_animation_mode(2);
-    host.close_window(WindowId::graphics);
+    driver.close_window(WindowId::graphics);
     EXPECT_EQ(wait().kind, event_quit);
-    EXPECT_FALSE(host.graphics_window_exists());
+    EXPECT_FALSE(driver.graphics_window_exists());
 }
 
 TEST_F(EventWait, ClosingTheTextWindowLeavesTheProgramRunning)
 {
-    host.close_window(WindowId::text);
-    host.click(2, 2);
+    driver.close_window(WindowId::text);
+    driver.click(2, 2);
     EXPECT_EQ(wait().kind, event_mouse);
-    EXPECT_FALSE(host.text_window_exists());
+    EXPECT_FALSE(driver.text_window_exists());
 }
 
 TEST_F(EventWait, MenuCommandsDriveTheModes)
 {
-    host.choose_menu(1);
-    host.click(0, 0);
+    driver.choose_menu(1);
+    driver.click(0, 0);
     EXPECT_EQ(wait().kind, event_mouse);
     EXPECT_TRUE(package_state.run.animate);
-    host.choose_menu(2);
-    host.click(0, 0);
+    driver.choose_menu(2);
+    driver.click(0, 0);
     EXPECT_EQ(wait().kind, event_mouse);
     EXPECT_FALSE(package_state.run.animate);
-    host.choose_menu(4);
-    host.choose_menu(42);
-    host.click(0, 0);
+    driver.choose_menu(4);
+    driver.choose_menu(42);
+    driver.click(0, 0);
     wait();
     EXPECT_TRUE(package_state.run.logging);
-    EXPECT_TRUE(host.menu_checked(4));
-    host.choose_menu(8);
+    EXPECT_TRUE(driver.menu_checked(4));
+    driver.choose_menu(8);
     EXPECT_EQ(wait().kind, event_quit);
 }
 
 TEST_F(EventWait, AClickDropsTheOwedFrame)
 {
-    host.choose_menu(3);
-    host.click(0, 0);
+    driver.choose_menu(3);
+    driver.click(0, 0);
     EXPECT_EQ(wait().kind, event_mouse);
     EXPECT_EQ(wait().kind, event_quit);
-    EXPECT_EQ(host.timer_ticks_delivered(), 0);
+    EXPECT_EQ(driver.timer_ticks_delivered(), 0);
 }
 
 TEST_F(EventWait, TheWaitCopiesADirtyImageOncePerTurn)
 {
     plot_pixel(COLOUR_RED, 0, 0);
-    const long long before = host.presents();
-    host.click(0, 0);
+    const long long before = driver.presents();
+    driver.click(0, 0);
     wait();
-    EXPECT_EQ(host.presents(), before + 1);
-    host.click(0, 0);
+    EXPECT_EQ(driver.presents(), before + 1);
+    driver.click(0, 0);
     wait();
-    EXPECT_EQ(host.presents(), before + 1);
+    EXPECT_EQ(driver.presents(), before + 1);
 }
 
 TEST_F(EventWait, RepaintingTheGraphicsWindowCopiesTheImageAlways)
 {
-    host.push({WindowId::graphics, MessageKind::paint});
-    host.push({WindowId::graphics, MessageKind::paint});
-    host.click(0, 0);
-    const long long before = host.presents();
+    driver.push({WindowId::graphics, MessageKind::paint});
+    driver.push({WindowId::graphics, MessageKind::paint});
+    driver.click(0, 0);
+    const long long before = driver.presents();
     wait();
-    EXPECT_EQ(host.presents(), before + 2);
+    EXPECT_EQ(driver.presents(), before + 2);
 }
 
 }  // namespace

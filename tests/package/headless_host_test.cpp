@@ -1,6 +1,6 @@
 // The headless host's own rules: its input queue, virtual clock, menu copy and
 // dialog replies. Windows are created only where a rule depends on them.
-#include "headless_host.h"
+#include "hosts/headless/headless_driver.h"
 
 #include <gtest/gtest.h>
 
@@ -43,13 +43,14 @@ void expect_queue(HeadlessHost& host, const std::vector<Expected>& expected)
 TEST(HeadlessInput, ConvenienceInputQueuesTheDesktopsMessages)
 {
     HeadlessHost host;
-    host.type_character('a');
-    host.type_character('\r', WindowId::text);
-    host.ctrl_shortcut('l', WindowId::text);
-    host.choose_menu(6);
-    host.close_window(WindowId::text);
-    host.click(10, 20);
-    host.click_client(0, 0);
+    tavro::HeadlessDriver driver(host);
+    driver.type_character('a');
+    driver.type_character('\r', WindowId::text);
+    driver.ctrl_shortcut('l', WindowId::text);
+    driver.choose_menu(6);
+    driver.close_window(WindowId::text);
+    driver.click(10, 20);
+    driver.click_client(0, 0);
     expect_queue(host, {{WindowId::graphics, MessageKind::key_down, 'A', 'a'},
                         {WindowId::graphics, MessageKind::key_up, 'A'},
                         {WindowId::text, MessageKind::key_down, '\r', '\r'},
@@ -70,8 +71,9 @@ TEST(HeadlessInput, ConvenienceInputQueuesTheDesktopsMessages)
 TEST(HeadlessInput, TranslatedCharacterIsTakenNext)
 {
     HeadlessHost host;
-    host.type_character('x');
-    host.click(0, 0);
+    tavro::HeadlessDriver driver(host);
+    driver.type_character('x');
+    driver.click(0, 0);
     // Neither a key-up nor a key without a character translates to anything.
     host.translate(Message{WindowId::graphics, MessageKind::key_up, 'X'});
     host.translate(Message{WindowId::graphics, MessageKind::key_down, 16});
@@ -86,6 +88,7 @@ TEST(HeadlessInput, TranslatedCharacterIsTakenNext)
 TEST(HeadlessWait, QueuedInputComesBeforeTicksAndQuit)
 {
     HeadlessHost host;
+    tavro::HeadlessDriver driver(host);
     host.post(Message{WindowId::graphics, MessageKind::paint});
     host.wait_for_message(true);
     expect_queue(host, {{WindowId::graphics, MessageKind::paint}});
@@ -94,17 +97,18 @@ TEST(HeadlessWait, QueuedInputComesBeforeTicksAndQuit)
     expect_queue(host, {{WindowId::graphics, MessageKind::quit}});
     host.post_quit(3);
     expect_queue(host, {{WindowId::graphics, MessageKind::quit, 3}});
-    EXPECT_EQ(host.timer_ticks_delivered(), 0);
+    EXPECT_EQ(driver.timer_ticks_delivered(), 0);
 }
 
 TEST(HeadlessWait, TimerTicksComeOnlyWhileAPeriodicEventWaits)
 {
     HeadlessHost& host = tavro::headless_host();
+    tavro::HeadlessDriver& driver = tavro::headless_driver();
     EXPECT_EQ(&tavro::platform_host(), &host);
     host.set_start_time(1000);
     host.create_graphics_window(0, 0, 601, 540);
     host.start_timer(2, 100);
-    ASSERT_TRUE(host.timer_started());
+    ASSERT_TRUE(driver.timer_started());
     Message m;
     while (host.take_message(m)) {
     }
@@ -113,7 +117,7 @@ TEST(HeadlessWait, TimerTicksComeOnlyWhileAPeriodicEventWaits)
         ASSERT_TRUE(host.take_message(m));
         EXPECT_EQ(m.kind, MessageKind::timer);
         EXPECT_EQ(m.param, 2);
-        EXPECT_EQ(host.timer_ticks_delivered(), tick);
+        EXPECT_EQ(driver.timer_ticks_delivered(), tick);
     }
     host.wait_for_message(false);
     ASSERT_TRUE(host.take_message(m));
@@ -123,38 +127,40 @@ TEST(HeadlessWait, TimerTicksComeOnlyWhileAPeriodicEventWaits)
 
     // Closing the graphics window stops its timer: a waiting periodic event gets quit instead.
     host.default_handling(Message{WindowId::graphics, MessageKind::close});
-    EXPECT_FALSE(host.graphics_window_exists());
-    EXPECT_FALSE(host.timer_started());
+    EXPECT_FALSE(driver.graphics_window_exists());
+    EXPECT_FALSE(driver.timer_started());
     while (host.take_message(m)) {
     }
     host.wait_for_message(true);
     ASSERT_TRUE(host.take_message(m));
     EXPECT_EQ(m.kind, MessageKind::quit);
-    EXPECT_EQ(host.timer_ticks_delivered(), 25);
+    EXPECT_EQ(driver.timer_ticks_delivered(), 25);
 }
 
 TEST(HeadlessWindows, DefaultHandlingDestroysOnlyOnClose)
 {
     HeadlessHost& host = tavro::headless_host();
+    tavro::HeadlessDriver& driver = tavro::headless_driver();
     host.create_text_window(0, 513, 1024, 256);
     host.show_window(WindowId::text, 5);
-    EXPECT_TRUE(host.text_window_visible());
+    EXPECT_TRUE(driver.text_window_visible());
     host.text_put_line("before");
-    EXPECT_EQ(host.visible_text_lines().size(), 1u);
+    EXPECT_EQ(driver.visible_text_lines().size(), 1u);
     host.default_handling(Message{WindowId::text, MessageKind::paint});
-    EXPECT_TRUE(host.text_window_exists());
+    EXPECT_TRUE(driver.text_window_exists());
     host.default_handling(Message{WindowId::text, MessageKind::close});
-    EXPECT_FALSE(host.text_window_exists());
-    EXPECT_FALSE(host.text_window_visible());
+    EXPECT_FALSE(driver.text_window_exists());
+    EXPECT_FALSE(driver.text_window_visible());
     // The lines still reach the log after the window is gone.
     host.text_put_line("after");
-    EXPECT_EQ(host.text_lines().back(), "after");
-    EXPECT_TRUE(host.visible_text_lines().empty());
+    EXPECT_EQ(driver.text_lines().back(), "after");
+    EXPECT_TRUE(driver.visible_text_lines().empty());
 }
 
 TEST(HeadlessMenu, KeepsItsOwnCopyOfTheItems)
 {
     HeadlessHost host;
+    tavro::HeadlessDriver driver(host);
     char first[] = "&Animate\tCtrl+A";
     char second[] = "&Logging\tCtrl+L";
     const tavro::MenuItem items[] = {{first, 1, tavro::MENU_STRING},
@@ -166,28 +172,29 @@ TEST(HeadlessMenu, KeepsItsOwnCopyOfTheItems)
     }
     std::memset(first, 'x', sizeof first - 1);
     std::memset(second, 'x', sizeof second - 1);
-    EXPECT_EQ(host.menu_title(), "&Run");
-    ASSERT_EQ(host.menu_items().size(), 3u);
-    EXPECT_STREQ(host.menu_items()[0].text, "&Animate\tCtrl+A");
-    EXPECT_EQ(host.menu_items()[1].text, nullptr);
-    EXPECT_STREQ(host.menu_items()[2].text, "&Logging\tCtrl+L");
-    EXPECT_TRUE(host.menu_checked(4));
-    EXPECT_FALSE(host.menu_checked(1));
+    EXPECT_EQ(driver.menu_title(), "&Run");
+    ASSERT_EQ(driver.menu_items().size(), 3u);
+    EXPECT_STREQ(driver.menu_items()[0].text, "&Animate\tCtrl+A");
+    EXPECT_EQ(driver.menu_items()[1].text, nullptr);
+    EXPECT_STREQ(driver.menu_items()[2].text, "&Logging\tCtrl+L");
+    EXPECT_TRUE(driver.menu_checked(4));
+    EXPECT_FALSE(driver.menu_checked(1));
 
     host.check_menu_item(4, false);
     host.check_menu_item(1, true);
     host.check_menu_item(99, true);
-    EXPECT_FALSE(host.menu_checked(4));
-    EXPECT_TRUE(host.menu_checked(1));
-    EXPECT_EQ(host.menu_items()[2].flags, tavro::MENU_STRING);
-    EXPECT_FALSE(host.menu_checked(99));
+    EXPECT_FALSE(driver.menu_checked(4));
+    EXPECT_TRUE(driver.menu_checked(1));
+    EXPECT_EQ(driver.menu_items()[2].flags, tavro::MENU_STRING);
+    EXPECT_FALSE(driver.menu_checked(99));
 }
 
 TEST(HeadlessDialog, RepliesComeInOrderAndAreCutAt255Characters)
 {
     HeadlessHost host;
-    host.push_dialog_reply("first");
-    host.push_dialog_reply(std::string(300, 'r'));
+    tavro::HeadlessDriver driver(host);
+    driver.push_dialog_reply("first");
+    driver.push_dialog_reply(std::string(300, 'r'));
     char reply[256];
     EXPECT_EQ(host.run_prompt_dialog("one", reply, sizeof reply), 1);
     EXPECT_STREQ(reply, "first");
@@ -197,20 +204,20 @@ TEST(HeadlessDialog, RepliesComeInOrderAndAreCutAt255Characters)
     EXPECT_EQ(host.run_prompt_dialog("three", reply, sizeof reply), 1);
     EXPECT_STREQ(reply, "");
     // A smaller holder gets what fits, terminated.
-    host.push_dialog_reply("longer than four");
+    driver.push_dialog_reply("longer than four");
     char small[5];
     EXPECT_EQ(host.run_prompt_dialog("three", small, sizeof small), 1);
     EXPECT_STREQ(small, "long");
-    EXPECT_EQ(host.dialogs_shown(), 4);
-    EXPECT_EQ(host.last_dialog_message(), "three");
+    EXPECT_EQ(driver.dialogs_shown(), 4);
+    EXPECT_EQ(driver.last_dialog_message(), "three");
 
-    host.set_dialog_fails(true);
-    host.push_dialog_reply("unused");
+    driver.set_dialog_fails(true);
+    driver.push_dialog_reply("unused");
     std::strcpy(reply, "kept");
     EXPECT_EQ(host.run_prompt_dialog("four", reply, sizeof reply), 0);
     EXPECT_STREQ(reply, "kept");
-    EXPECT_EQ(host.dialogs_shown(), 5);
-    EXPECT_EQ(host.last_dialog_message(), "four");
+    EXPECT_EQ(driver.dialogs_shown(), 5);
+    EXPECT_EQ(driver.last_dialog_message(), "four");
 }
 
 }  // namespace

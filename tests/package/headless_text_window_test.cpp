@@ -1,9 +1,5 @@
-// The headless text window (lines kept, drawn on demand) and the client-area PNG.
-#include "headless_host.h"
-
-#include "cairo_canvas.h"
-#include "cairo_handles.h"
-#include "test_support.h"
+// The headless text window: lines kept, drawn on demand.
+#include "hosts/headless/headless_driver.h"
 
 #include <gtest/gtest.h>
 
@@ -37,7 +33,7 @@ protected:
     {
         for (int r = 0; r < rows; ++r) {
             for (int column = 0; column < WIDTH; ++column) {
-                if (a.text_window_pixel(column, top + r) != b.text_window_pixel(column, other_top + r)) {
+                if (a.text_window().pixel(column, top + r) != b.text_window().pixel(column, other_top + r)) {
                     return false;
                 }
             }
@@ -48,7 +44,7 @@ protected:
     {
         for (int r = top; r < top + rows; ++r) {
             for (int column = 0; column < WIDTH; ++column) {
-                if (a.text_window_pixel(column, r) != WHITE) {
+                if (a.text_window().pixel(column, r) != WHITE) {
                     return false;
                 }
             }
@@ -57,15 +53,16 @@ protected:
     }
 
     HeadlessHost host;
+    tavro::HeadlessDriver driver{host};
 };
 
 TEST_F(TextWindowTest, ShowsTheNewestLinesWithTheLastAtTheBottom)
 {
-    const int h = host.text_window_line_height();
+    const int h = host.text_window().line_height();
     ASSERT_GT(h, 8);
     const int fitting = (HEIGHT + h - 1) / h;
     put_lines(host, 1, 40);
-    const std::vector<std::string> visible = host.visible_text_lines();
+    const std::vector<std::string> visible = host.text_window().visible_lines();
     ASSERT_EQ(static_cast<int>(visible.size()), fitting);
     EXPECT_EQ(visible.front(), "line " + std::to_string(41 - fitting));
     EXPECT_EQ(visible.back(), "line 40");
@@ -85,7 +82,7 @@ TEST_F(TextWindowTest, ShowsTheNewestLinesWithTheLastAtTheBottom)
     int leftmost = WIDTH;
     for (int row = HEIGHT - h; row < HEIGHT; ++row) {
         for (int column = 0; column < WIDTH; ++column) {
-            if (single.text_window_pixel(column, row) == BLACK) {
+            if (single.text_window().pixel(column, row) == BLACK) {
                 leftmost = std::min(leftmost, column);
             }
         }
@@ -96,7 +93,7 @@ TEST_F(TextWindowTest, ShowsTheNewestLinesWithTheLastAtTheBottom)
 
 TEST_F(TextWindowTest, EveryLineScrollsByOneLineHeightEvenWhenEmpty)
 {
-    const int h = host.text_window_line_height();
+    const int h = host.text_window().line_height();
     put_lines(host, 1, 1);
     HeadlessHost scrolled;
     scrolled.create_text_window(0, 513, WIDTH, HEIGHT);
@@ -104,61 +101,31 @@ TEST_F(TextWindowTest, EveryLineScrollsByOneLineHeightEvenWhenEmpty)
     scrolled.text_put_line("");
     EXPECT_TRUE(same_rows(scrolled, 0, host, h, HEIGHT - h));
     EXPECT_TRUE(all_white(scrolled, HEIGHT - h, h));
-    EXPECT_EQ(scrolled.visible_text_lines(), (std::vector<std::string>{"line 1", ""}));
+    EXPECT_EQ(scrolled.text_window().visible_lines(), (std::vector<std::string>{"line 1", ""}));
 }
 
 TEST_F(TextWindowTest, RepaintStartsFromAWhiteWindowButKeepsTheLog)
 {
     put_lines(host, 1, 3);
     host.begin_paint(tavro::WindowId::text);
-    EXPECT_TRUE(host.visible_text_lines().empty());
+    EXPECT_TRUE(host.text_window().visible_lines().empty());
     EXPECT_TRUE(all_white(host, 0, HEIGHT));
-    EXPECT_EQ(host.text_lines().size(), 3u);
-    EXPECT_EQ(host.text_window_pixel(WIDTH, 0), BLACK);
+    EXPECT_EQ(driver.text_lines().size(), 3u);
+    EXPECT_EQ(host.text_window().pixel(WIDTH, 0), BLACK);
 }
 
 TEST_F(TextWindowTest, LinesGoToTheLogAndTheSinkInOrder)
 {
     std::vector<std::string> sunk;
-    host.set_text_line_sink([&sunk](const std::string& line) { sunk.push_back(line); });
+    driver.set_text_line_sink([&sunk](const std::string& line) { sunk.push_back(line); });
     put_lines(host, 1, 2);
-    host.set_keep_text_lines(false);
+    driver.set_keep_text_lines(false);
     put_lines(host, 3, 3);
-    EXPECT_EQ(host.text_lines(), (std::vector<std::string>{"line 1", "line 2"}));
+    EXPECT_EQ(driver.text_lines(), (std::vector<std::string>{"line 1", "line 2"}));
     EXPECT_EQ(sunk, (std::vector<std::string>{"line 1", "line 2", "line 3"}));
-    host.clear_text_lines();
-    EXPECT_TRUE(host.text_lines().empty());
-    EXPECT_EQ(host.visible_text_lines().back(), "line 3");
-}
-
-TEST(HeadlessPng, WritesTheWholeClientArea)
-{
-    TempDirectory directory;
-    HeadlessHost host;
-    host.canvas().clear_white_framed();
-    DrawCommand dot;
-    dot.kind = DRAW_PIXEL;
-    host.image().render(dot, Rgb{255, 0, 0}, 300, 250);
-    ASSERT_TRUE(host.write_client_png("client.png"));
-
-    tavro::CairoSurface png(cairo_image_surface_create_from_png("client.png"));
-    ASSERT_EQ(cairo_surface_status(png.get()), CAIRO_STATUS_SUCCESS);
-    EXPECT_EQ(cairo_image_surface_get_width(png.get()), 601);
-    EXPECT_EQ(cairo_image_surface_get_height(png.get()), 501);
-    cairo_surface_flush(png.get());
-    const unsigned char* data = cairo_image_surface_get_data(png.get());
-    const int stride = cairo_image_surface_get_stride(png.get());
-    const auto at = [&](int column, int row) {
-        const auto* pixel = reinterpret_cast<const std::uint32_t*>(data + row * stride) + column;
-        return *pixel & 0xFFFFFFu;
-    };
-    EXPECT_EQ(at(300, 250), 0xFF0000u);
-    EXPECT_EQ(at(0, 0), 0u);
-    EXPECT_EQ(at(1, 1), 0xFFFFFFu);
-    EXPECT_EQ(at(600, 500), 0u);
-    EXPECT_EQ(at(599, 500), 0xFFFFFFu);
-
-    EXPECT_FALSE(host.write_client_png("no/such/directory/client.png"));
+    driver.clear_text_lines();
+    EXPECT_TRUE(driver.text_lines().empty());
+    EXPECT_EQ(host.text_window().visible_lines().back(), "line 3");
 }
 
 }  // namespace

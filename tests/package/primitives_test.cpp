@@ -1,6 +1,6 @@
 // Corrections, log lines and the image-dirty flag of the drawing primitives.
 #include <tavro/display.h>
-#include "headless_host.h"
+#include "hosts/headless/headless_driver.h"
 #include "package_state.h"
 #include "run_control.h"
 
@@ -18,48 +18,48 @@ protected:
     void SetUp() override
     {
         set_logging(true);
-        host.clear_text_lines();
+        driver.clear_text_lines();
     }
     Display display;
-    tavro::HeadlessHost& host = tavro::headless_host();
+    tavro::HeadlessDriver& driver = tavro::headless_driver();
 };
 
 TEST_F(Primitives, RectangleCornersAreExchangedInLogAndImage)
 {
     plot_rectangle(COLOUR_BLUE, 10, 10, -10, -10, 0);
-    EXPECT_EQ(host.text_lines(), Lines{"blue rectangle with bounding box (-10,10) to (10,-10), filled"});
+    EXPECT_EQ(driver.text_lines(), Lines{"blue rectangle with bounding box (-10,10) to (10,-10), filled"});
     const tavro::Rgb blue{0, 0, 255};
-    EXPECT_EQ(host.canvas().pixel(290, 240), blue);
-    EXPECT_EQ(host.canvas().pixel(310, 260), blue);
-    EXPECT_NE(host.canvas().pixel(289, 240), blue);
-    EXPECT_NE(host.canvas().pixel(311, 260), blue);
+    EXPECT_EQ(driver.canvas().pixel(290, 240), blue);
+    EXPECT_EQ(driver.canvas().pixel(310, 260), blue);
+    EXPECT_NE(driver.canvas().pixel(289, 240), blue);
+    EXPECT_NE(driver.canvas().pixel(311, 260), blue);
 }
 
 TEST_F(Primitives, CorrectionsComeInEachCallsOwnOrderBeforeTheLogLine)
 {
     plot_oval(-1, 0, 0, 5, 5, -3);
     plot_rectangle(-1, 0, 0, 5, 5, -3);
-    EXPECT_EQ(host.text_lines(), (Lines{
-                                     "Width of -3 not possible, using width 3",
-                                     "Illegal color -1; using RED.",
-                                     "red oval with bounding box (0,5) to (5,0), line width 3",
-                                     "Illegal color -1; using RED.",
-                                     "Width of -3 not possible, using width 3",
-                                     "red rectangle with bounding box (0,5) to (5,0) with line width 3",
-                                 }));
+    EXPECT_EQ(driver.text_lines(), (Lines{
+                                       "Width of -3 not possible, using width 3",
+                                       "Illegal color -1; using RED.",
+                                       "red oval with bounding box (0,5) to (5,0), line width 3",
+                                       "Illegal color -1; using RED.",
+                                       "Width of -3 not possible, using width 3",
+                                       "red rectangle with bounding box (0,5) to (5,0) with line width 3",
+                                   }));
 }
 
 TEST_F(Primitives, PointSizeIsCorrectedForSignThenForItsBound)
 {
     plot_text_string(COLOUR_BLACK, 0, 0, -200, "x");
     plot_text_string(COLOUR_BLACK, 0, 0, 200, "y");
-    EXPECT_EQ(host.text_lines(), (Lines{
-                                     "ptsize of -200 not possible, using ptsize 200",
-                                     "ptsize of 200 not possible, using ptsize 127",
-                                     "black text at (0,0), \"x\"",
-                                     "ptsize of 200 not possible, using ptsize 127",
-                                     "black text at (0,0), \"y\"",
-                                 }));
+    EXPECT_EQ(driver.text_lines(), (Lines{
+                                       "ptsize of -200 not possible, using ptsize 200",
+                                       "ptsize of 200 not possible, using ptsize 127",
+                                       "black text at (0,0), \"x\"",
+                                       "ptsize of 200 not possible, using ptsize 127",
+                                       "black text at (0,0), \"y\"",
+                                   }));
 }
 
 TEST_F(Primitives, IllegalColoursAreReportedAndDrawnRed)
@@ -67,16 +67,16 @@ TEST_F(Primitives, IllegalColoursAreReportedAndDrawnRed)
     plot_pixel(-1, 0, 0);
     plot_pixel(24, 1, 0);
     plot_pixel(23, 2, 0);
-    EXPECT_EQ(host.text_lines(), (Lines{
-                                     "Illegal color -1; using RED.",
-                                     "red pixel at (0,0)",
-                                     "Illegal color 24; using RED.",
-                                     "red pixel at (1,0)",
-                                     "20% gray pixel at (2,0)",
-                                 }));
-    EXPECT_EQ(host.canvas().pixel(300, 250), (tavro::Rgb{255, 0, 0}));
-    EXPECT_EQ(host.canvas().pixel(301, 250), (tavro::Rgb{255, 0, 0}));
-    EXPECT_EQ(host.canvas().pixel(302, 250), (tavro::Rgb{204, 204, 204}));
+    EXPECT_EQ(driver.text_lines(), (Lines{
+                                       "Illegal color -1; using RED.",
+                                       "red pixel at (0,0)",
+                                       "Illegal color 24; using RED.",
+                                       "red pixel at (1,0)",
+                                       "20% gray pixel at (2,0)",
+                                   }));
+    EXPECT_EQ(driver.canvas().pixel(300, 250), (tavro::Rgb{255, 0, 0}));
+    EXPECT_EQ(driver.canvas().pixel(301, 250), (tavro::Rgb{255, 0, 0}));
+    EXPECT_EQ(driver.canvas().pixel(302, 250), (tavro::Rgb{204, 204, 204}));
 }
 
 TEST_F(Primitives, EveryShapeHasItsLogLine)
@@ -85,13 +85,13 @@ TEST_F(Primitives, EveryShapeHasItsLogLine)
     plot_triangle(COLOUR_GOLD, 1, 2, 3, 4, 5, 6, 2);
     plot_line(COLOUR_OLIVE, 1, 2, 3, 4, 0);
     plot_oval(COLOUR_PINK, 0, 0, 4, 4, 0);
-    EXPECT_EQ(host.text_lines(), (Lines{
-                                     "Radius of -3 not possible, using radius 3",
-                                     "green circle at (1,2), radius 3",
-                                     "gold triangle at (1,2), (3,4), (5,6)",
-                                     "olive line from (1,2) to (3,4), width 0",
-                                     "pink oval with bounding box (0,4) to (4,0), filled",
-                                 }));
+    EXPECT_EQ(driver.text_lines(), (Lines{
+                                       "Radius of -3 not possible, using radius 3",
+                                       "green circle at (1,2), radius 3",
+                                       "gold triangle at (1,2), (3,4), (5,6)",
+                                       "olive line from (1,2) to (3,4), width 0",
+                                       "pink oval with bounding box (0,4) to (4,0), filled",
+                                   }));
 }
 
 TEST_F(Primitives, LoggingOffWritesNothingForGoodArguments)
@@ -100,15 +100,15 @@ TEST_F(Primitives, LoggingOffWritesNothingForGoodArguments)
     plot_pixel(COLOUR_RED, 0, 0);
     plot_line(COLOUR_RED, 0, 0, 5, 5, 1);
     display.draw_text(0, 0, "quiet", COLOUR_BLACK, 12);
-    EXPECT_TRUE(host.text_lines().empty());
+    EXPECT_TRUE(driver.text_lines().empty());
     plot_line(COLOUR_RED, 0, 0, 5, 5, -1);
-    EXPECT_EQ(host.text_lines(), Lines{"Width of -1 not possible, using width 1"});
+    EXPECT_EQ(driver.text_lines(), Lines{"Width of -1 not possible, using width 1"});
 }
 
 TEST_F(Primitives, DrawTextKeepsPercentSignsLiterally)
 {
     EXPECT_EQ(display.draw_text(0, 0, "100%d done", COLOUR_BLACK, 12), 10);
-    EXPECT_EQ(host.text_lines(), Lines{"black text at (0,0), \"100%d done\""});
+    EXPECT_EQ(driver.text_lines(), Lines{"black text at (0,0), \"100%d done\""});
 }
 
 TEST_F(Primitives, PlotTextFormatsAndCutsAt1023Characters)
@@ -116,44 +116,44 @@ TEST_F(Primitives, PlotTextFormatsAndCutsAt1023Characters)
     EXPECT_EQ(plot_text(COLOUR_BLACK, 0, 0, 10, "%d-%s", 42, "x"), 4);
     const std::string long_text(3000, 'a');
     EXPECT_EQ(plot_text(COLOUR_BLACK, 0, 0, 10, "%s", long_text.c_str()), 1023);
-    ASSERT_EQ(host.text_lines().size(), 2u);
-    EXPECT_EQ(host.text_lines()[0], "black text at (0,0), \"42-x\"");
+    ASSERT_EQ(driver.text_lines().size(), 2u);
+    EXPECT_EQ(driver.text_lines()[0], "black text at (0,0), \"42-x\"");
     // The log line itself is a message of at most 1023 characters.
-    EXPECT_EQ(host.text_lines()[1].size(), 1023u);
+    EXPECT_EQ(driver.text_lines()[1].size(), 1023u);
 }
 
 TEST_F(Primitives, ClearWritesFlushClearAndRectangleInOrder)
 {
     display.clear(COLOUR_SEA_GREEN);
-    EXPECT_EQ(host.text_lines(), (Lines{
-                                     "Flushing the graphics window",
-                                     "Clearing the graphics window",
-                                     "sea green rectangle with bounding box (-300,250) to (300,-250), filled",
-                                 }));
+    EXPECT_EQ(driver.text_lines(), (Lines{
+                                       "Flushing the graphics window",
+                                       "Clearing the graphics window",
+                                       "sea green rectangle with bounding box (-300,250) to (300,-250), filled",
+                                   }));
     const tavro::Rgb sea_green{51, 204, 153};
-    EXPECT_EQ(host.canvas().pixel(0, 0), sea_green);
-    EXPECT_EQ(host.canvas().pixel(600, 500), sea_green);
-    EXPECT_EQ(host.canvas().pixel(300, 501), (tavro::Rgb{255, 255, 255}));
-    EXPECT_EQ(host.canvas().pixel(600, 539), (tavro::Rgb{0, 0, 0}));
+    EXPECT_EQ(driver.canvas().pixel(0, 0), sea_green);
+    EXPECT_EQ(driver.canvas().pixel(600, 500), sea_green);
+    EXPECT_EQ(driver.canvas().pixel(300, 501), (tavro::Rgb{255, 255, 255}));
+    EXPECT_EQ(driver.canvas().pixel(600, 539), (tavro::Rgb{0, 0, 0}));
 }
 
 TEST_F(Primitives, ClearWithIllegalColourFillsRed)
 {
     display.clear(99);
-    EXPECT_EQ(host.text_lines()[2], "Illegal color 99; using RED.");
-    EXPECT_EQ(host.canvas().pixel(300, 250), (tavro::Rgb{255, 0, 0}));
+    EXPECT_EQ(driver.text_lines()[2], "Illegal color 99; using RED.");
+    EXPECT_EQ(driver.canvas().pixel(300, 250), (tavro::Rgb{255, 0, 0}));
 }
 
 TEST_F(Primitives, FlushCopiesOnlyADirtyImage)
 {
     plot_pixel(COLOUR_RED, 0, 0);
-    const long long before = host.presents();
+    const long long before = driver.presents();
     flush_graphics();
-    EXPECT_EQ(host.presents(), before + 1);
+    EXPECT_EQ(driver.presents(), before + 1);
     EXPECT_EQ(package_state.windows.image_dirty, 0);
     flush_graphics();
-    EXPECT_EQ(host.presents(), before + 1);
-    EXPECT_EQ(host.text_lines(),
+    EXPECT_EQ(driver.presents(), before + 1);
+    EXPECT_EQ(driver.text_lines(),
               (Lines{"red pixel at (0,0)", "Flushing the graphics window", "Flushing the graphics window"}));
 }
 
@@ -166,7 +166,7 @@ TEST_F(Primitives, EmptyTextOnlyMarksTheImageDirty)
     EXPECT_EQ(package_state.windows.image_dirty, 1);
     for (int row = 200; row < 300; ++row) {
         for (int column = 280; column < 340; ++column) {
-            ASSERT_EQ(host.canvas().pixel(column, row), (tavro::Rgb{255, 255, 255})) << column << "," << row;
+            ASSERT_EQ(driver.canvas().pixel(column, row), (tavro::Rgb{255, 255, 255})) << column << "," << row;
         }
     }
 }
@@ -177,12 +177,12 @@ TEST_F(Primitives, DisplayMethodsForwardWithTheColourMovedFirst)
     plot_circle(COLOUR_BLUE, 10, 20, 5);
     display.draw_triangle(1, 2, 3, 4, 5, 6, COLOUR_RED, 0);
     display.draw_pixel(7, 8, COLOUR_CYAN);
-    EXPECT_EQ(host.text_lines(), (Lines{
-                                     "blue circle at (10,20), radius 5",
-                                     "blue circle at (10,20), radius 5",
-                                     "red triangle at (1,2), (3,4), (5,6)",
-                                     "cyan pixel at (7,8)",
-                                 }));
+    EXPECT_EQ(driver.text_lines(), (Lines{
+                                       "blue circle at (10,20), radius 5",
+                                       "blue circle at (10,20), radius 5",
+                                       "red triangle at (1,2), (3,4), (5,6)",
+                                       "cyan pixel at (7,8)",
+                                   }));
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // Recording events into "TAVRO.SCR" and playing them back, through the event wait.
 #include <tavro/display.h>
-#include "headless_host.h"
+#include "hosts/headless/headless_driver.h"
 #include "package_state.h"
 #include "test_support.h"
 
@@ -46,43 +46,43 @@ protected:
     }
     bool logged(const std::string& line) const
     {
-        const auto& lines = host.text_lines();
+        const auto& lines = driver.text_lines();
         return std::find(lines.begin(), lines.end(), line) != lines.end();
     }
     void end_display() { display.reset(); }
 
     TempDirectory directory;
     std::unique_ptr<Display> display = std::make_unique<Display>();
-    tavro::HeadlessHost& host = tavro::headless_host();
+    tavro::HeadlessDriver& driver = tavro::headless_driver();
 };
 
 TEST_F(Script, RecordingWritesPeriodicRunsAndNoQuitLine)
 {
-    host.choose_menu(5);
+    driver.choose_menu(5);
     display->set_animation_mode(2);
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(wait(), PERIODIC);
     }
-    host.click(10, -20);
+    driver.click(10, -20);
     EXPECT_EQ(wait(), (Event{event_mouse, 10, -20, 0}));
     EXPECT_EQ(wait(), PERIODIC);
     EXPECT_EQ(wait(), PERIODIC);
-    host.type_character('a');
+    driver.type_character('a');
     EXPECT_EQ(wait(), (Event{event_keyboard, 0, 0, 97}));
-    host.choose_menu(8);
+    driver.choose_menu(8);
     EXPECT_EQ(wait(), QUIT);
-    EXPECT_TRUE(host.menu_checked(5));
+    EXPECT_TRUE(driver.menu_checked(5));
     end_display();
     EXPECT_EQ(read_text_file("TAVRO.SCR"), EXAMPLE);
 }
 
 TEST_F(Script, ClosingTheWindowWritesThePendingCountButNoQuitLine)
 {
-    host.choose_menu(5);
+    driver.choose_menu(5);
     display->set_animation_mode(2);
     EXPECT_EQ(wait(), PERIODIC);
     EXPECT_EQ(wait(), PERIODIC);
-    host.close_window(WindowId::graphics);
+    driver.close_window(WindowId::graphics);
     EXPECT_EQ(wait(), QUIT);
     end_display();
     EXPECT_EQ(read_text_file("TAVRO.SCR"), "TAVRO_PERIODIC(2);\n");
@@ -90,22 +90,22 @@ TEST_F(Script, ClosingTheWindowWritesThePendingCountButNoQuitLine)
 
 TEST_F(Script, StoppingARecordingWritesTheRunAndASecondRecordingStartsAnew)
 {
-    host.ctrl_shortcut('R');
+    driver.ctrl_shortcut('R');
     display->set_animation_mode(2);
     for (int i = 0; i < 4; ++i) {
         EXPECT_EQ(wait(), PERIODIC);
     }
-    host.ctrl_shortcut('R');
-    host.click(1, 1);
+    driver.ctrl_shortcut('R');
+    driver.click(1, 1);
     EXPECT_EQ(wait().kind, event_mouse);
-    EXPECT_FALSE(host.menu_checked(5));
+    EXPECT_FALSE(driver.menu_checked(5));
     EXPECT_EQ(read_text_file("TAVRO.SCR"), "TAVRO_PERIODIC(4);\n");
 
-    host.ctrl_shortcut('R');
-    host.click(2, 3);
+    driver.ctrl_shortcut('R');
+    driver.click(2, 3);
     EXPECT_EQ(wait().kind, event_mouse);
-    host.ctrl_shortcut('R');
-    host.click(0, 0);
+    driver.ctrl_shortcut('R');
+    driver.click(0, 0);
     wait();
     EXPECT_EQ(read_text_file("TAVRO.SCR"), "TAVRO_MOUSE(2, 3);\n");
 }
@@ -113,9 +113,9 @@ TEST_F(Script, StoppingARecordingWritesTheRunAndASecondRecordingStartsAnew)
 TEST_F(Script, ARecordingWithNoEventLeavesAnExistingFileUntouched)
 {
     write_file("TAVRO.SCR", "keep me\n");
-    host.choose_menu(5);
-    host.choose_menu(5);
-    host.click(0, 0);
+    driver.choose_menu(5);
+    driver.choose_menu(5);
+    driver.click(0, 0);
     EXPECT_EQ(wait().kind, event_mouse);
     end_display();
     EXPECT_EQ(read_text_file("TAVRO.SCR"), "keep me\n");
@@ -123,11 +123,11 @@ TEST_F(Script, ARecordingWithNoEventLeavesAnExistingFileUntouched)
 
 TEST_F(Script, HighCharacterCodesRoundTripThroughNegativeNumbers)
 {
-    host.choose_menu(5);
-    host.type_character(233);
+    driver.choose_menu(5);
+    driver.type_character(233);
     EXPECT_EQ(wait(), (Event{event_keyboard, 0, 0, 233}));
-    host.choose_menu(5);
-    host.choose_menu(6);
+    driver.choose_menu(5);
+    driver.choose_menu(6);
     EXPECT_EQ(wait(), (Event{event_keyboard, 0, 0, 233}));
     end_display();
     EXPECT_EQ(read_text_file("TAVRO.SCR"), "TAVRO_KBD(-23);\n");
@@ -137,18 +137,18 @@ TEST_F(Script, PlaybackGivesTheRecordedEventsThenTheEndMessage)
 {
     write_file("TAVRO.SCR", EXAMPLE);
     display->set_animation_mode(2);
-    host.ctrl_shortcut('P');
+    driver.ctrl_shortcut('P');
     const std::vector<Event> expected = {
         PERIODIC, PERIODIC, PERIODIC, {event_mouse, 10, -20, 0}, PERIODIC, PERIODIC, {event_keyboard, 0, 0, 97}};
     for (const Event& e : expected) {
         EXPECT_EQ(wait(), e);
     }
-    EXPECT_TRUE(host.menu_checked(6));
-    EXPECT_EQ(host.timer_ticks_delivered(), 0);  // script events never wait for a tick
-    host.click(7, 7);
+    EXPECT_TRUE(driver.menu_checked(6));
+    EXPECT_EQ(driver.timer_ticks_delivered(), 0);  // script events never wait for a tick
+    driver.click(7, 7);
     EXPECT_EQ(wait(), (Event{event_mouse, 7, 7, 0}));
     EXPECT_TRUE(logged("EOF encountered in script file TAVRO.SCR"));
-    EXPECT_FALSE(host.menu_checked(6));
+    EXPECT_FALSE(driver.menu_checked(6));
     EXPECT_FALSE(package_state.script.playback);
     EXPECT_FALSE(package_state.run.animate);  // playback halted the animation
 }
@@ -156,8 +156,8 @@ TEST_F(Script, PlaybackGivesTheRecordedEventsThenTheEndMessage)
 TEST_F(Script, ALiveClickDuringPlaybackIsReplacedByTheScriptEvent)
 {
     write_file("TAVRO.SCR", "TAVRO_KBD(65);\nTAVRO_KBD(66);\n");
-    host.choose_menu(6);
-    host.click(1, 1);
+    driver.choose_menu(6);
+    driver.click(1, 1);
     EXPECT_EQ(wait(), (Event{event_keyboard, 0, 0, 65}));
     // The click taken in this wait is replaced; its position is left in x and y.
     EXPECT_EQ(wait(), (Event{event_keyboard, 1, 1, 66}));
@@ -168,7 +168,7 @@ TEST_F(Script, LinesAreRecognisedByTheirSeventhCharacter)
 {
     write_file("TAVRO.SCR", "\n\nTAVRO_MOUSE(-5,7);\n\nxxxxxxM 3 -4\r\nTAVRO_KBD(3-4);\nTAVRO_MOUSE();\n"
                             "TAVRO_PERIODIC(0);\nTAVRO_MOUSE(-123456789012345, 5);\nTAVRO_KBD(--5);\n");
-    host.choose_menu(6);
+    driver.choose_menu(6);
     const std::vector<Event> expected = {{event_mouse, -5, 7, 0},
                                          {event_mouse, 3, -4, 0},
                                          {event_keyboard, 0, 0, 3},
@@ -186,26 +186,26 @@ TEST_F(Script, ABlankOrShortLineEndsPlaybackWithAMessage)
     for (const char* bad :
          {"TAVRO_KBD(65);\n          \nTAVRO_KBD(66);\n", "TAVRO_KBD(65);\nTAVRO\nTAVRO_KBD(66);\n"}) {
         write_file("TAVRO.SCR", bad);
-        host.choose_menu(6);
+        driver.choose_menu(6);
         EXPECT_EQ(wait(), (Event{event_keyboard, 0, 0, 65}));
-        host.click(1, 2);
+        driver.click(1, 2);
         EXPECT_EQ(wait(), (Event{event_mouse, 1, 2, 0}));
         EXPECT_FALSE(package_state.script.playback);
-        EXPECT_FALSE(host.menu_checked(6));
+        EXPECT_FALSE(driver.menu_checked(6));
         // The file stays open after the bad line: a later playback goes on from there.
-        host.choose_menu(6);
+        driver.choose_menu(6);
         EXPECT_EQ(wait(), (Event{event_keyboard, 0, 0, 66}));
-        host.choose_menu(6);  // stops playback and closes the file
-        host.click(0, 0);
+        driver.choose_menu(6);  // stops playback and closes the file
+        driver.click(0, 0);
         wait();
     }
-    EXPECT_EQ(host.text_lines(), std::vector<std::string>(2, "Unrecognised line in script file TAVRO.SCR"));
+    EXPECT_EQ(driver.text_lines(), std::vector<std::string>(2, "Unrecognised line in script file TAVRO.SCR"));
 }
 
 TEST_F(Script, ALastLineWithoutLineFeedIsPlayed)
 {
     write_file("TAVRO.SCR", "TAVRO_KBD(65);\nTAVRO_KBD(66);");
-    host.choose_menu(6);
+    driver.choose_menu(6);
     EXPECT_EQ(wait().key, 65);
     EXPECT_EQ(wait().key, 66);
     EXPECT_EQ(wait(), QUIT);
@@ -216,7 +216,7 @@ TEST_F(Script, LongLinesAreTakenInPiecesAndLongNumbersStayInTheirHolder)
 {
     std::string line = "TAVRO_KBD(" + std::string(600, '1') + ");\n";
     write_file("TAVRO.SCR", line + "TAVRO_KBD(66);\n");
-    host.choose_menu(6);
+    driver.choose_menu(6);
     EXPECT_EQ(wait(), (Event{event_keyboard, 0, 0, 255}));  // clamped to the largest int
     // The rest of the long line is a piece of its own, not a keyboard line.
     EXPECT_EQ(wait(), QUIT);
@@ -225,35 +225,35 @@ TEST_F(Script, LongLinesAreTakenInPiecesAndLongNumbersStayInTheirHolder)
 
 TEST_F(Script, PlaybackWithoutAFileSaysSo)
 {
-    host.choose_menu(6);
-    host.click(4, 4);
+    driver.choose_menu(6);
+    driver.click(4, 4);
     EXPECT_EQ(wait(), (Event{event_mouse, 4, 4, 0}));
-    EXPECT_EQ(host.text_lines(), std::vector<std::string>{"Cannot open script file TAVRO.SCR for reading"});
-    EXPECT_FALSE(host.menu_checked(6));
+    EXPECT_EQ(driver.text_lines(), std::vector<std::string>{"Cannot open script file TAVRO.SCR for reading"});
+    EXPECT_FALSE(driver.menu_checked(6));
     EXPECT_FALSE(package_state.script.playback);
 }
 
 TEST_F(Script, AFolderNamedLikeTheScriptCannotBeRead)
 {
     std::filesystem::create_directory("TAVRO.SCR");
-    host.choose_menu(6);
-    host.click(4, 4);
+    driver.choose_menu(6);
+    driver.click(4, 4);
     EXPECT_EQ(wait(), (Event{event_mouse, 4, 4, 0}));
-    EXPECT_EQ(host.text_lines(), std::vector<std::string>{"Cannot open script file TAVRO.SCR for reading"});
+    EXPECT_EQ(driver.text_lines(), std::vector<std::string>{"Cannot open script file TAVRO.SCR for reading"});
 }
 
 TEST_F(Script, ARecordingAfterAPlaybackReopensTheFileForWriting)
 {
     write_file("TAVRO.SCR", "TAVRO_KBD(65);\n");
-    host.choose_menu(6);
+    driver.choose_menu(6);
     EXPECT_EQ(wait().key, 65);
-    host.click(1, 1);
+    driver.click(1, 1);
     EXPECT_EQ(wait().kind, event_mouse);  // the end of the script; the file stays open for reading
-    host.ctrl_shortcut('R');
-    host.click(2, 2);
+    driver.ctrl_shortcut('R');
+    driver.click(2, 2);
     EXPECT_EQ(wait().kind, event_mouse);
-    host.ctrl_shortcut('R');
-    host.click(3, 3);
+    driver.ctrl_shortcut('R');
+    driver.click(3, 3);
     wait();
     EXPECT_EQ(read_text_file("TAVRO.SCR"), "TAVRO_MOUSE(2, 2);\n");
 }
@@ -261,21 +261,21 @@ TEST_F(Script, ARecordingAfterAPlaybackReopensTheFileForWriting)
 TEST_F(Script, AnUnwritableFileIsReportedOnEveryEventAndRecordingStaysOn)
 {
     std::filesystem::create_directory("TAVRO.SCR");
-    host.choose_menu(5);
-    host.click(1, 1);
-    host.click(2, 2);
+    driver.choose_menu(5);
+    driver.click(1, 1);
+    driver.click(2, 2);
     wait();
     wait();
-    EXPECT_EQ(host.text_lines(), (std::vector<std::string>{"Cannot open script file TAVRO.SCR for writing",
-                                                           "Cannot open script file TAVRO.SCR for writing"}));
+    EXPECT_EQ(driver.text_lines(), (std::vector<std::string>{"Cannot open script file TAVRO.SCR for writing",
+                                                             "Cannot open script file TAVRO.SCR for writing"}));
     EXPECT_TRUE(package_state.script.recording);
 }
 
 TEST_F(Script, EveryPeriodicEventAdvancesTheVirtualClockScriptedOrTimed)
 {
-    host.set_start_time(1000);
+    driver.set_start_time(1000);
     write_file("TAVRO.SCR", "TAVRO_PERIODIC(15);\nTAVRO_MOUSE(1, 1);\n");
-    host.choose_menu(6);
+    driver.choose_menu(6);
     for (int k = 1; k <= 15; ++k) {
         EXPECT_EQ(wait(), PERIODIC);
         EXPECT_EQ(tavro_time(), 1000 + k / 10);
@@ -292,13 +292,13 @@ TEST_F(Script, PlayOneStepsThroughTheScriptBetweenLiveEvents)
 {
     write_file("TAVRO.SCR", "TAVRO_PERIODIC(2);\nTAVRO_KBD(66);\n");
     for (const Event& e : {PERIODIC, PERIODIC, Event{event_keyboard, 0, 0, 66}}) {
-        host.ctrl_shortcut('O');
+        driver.ctrl_shortcut('O');
         EXPECT_EQ(wait(), e);
-        host.click(5, 5);
+        driver.click(5, 5);
         EXPECT_EQ(wait(), (Event{event_mouse, 5, 5, 0}));
     }
-    host.ctrl_shortcut('O');
-    host.click(6, 6);
+    driver.ctrl_shortcut('O');
+    driver.click(6, 6);
     EXPECT_EQ(wait(), (Event{event_mouse, 6, 6, 0}));
     EXPECT_TRUE(logged("EOF encountered in script file TAVRO.SCR"));
 }
@@ -306,9 +306,9 @@ TEST_F(Script, PlayOneStepsThroughTheScriptBetweenLiveEvents)
 TEST_F(Script, AQuitDuringPlaybackIsNeverLost)
 {
     write_file("TAVRO.SCR", "TAVRO_PERIODIC(1000);\n");
-    host.choose_menu(6);
+    driver.choose_menu(6);
     EXPECT_EQ(wait(), PERIODIC);
-    host.close_window(WindowId::graphics);
+    driver.close_window(WindowId::graphics);
     EXPECT_EQ(wait(), PERIODIC);  // the close is handled in this turn and posts the quit
     EXPECT_EQ(wait(), QUIT);
 }
@@ -316,15 +316,15 @@ TEST_F(Script, AQuitDuringPlaybackIsNeverLost)
 TEST_F(Script, ReadingAFileHeldByARecordingTakesNoLine)
 {
     write_file("TAVRO.SCR", "TAVRO_KBD(65);\n");
-    host.choose_menu(5);
-    host.click(1, 1);
+    driver.choose_menu(5);
+    driver.click(1, 1);
     EXPECT_EQ(wait().kind, event_mouse);  // opens the file for writing
-    host.ctrl_shortcut('O');
-    host.click(2, 2);
+    driver.ctrl_shortcut('O');
+    driver.click(2, 2);
     EXPECT_EQ(wait(), (Event{event_mouse, 2, 2, 0}));
     EXPECT_TRUE(logged("EOF encountered in script file TAVRO.SCR"));
-    host.ctrl_shortcut('R');
-    host.click(3, 3);
+    driver.ctrl_shortcut('R');
+    driver.click(3, 3);
     wait();
     EXPECT_EQ(read_text_file("TAVRO.SCR"), "TAVRO_MOUSE(1, 1);\nTAVRO_MOUSE(2, 2);\n");
 }

@@ -1,7 +1,7 @@
 // The one Display of a process: opening, the menu, logging, the dialog, the process entry.
 #include "dialog.h"
 #include <tavro/display.h>
-#include "headless_host.h"
+#include "hosts/headless/headless_driver.h"
 #include "package_state.h"
 #include "run_control.h"
 #include "script.h"
@@ -32,15 +32,15 @@ TEST(Session, WithoutADisplayModesCannotBeSet)
 TEST(Session, OpeningCreatesBothWindowsAndSwitchesLoggingOff)
 {
     Display display;
-    tavro::HeadlessHost& host = tavro::headless_host();
+    tavro::HeadlessDriver& driver = tavro::headless_driver();
     EXPECT_EQ(display.width, 600);
     EXPECT_EQ(display.height, 500);
-    EXPECT_TRUE(host.graphics_window_exists());
-    EXPECT_TRUE(host.text_window_exists());
-    EXPECT_TRUE(host.text_window_visible());
-    EXPECT_TRUE(host.timer_started());
+    EXPECT_TRUE(driver.graphics_window_exists());
+    EXPECT_TRUE(driver.text_window_exists());
+    EXPECT_TRUE(driver.text_window_visible());
+    EXPECT_TRUE(driver.timer_started());
     EXPECT_FALSE(package_state.run.logging);
-    EXPECT_FALSE(host.menu_checked(4));
+    EXPECT_FALSE(driver.menu_checked(4));
     EXPECT_FALSE(package_state.run.animate);
     EXPECT_EQ(package_state.windows.origin_x, 300);
     EXPECT_EQ(package_state.windows.origin_y, 250);
@@ -49,9 +49,9 @@ TEST(Session, OpeningCreatesBothWindowsAndSwitchesLoggingOff)
 TEST(Session, TheRunMenuHasItsSixteenItems)
 {
     Display display;
-    tavro::HeadlessHost& host = tavro::headless_host();
-    EXPECT_EQ(host.menu_title(), "&Run");
-    const auto& items = host.menu_items();
+    tavro::HeadlessDriver& driver = tavro::headless_driver();
+    EXPECT_EQ(driver.menu_title(), "&Run");
+    const auto& items = driver.menu_items();
     ASSERT_EQ(items.size(), 16u);
     const struct {
         const char* text;
@@ -83,22 +83,22 @@ TEST(Session, TheRunMenuHasItsSixteenItems)
 TEST(Session, SetLoggingShowsTheTextWindowButTheCommandDoesNot)
 {
     Display display;
-    tavro::HeadlessHost& host = tavro::headless_host();
+    tavro::HeadlessDriver& driver = tavro::headless_driver();
     show_text_window(false);
-    EXPECT_FALSE(host.text_window_visible());
-    host.ctrl_shortcut('L');
-    host.click(0, 0);
+    EXPECT_FALSE(driver.text_window_visible());
+    driver.ctrl_shortcut('L');
+    driver.click(0, 0);
     int x, y;
     char key;
     display.wait_for_event(x, y, key);
     EXPECT_TRUE(package_state.run.logging);
-    EXPECT_TRUE(host.menu_checked(4));
-    EXPECT_FALSE(host.text_window_visible());
+    EXPECT_TRUE(driver.menu_checked(4));
+    EXPECT_FALSE(driver.text_window_visible());
     EXPECT_EQ(set_logging(false), 1);
-    EXPECT_FALSE(host.menu_checked(4));
-    EXPECT_FALSE(host.text_window_visible());
+    EXPECT_FALSE(driver.menu_checked(4));
+    EXPECT_FALSE(driver.text_window_visible());
     set_logging(true);
-    EXPECT_TRUE(host.text_window_visible());
+    EXPECT_TRUE(driver.text_window_visible());
 }
 
 TEST(SessionDeathTest, ASecondDisplayEndsTheProcessWithStatusMinusOne)
@@ -116,21 +116,21 @@ TEST(SessionDeathTest, ASecondDisplayEndsTheProcessWithStatusMinusOne)
 TEST(Dialog, TheMessageIsCutOrPaddedToSeventyNineCharacters)
 {
     Display display;
-    tavro::HeadlessHost& host = tavro::headless_host();
+    tavro::HeadlessDriver& driver = tavro::headless_driver();
     char reply[PROMPT_REPLY_SIZE] = "unchanged";
     const std::string hundred(100, 'm');
     EXPECT_EQ(prompt_dialog(hundred.c_str(), reply), 1);
-    EXPECT_EQ(host.last_dialog_message(), std::string(79, 'm'));
+    EXPECT_EQ(driver.last_dialog_message(), std::string(79, 'm'));
     EXPECT_STREQ(reply, "");
-    host.push_dialog_reply(std::string(300, 'r'));
+    driver.push_dialog_reply(std::string(300, 'r'));
     EXPECT_EQ(prompt_dialog("0123456789", reply), 1);
-    EXPECT_EQ(host.last_dialog_message(), "0123456789" + std::string(69, ' '));
+    EXPECT_EQ(driver.last_dialog_message(), "0123456789" + std::string(69, ' '));
     EXPECT_EQ(std::string(reply), std::string(255, 'r'));
-    host.set_dialog_fails(true);
+    driver.set_dialog_fails(true);
     std::strcpy(reply, "kept");
     EXPECT_EQ(prompt_dialog("x", reply), 0);
     EXPECT_STREQ(reply, "kept");
-    EXPECT_EQ(host.dialogs_shown(), 3);
+    EXPECT_EQ(driver.dialogs_shown(), 3);
 }
 
 TEST(Session, TheProcessEntryKeepsItsArgumentsAndEndsWithZero)

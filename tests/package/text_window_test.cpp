@@ -1,6 +1,6 @@
 // The text window's lines, its 25-line history and repainting.
 #include <tavro/display.h>
-#include "headless_host.h"
+#include "hosts/headless/headless_driver.h"
 #include "text_window.h"
 
 #include <gtest/gtest.h>
@@ -17,15 +17,15 @@ class TextWindow : public ::testing::Test {
 protected:
     void repaint()
     {
-        host.clear_text_lines();
-        host.push({WindowId::text, MessageKind::paint});
-        host.click(0, 0);
+        driver.clear_text_lines();
+        driver.push({WindowId::text, MessageKind::paint});
+        driver.click(0, 0);
         int x, y;
         char key;
         display.wait_for_event(x, y, key);
     }
     Display display;
-    tavro::HeadlessHost& host = tavro::headless_host();
+    tavro::HeadlessDriver& driver = tavro::headless_driver();
 };
 
 TEST_F(TextWindow, RepaintShowsTheLastTwentyFiveLinesOldestFirst)
@@ -38,8 +38,8 @@ TEST_F(TextWindow, RepaintShowsTheLastTwentyFiveLinesOldestFirst)
     for (int i = 6; i <= 30; ++i) {
         expected.push_back("message " + std::to_string(i));
     }
-    EXPECT_EQ(host.text_lines(), expected);
-    const auto visible = host.visible_text_lines();
+    EXPECT_EQ(driver.text_lines(), expected);
+    const auto visible = driver.visible_text_lines();
     ASSERT_FALSE(visible.empty());
     EXPECT_EQ(visible.back(), "message 30");
 }
@@ -47,17 +47,17 @@ TEST_F(TextWindow, RepaintShowsTheLastTwentyFiveLinesOldestFirst)
 TEST_F(TextWindow, RepaintOfAPartlyFilledHistory)
 {
     repaint();
-    EXPECT_TRUE(host.text_lines().empty());
+    EXPECT_TRUE(driver.text_lines().empty());
     text_window_printf("one\n");
     text_window_printf("two\n");
     repaint();
-    EXPECT_EQ(host.text_lines(), (std::vector<std::string>{"one", "two"}));
+    EXPECT_EQ(driver.text_lines(), (std::vector<std::string>{"one", "two"}));
     for (int i = 0; i < 23; ++i) {
         text_window_printf("more\n");
     }
     repaint();
-    EXPECT_EQ(host.text_lines().size(), 25u);
-    EXPECT_EQ(host.text_lines().front(), "one");
+    EXPECT_EQ(driver.text_lines().size(), 25u);
+    EXPECT_EQ(driver.text_lines().front(), "one");
 }
 
 TEST_F(TextWindow, OnlyOneTrailingNewlineIsDroppedAndInnerOnesStay)
@@ -65,15 +65,15 @@ TEST_F(TextWindow, OnlyOneTrailingNewlineIsDroppedAndInnerOnesStay)
     text_window_printf("twice\n\n");
     text_window_printf("in\nside");
     text_window_printf("%s", "");
-    EXPECT_EQ(host.text_lines(), (std::vector<std::string>{"twice\n", "in\nside", ""}));
-    EXPECT_EQ(host.visible_text_lines().back(), "");
+    EXPECT_EQ(driver.text_lines(), (std::vector<std::string>{"twice\n", "in\nside", ""}));
+    EXPECT_EQ(driver.visible_text_lines().back(), "");
 }
 
 TEST_F(TextWindow, LongMessagesAreCutAt1023Characters)
 {
     const std::string long_message(5000, 'z');
     EXPECT_EQ(text_window_printf("%s", long_message.c_str()), 1023);
-    EXPECT_EQ(host.text_lines().back(), std::string(1023, 'z'));
+    EXPECT_EQ(driver.text_lines().back(), std::string(1023, 'z'));
     EXPECT_STREQ(text_history().lines[text_history().first]->lock(), std::string(1023, 'z').c_str());
 }
 

@@ -3,13 +3,13 @@
 // real Win32 session.
 #include "colours.h"
 #include "dialog.h"
-#include "global_text_block.h"
+#include "hosts/win32/global_text_block.h"
 #include <tavro/display.h>
 #include "package_state.h"
-#include "prompt_template.h"
+#include "hosts/win32/prompt_template.h"
 #include "run_menu.h"
 #include "text_window.h"
-#include "win32_host.h"
+#include "hosts/win32/win32_host.h"
 
 #include <gtest/gtest.h>
 

@@ -4,9 +4,9 @@
 #include "dialog.h"
 #include <tavro/display.h>
 #include "package_state.h"
-#include "prompt_template.h"
+#include "hosts/win32/prompt_template.h"
 #include "run_menu.h"
-#include "win32_host.h"
+#include "hosts/win32/win32_host.h"
 
 #include <gtest/gtest.h>
 

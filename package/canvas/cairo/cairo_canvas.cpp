@@ -1,12 +1,14 @@
-#include "cairo_canvas.h"
+#include "canvas/cairo/cairo_canvas.h"
 
-#include "path_clip.h"
+#include "canvas/image_canvas.h"
+#include "canvas/cairo/path_clip.h"
 
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 namespace tavro {
@@ -371,20 +373,13 @@ const ImageMemory& CairoCanvas::memory() const
     return memory_;
 }
 
-bool CairoCanvas::write_png(const std::string& path, int left, int top, int width, int height) const
+PixelRows CairoCanvas::pixel_rows() const
 {
-    if (width <= 0 || height <= 0) {
-        return false;
-    }
-    CairoSurface part(cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height));
-    {
-        CairoContext context(cairo_create(part.get()));
-        cairo_set_source_surface(context.get(), surface(), -left, -top);
-        cairo_set_operator(context.get(), CAIRO_OPERATOR_SOURCE);
-        cairo_paint(context.get());
-    }
-    return cairo_surface_write_to_png(part.get(), path.c_str()) == CAIRO_STATUS_SUCCESS;
+    const ImageMemory& image = memory();
+    return PixelRows{image.data, image.stride, image.width, image.height};
 }
+
+std::unique_ptr<Canvas> make_image_canvas() { return std::make_unique<CairoCanvas>(); }
 
 int CairoCanvas::text_line_height(int point_size)
 {

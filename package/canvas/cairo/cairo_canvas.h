@@ -22,11 +22,11 @@
 // down to a box around it before they reach Cairo.
 #pragma once
 
-#include "cairo_handles.h"
-#include "cairo_text.h"
-#include "column_batch.h"
-#include "ellipse_shape.h"
-#include "pixel_writer.h"
+#include "canvas/cairo/cairo_handles.h"
+#include "canvas/cairo/cairo_text.h"
+#include "canvas/cairo/column_batch.h"
+#include "canvas/cairo/ellipse_shape.h"
+#include "canvas/cairo/pixel_writer.h"
 #include "platform.h"
 
 #include <cstdint>
@@ -45,17 +45,16 @@ public:
     void render(const DrawCommand& command, Rgb colour, int origin_x, int origin_y) override;
     void clear_white_framed() override;
     Rgb pixel(int column, int row) const override;
+    PixelRows pixel_rows() const override;
 
     // The surface, with every drawing so far in its memory.
     cairo_surface_t* surface() const;
-    // The image's rows of 0x00RRGGBB words, current until the next drawing.
-    const ImageMemory& memory() const;
-    // Writes the given part of the image as a PNG file; false when it cannot be written.
-    bool write_png(const std::string& path, int left, int top, int width, int height) const;
     // The line height of text drawn at point_size (0: the default size).
     static int text_line_height(int point_size);
 
 private:
+    // The image's rows of 0x00RRGGBB words, current until the next drawing.
+    const ImageMemory& memory() const;
     void stroke_line(Rgb colour, long long width, PenPoint from, PenPoint to) const;
     void stroke_oval(Rgb colour, long long width, const PixelBox& box) const;
     void draw_triangle(Rgb colour, long long width, PenPoint p1, PenPoint p2, PenPoint p3) const;

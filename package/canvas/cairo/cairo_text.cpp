@@ -1,7 +1,7 @@
-#include "cairo_text.h"
+#include "canvas/cairo/cairo_text.h"
 
-#include "cairo_handles.h"
-#include "font_alias.h"
+#include "canvas/cairo/cairo_handles.h"
+#include "canvas/cairo/font_alias.h"
 
 #include <cmath>
 

@@ -2,7 +2,7 @@
 // text window: unantialiased glyphs placed by the top-left corner of their cell.
 #pragma once
 
-#include "cairo_handles.h"
+#include "canvas/cairo/cairo_handles.h"
 
 #include <map>
 #include <string>

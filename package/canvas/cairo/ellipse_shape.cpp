@@ -1,4 +1,4 @@
-#include "ellipse_shape.h"
+#include "canvas/cairo/ellipse_shape.h"
 
 #include <algorithm>
 #include <cmath>

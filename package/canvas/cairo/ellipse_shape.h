@@ -2,8 +2,8 @@
 // box and touches all four of its sides.
 #pragma once
 
-#include "path_clip.h"
-#include "pixel_writer.h"
+#include "canvas/cairo/path_clip.h"
+#include "canvas/cairo/pixel_writer.h"
 
 #include <vector>
 

@@ -1,4 +1,4 @@
-#include "font_alias.h"
+#include "canvas/cairo/font_alias.h"
 
 #include <fontconfig/fontconfig.h>
 

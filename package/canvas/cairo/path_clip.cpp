@@ -1,4 +1,4 @@
-#include "path_clip.h"
+#include "canvas/cairo/path_clip.h"
 
 #include <algorithm>
 

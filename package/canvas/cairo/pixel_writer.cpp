@@ -1,6 +1,6 @@
-#include "pixel_writer.h"
+#include "canvas/cairo/pixel_writer.h"
 
-#include "path_clip.h"
+#include "canvas/cairo/path_clip.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,8 @@
 // GDI canvas: each draw command as the GDI calls on the image's memory context.
-#include "gdi_canvas.h"
+#include "canvas/gdi/gdi_canvas.h"
 
-#include "gdi_objects.h"
+#include "canvas/image_canvas.h"
+#include "canvas/gdi/gdi_objects.h"
 
 #include <cstring>
 
@@ -60,6 +61,47 @@ void draw_text(HDC dc, const DrawCommand& command, COLORREF colour, int origin_x
 }
 
 }  // namespace
+
+// A top-down 32-bit bitmap whose memory holds 0x00RRGGBB words, selected into a context of its own.
+class GdiCanvas::Snapshot {
+public:
+    explicit Snapshot(HDC model) : dc_(CreateCompatibleDC(model))
+    {
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = WIDTH;
+        info.bmiHeader.biHeight = -HEIGHT;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        bitmap_ = CreateDIBSection(model, &info, DIB_RGB_COLORS, &bits_, nullptr, 0);
+        previous_ = SelectObject(dc_, bitmap_);
+    }
+    ~Snapshot()
+    {
+        SelectObject(dc_, previous_);
+        DeleteDC(dc_);
+        DeleteObject(bitmap_);
+    }
+    Snapshot(const Snapshot&) = delete;
+    Snapshot& operator=(const Snapshot&) = delete;
+
+    PixelRows copy_of(HDC source)
+    {
+        if (bits_ == nullptr) {
+            return PixelRows{};
+        }
+        BitBlt(dc_, 0, 0, WIDTH, HEIGHT, source, 0, 0, SRCCOPY);
+        GdiFlush();
+        return PixelRows{static_cast<const unsigned char*>(bits_), WIDTH * 4, WIDTH, HEIGHT};
+    }
+
+private:
+    HDC dc_;
+    HBITMAP bitmap_ = nullptr;
+    void* bits_ = nullptr;
+    HGDIOBJ previous_ = nullptr;
+};
 
 GdiCanvas::GdiCanvas(HDC reference)
 {
@@ -137,5 +179,15 @@ Rgb GdiCanvas::pixel(int column, int row) const
     result.b = GetBValue(value);
     return result;
 }
+
+PixelRows GdiCanvas::pixel_rows() const
+{
+    if (!snapshot_) {
+        snapshot_ = std::make_unique<Snapshot>(dc_);
+    }
+    return snapshot_->copy_of(dc_);
+}
+
+std::unique_ptr<Canvas> make_image_canvas() { return std::make_unique<GdiCanvas>(); }
 
 }  // namespace tavro

@@ -18,6 +18,8 @@
 
 #include <windows.h>
 
+#include <memory>
+
 namespace tavro {
 
 class GdiCanvas final : public Canvas {
@@ -32,6 +34,8 @@ public:
     void render(const DrawCommand& command, Rgb colour, int origin_x, int origin_y) override;
     void clear_white_framed() override;
     Rgb pixel(int column, int row) const override;
+    // A copy of the image in a 32-bit device-independent bitmap, made at each call.
+    PixelRows pixel_rows() const override;
 
     // The memory drawing context that holds the image, for copies to a window.
     HDC dc() const { return dc_; }
@@ -40,6 +44,9 @@ private:
     HDC dc_ = nullptr;
     HBITMAP bitmap_ = nullptr;
     HGDIOBJ previous_bitmap_ = nullptr;
+
+    class Snapshot;
+    mutable std::unique_ptr<Snapshot> snapshot_;
 };
 
 }  // namespace tavro

@@ -2,7 +2,7 @@
 //
 // Dependencies: FLTK (Fl_Widget, fl_draw_image), cairo (image surface data).
 // Known limits: see drawing_area.h.
-#include "drawing_area.h"
+#include "hosts/fltk/drawing_area.h"
 
 #include <FL/Fl.H>
 #include <FL/fl_draw.H>

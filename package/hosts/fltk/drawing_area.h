@@ -5,8 +5,8 @@
 // Known limits: shows the image's top-left part of the widget's size only.
 #pragma once
 
-#include "cairo_canvas.h"
-#include "message_queue.h"
+#include "canvas/cairo/cairo_canvas.h"
+#include "hosts/fltk/message_queue.h"
 
 #include <FL/Fl_Widget.H>
 

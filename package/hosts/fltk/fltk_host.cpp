@@ -18,12 +18,12 @@
 // Known limits: see fltk_host.h. Repaints of the graphics window are drawn from
 // the image directly, without a paint message; the text window's repaints queue
 // one so that the core replays its history.
-#include "fltk_host.h"
+#include "hosts/fltk/fltk_host.h"
 
-#include "graphics_window.h"
-#include "prompt_dialog.h"
-#include "run_menu_bar.h"
-#include "text_window.h"
+#include "hosts/fltk/graphics_window.h"
+#include "hosts/fltk/prompt_dialog.h"
+#include "hosts/fltk/run_menu_bar.h"
+#include "hosts/fltk/text_window.h"
 
 #include <FL/Fl.H>
 

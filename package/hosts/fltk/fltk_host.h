@@ -11,8 +11,8 @@
 // graphics window has the size of its contents, not the outer size asked for.
 #pragma once
 
-#include "cairo_canvas.h"
-#include "message_queue.h"
+#include "canvas/cairo/cairo_canvas.h"
+#include "hosts/fltk/message_queue.h"
 #include "platform.h"
 
 #include <chrono>

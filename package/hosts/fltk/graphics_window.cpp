@@ -2,11 +2,11 @@
 //
 // Dependencies: FLTK (Fl_Window), run_menu_bar, drawing_area, key_input.
 // Known limits: see graphics_window.h.
-#include "graphics_window.h"
+#include "hosts/fltk/graphics_window.h"
 
-#include "drawing_area.h"
-#include "key_input.h"
-#include "run_menu_bar.h"
+#include "hosts/fltk/drawing_area.h"
+#include "hosts/fltk/key_input.h"
+#include "hosts/fltk/run_menu_bar.h"
 
 namespace tavro {
 

@@ -9,8 +9,8 @@
 // outer size the package asks for; a window manager adds its frame around that.
 #pragma once
 
-#include "cairo_canvas.h"
-#include "message_queue.h"
+#include "canvas/cairo/cairo_canvas.h"
+#include "hosts/fltk/message_queue.h"
 
 #include <FL/Fl_Window.H>
 

@@ -2,9 +2,9 @@
 //
 // Dependencies: FLTK's event state, key_translation.
 // Known limits: see key_input.h.
-#include "key_input.h"
+#include "hosts/fltk/key_input.h"
 
-#include "key_translation.h"
+#include "hosts/fltk/key_translation.h"
 
 #include <FL/Fl.H>
 

@@ -2,7 +2,7 @@
 //
 // Dependencies: FLTK (key names, fl_utf8decode).
 // Known limits: see key_translation.h.
-#include "key_translation.h"
+#include "hosts/fltk/key_translation.h"
 
 #include "platform.h"
 

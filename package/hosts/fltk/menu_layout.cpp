@@ -2,7 +2,7 @@
 //
 // Dependencies: FLTK (Fl_Menu_Item, key and modifier names).
 // Known limits: see menu_layout.h.
-#include "menu_layout.h"
+#include "hosts/fltk/menu_layout.h"
 
 #include <FL/Enumerations.H>
 

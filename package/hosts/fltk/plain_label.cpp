@@ -2,7 +2,7 @@
 //
 // Dependencies: FLTK (Fl::set_labeltype, fl_draw, fl_measure).
 // Known limits: see plain_label.h.
-#include "plain_label.h"
+#include "hosts/fltk/plain_label.h"
 
 #include <FL/Fl.H>
 #include <FL/Fl_Widget.H>

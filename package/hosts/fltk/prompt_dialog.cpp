@@ -2,7 +2,7 @@
 //
 // Dependencies: FLTK (Fl_Window, Fl_Multiline_Input, Fl_Return_Button, fl_draw).
 // Known limits: see prompt_dialog.h.
-#include "prompt_dialog.h"
+#include "hosts/fltk/prompt_dialog.h"
 
 #include <FL/Fl.H>
 #include <FL/Fl_Multiline_Input.H>

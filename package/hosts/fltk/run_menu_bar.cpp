@@ -2,9 +2,9 @@
 //
 // Dependencies: FLTK (Fl_Menu_Bar), menu_layout.
 // Known limits: see run_menu_bar.h.
-#include "run_menu_bar.h"
+#include "hosts/fltk/run_menu_bar.h"
 
-#include "plain_label.h"
+#include "hosts/fltk/plain_label.h"
 
 namespace tavro {
 

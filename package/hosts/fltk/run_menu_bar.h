@@ -8,8 +8,8 @@
 // Known limits: the Alt+letter access to the title is off with the shortcuts.
 #pragma once
 
-#include "menu_layout.h"
-#include "message_queue.h"
+#include "hosts/fltk/menu_layout.h"
+#include "hosts/fltk/message_queue.h"
 
 #include <FL/Fl_Menu_Bar.H>
 

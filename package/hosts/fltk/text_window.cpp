@@ -2,9 +2,9 @@
 //
 // Dependencies: FLTK (Fl_Window, fl_draw), text_lines, key_input.
 // Known limits: see text_window.h.
-#include "text_window.h"
+#include "hosts/fltk/text_window.h"
 
-#include "key_input.h"
+#include "hosts/fltk/key_input.h"
 
 #include <FL/Fl.H>
 #include <FL/fl_draw.H>

@@ -10,8 +10,8 @@
 // Known limits: single-buffered, so a large expose may flicker once.
 #pragma once
 
-#include "message_queue.h"
-#include "text_lines.h"
+#include "hosts/fltk/message_queue.h"
+#include "hosts/text_lines.h"
 
 #include <FL/Fl_Window.H>
 

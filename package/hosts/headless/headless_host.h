@@ -1,15 +1,14 @@
 // Headless host: no screen. Input comes from a message queue that the caller
 // fills, time from a virtual clock that advances 100 ms per periodic event the
-// wait returns (from the timer or from a script), the
-// image is a Cairo image, the text window an in-memory image drawn on demand.
-// Used by the tests and by the city-render tool.
+// wait returns (from the timer or from a script), the image is the build's image
+// canvas, the text window an in-memory image drawn on demand. Driven and
+// inspected through HeadlessDriver by the tests and the render entry.
 #pragma once
 
-#include "image_canvas.h"
+#include "hosts/headless/text_window_image.h"
 #include "platform.h"
 
 #include <ctime>
-#include <deque>
 #include <functional>
 #include <memory>
 #include <string>
@@ -17,7 +16,19 @@
 
 namespace tavro {
 
-class TextWindowImage;
+// What the host's windows, menu and timer have been told, as a screen would show it.
+struct HeadlessScreen {
+    bool graphics_exists = false;
+    bool text_exists = false;
+    bool text_visible = false;
+    bool timer_running = false;
+    int timer_id = 0;
+    long long timer_ticks = 0;      // ticks delivered to the queue
+    long long periodic_events = 0;  // periodic events the wait has returned
+    long long presents = 0;         // copies of the image to the graphics window
+    std::string menu_title;
+    std::vector<MenuItem> menu_items;  // texts are the host's own copies
+};
 
 class HeadlessHost final : public Host {
 public:
@@ -28,68 +39,28 @@ public:
     static constexpr int SCREEN_HEIGHT = 768;
     static constexpr int TIMER_PERIOD_MS = 100;
 
+    // Called with every line given to the text window, in order.
+    using TextSink = std::function<void(const std::string& line)>;
+    // Answers the dialog: sets reply and returns true, or returns false when it cannot be shown.
+    using DialogAnswer = std::function<bool(const std::string& message, std::string& reply)>;
+
     HeadlessHost();
     ~HeadlessHost() override;
 
-    // --- set-up and input, for tests and tools ---
-    void set_start_time(std::time_t seconds);
     // Appends a message to the input queue (taken first in, first out).
     void push(const Message& message);
-    // A left-button press at a client pixel of the graphics window.
-    void click_client(int column, int row);
-    // A left-button press at logical (x, y): client pixel (300 + x, 250 - y).
-    void click(int x, int y);
-    // Key-down of the key that types code (translated to code), then its key-up.
-    void type_character(int code, WindowId window = WindowId::graphics);
-    // A key with no character (Ctrl is 17).
-    void key_down(int virtual_key, WindowId window = WindowId::graphics, int translated = 0);
-    void key_up(int virtual_key, WindowId window = WindowId::graphics);
-    // Ctrl down, the letter's key (translated to its control character), its key-up, Ctrl up.
-    void ctrl_shortcut(char letter, WindowId window = WindowId::graphics);
-    void choose_menu(int id);
-    void close_window(WindowId window);
-    // Replies the dialog gives, first in first out; an empty reply when none is queued.
-    void push_dialog_reply(const std::string& reply);
-    // Makes the dialog fail to be created (run_prompt_dialog returns 0).
-    void set_dialog_fails(bool fails);
+    void set_start_time(std::time_t seconds);
+    void set_text_sink(TextSink sink);
+    // Without an answer the dialog gives an empty reply.
+    void set_dialog_answer(DialogAnswer answer);
     // The two halves of dispatch: a key-down queues its character to be taken next; closing a
     // window destroys it (default processing of a message the package declined).
     void translate(const Message& message);
     void default_handling(const Message& message);
 
-    // --- what can be observed ---
-    // The start time plus a tenth of a second for every periodic event returned so far.
-    std::time_t clock_seconds() const;
-    long long timer_ticks_delivered() const;
-    long long periodic_events_returned() const;
-    bool timer_started() const;
-    // Every line given to the text window, in order (unless keeping is switched off).
-    const std::vector<std::string>& text_lines() const;
-    void clear_text_lines();
-    void set_keep_text_lines(bool keep);
-    // Called with every line given to the text window, in order.
-    void set_text_line_sink(std::function<void(const std::string&)> sink);
-    // The text lines visible in the text window now, top to bottom.
-    std::vector<std::string> visible_text_lines() const;
-    // A pixel of the text window's client area (drawn on demand).
-    Rgb text_window_pixel(int column, int row) const;
-    int text_window_line_height() const;
-    bool text_window_visible() const;
-    bool graphics_window_exists() const;
-    bool text_window_exists() const;
-
-    const std::string& menu_title() const;
-    const std::vector<MenuItem>& menu_items() const;
-    bool menu_checked(int id) const;
-
-    long long presents() const;  // copies of the image to the graphics window
-    int dialogs_shown() const;
-    const std::string& last_dialog_message() const;
-
-    ImageCanvas& canvas();
-    const ImageCanvas& canvas() const;
-    // The graphics window's client area (601 x 501) as a PNG file; false on failure. Builds with Cairo only.
-    bool write_client_png(const std::string& path) const;
+    const HeadlessScreen& screen() const;
+    Canvas& canvas() const;
+    const TextWindowImage& text_window() const;
 
     // --- Host ---
     int screen_width() override;

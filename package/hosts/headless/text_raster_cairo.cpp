@@ -1,8 +1,8 @@
 // Headless host: the text window's pixels drawn with Cairo.
-#include "text_raster.h"
+#include "hosts/headless/text_raster.h"
 
-#include "cairo_handles.h"
-#include "cairo_text.h"
+#include "canvas/cairo/cairo_handles.h"
+#include "canvas/cairo/cairo_text.h"
 
 #include <cstddef>
 #include <cstdint>

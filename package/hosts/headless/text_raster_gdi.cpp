@@ -1,8 +1,8 @@
 // Headless host on Windows: the text window's pixels drawn with GDI in a
 // memory bitmap, in the stock fixed-pitch font as the Win32 host's text window.
-#include "text_raster.h"
+#include "hosts/headless/text_raster.h"
 
-#include "gdi_objects.h"
+#include "canvas/gdi/gdi_objects.h"
 
 #include <windows.h>
 

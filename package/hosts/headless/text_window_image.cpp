@@ -1,4 +1,4 @@
-#include "text_window_image.h"
+#include "hosts/headless/text_window_image.h"
 
 #include <cstddef>
 

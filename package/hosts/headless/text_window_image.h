@@ -10,8 +10,8 @@
 #pragma once
 
 #include "platform.h"
-#include "text_lines.h"
-#include "text_raster.h"
+#include "hosts/text_lines.h"
+#include "hosts/headless/text_raster.h"
 
 #include <memory>
 #include <string>

@@ -1,5 +1,5 @@
 // Win32 host: texts in movable global memory blocks.
-#include "global_text_block.h"
+#include "hosts/win32/global_text_block.h"
 
 namespace tavro {
 

@@ -1,5 +1,5 @@
 // Win32 host: translation between the platform's window messages and the package's.
-#include "native_messages.h"
+#include "hosts/win32/native_messages.h"
 
 namespace tavro {
 

@@ -1,6 +1,6 @@
 // Win32 host: the modal dialog "TAVRO_gets", run from its in-memory template.
-#include "prompt_template.h"
-#include "win32_host.h"
+#include "hosts/win32/prompt_template.h"
+#include "hosts/win32/win32_host.h"
 
 #include <algorithm>
 

@@ -1,5 +1,5 @@
 // Win32 host: lays out the dialog template of "TAVRO_gets" in a zero-filled buffer.
-#include "prompt_template.h"
+#include "hosts/win32/prompt_template.h"
 
 #include <cstddef>
 

@@ -1,8 +1,8 @@
 // Win32 host: one new bottom line of the text window, drawn in the stock
 // fixed-pitch font after the client area has scrolled up by one line.
-#include "win32_host.h"
+#include "hosts/win32/win32_host.h"
 
-#include "gdi_objects.h"
+#include "canvas/gdi/gdi_objects.h"
 
 #include <cstring>
 

@@ -1,8 +1,8 @@
 // Win32 host: windows, message turn, timer, menu and the image's copies to the screen.
-#include "win32_host.h"
+#include "hosts/win32/win32_host.h"
 
-#include "global_text_block.h"
-#include "native_messages.h"
+#include "hosts/win32/global_text_block.h"
+#include "hosts/win32/native_messages.h"
 
 #include <ctime>
 

@@ -16,7 +16,7 @@
 // under load); the windows and the image are released when the process ends.
 #pragma once
 
-#include "gdi_canvas.h"
+#include "canvas/gdi/gdi_canvas.h"
 #include "platform.h"
 
 #include <windows.h>

@@ -2,7 +2,8 @@
 // where each INPUT is "click COLUMN ROW" (a client pixel), "type CODE" (a key
 // that types the character CODE) or "ctrl LETTER". Runs until the input is used
 // up and writes the drawing area as it was last shown.
-#include "headless_host.h"
+#include "hosts/headless/headless_driver.h"
+#include "render/png_writer.h"
 #include "session.h"
 
 #include <cstdio>
@@ -15,17 +16,17 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: picture_headless OUT.png [click C R | type CODE | ctrl L]...\n");
         return 2;
     }
-    tavro::HeadlessHost& host = tavro::headless_host();
+    tavro::HeadlessDriver& driver = tavro::headless_driver();
     for (int i = 2; i < argc;) {
         const std::string input = argv[i];
         if (input == "click" && i + 2 < argc) {
-            host.click_client(std::atoi(argv[i + 1]), std::atoi(argv[i + 2]));
+            driver.click_client(std::atoi(argv[i + 1]), std::atoi(argv[i + 2]));
             i += 3;
         } else if (input == "type" && i + 1 < argc) {
-            host.type_character(std::atoi(argv[i + 1]));
+            driver.type_character(std::atoi(argv[i + 1]));
             i += 2;
         } else if (input == "ctrl" && i + 1 < argc) {
-            host.ctrl_shortcut(argv[i + 1][0]);
+            driver.ctrl_shortcut(argv[i + 1][0]);
             i += 2;
         } else {
             std::fprintf(stderr, "picture_headless: cannot read input '%s'\n", argv[i]);
@@ -33,5 +34,7 @@ int main(int argc, char** argv)
         }
     }
     process_entry(nullptr, nullptr, "", 1);
-    return host.write_client_png(argv[1]) ? 0 : 1;
+    const tavro::PixelRows image = driver.canvas().pixel_rows();
+    return write_png(argv[1], image, 0, 0, tavro::HeadlessHost::CLIENT_WIDTH, tavro::HeadlessHost::CLIENT_HEIGHT) ? 0
+                                                                                                                  : 1;
 }

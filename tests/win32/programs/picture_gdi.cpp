@@ -4,7 +4,7 @@
 // binary PPM; pixels that lie outside the image are written magenta.
 #include "package_state.h"
 #include "session.h"
-#include "win32_host.h"
+#include "hosts/win32/win32_host.h"
 
 #include <cstdio>
 
