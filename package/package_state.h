@@ -17,6 +17,8 @@ struct DisplayWindows {
     WindowHandle text_window = 0;
     tavro::Canvas* image = nullptr;  // owned by the host
     int image_dirty = 1;
+    // Drawing calls into the image so far: whoever takes pictures of it can tell whether it changed.
+    long long drawings = 0;
     // The centre of the graphics window's client area: mouse positions and drawing are relative to it.
     int origin_x = 0;
     int origin_y = 0;

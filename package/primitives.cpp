@@ -7,18 +7,25 @@
 #include "text_block.h"
 #include "text_window.h"
 
+#include <algorithm>
+#include <climits>
 #include <cstdarg>
+#include <cstdio>
 #include <utility>
 
 namespace {
 
 constexpr int MAX_POINT_SIZE = 127;
 
+// The size a negative one stands for: its magnitude, or the largest int for INT_MIN, whose
+// magnitude no int holds.
+int magnitude(int negative) { return negative == INT_MIN ? INT_MAX : -negative; }
+
 int check_width(int width)
 {
     if (width < 0) {
-        text_window_printf("Width of %d not possible, using width %d\n", width, -width);
-        return -width;
+        text_window_printf("Width of %d not possible, using width %d\n", width, magnitude(width));
+        return magnitude(width);
     }
     return width;
 }
@@ -26,8 +33,8 @@ int check_width(int width)
 int check_radius(int radius)
 {
     if (radius < 0) {
-        text_window_printf("Radius of %d not possible, using radius %d\n", radius, -radius);
-        return -radius;
+        text_window_printf("Radius of %d not possible, using radius %d\n", radius, magnitude(radius));
+        return magnitude(radius);
     }
     return radius;
 }
@@ -35,8 +42,8 @@ int check_radius(int radius)
 int check_point_size(int size)
 {
     if (size < 0) {
-        text_window_printf("ptsize of %d not possible, using ptsize %d\n", size, -size);
-        size = -size;
+        text_window_printf("ptsize of %d not possible, using ptsize %d\n", size, magnitude(size));
+        size = magnitude(size);
     }
     if (size > MAX_POINT_SIZE) {
         text_window_printf("ptsize of %d not possible, using ptsize %d\n", size, MAX_POINT_SIZE);
@@ -56,6 +63,9 @@ void order_corners(int& x1, int& y1, int& x2, int& y2)
     }
 }
 
+// A box corner's coordinate, held inside int's range however far a large radius puts it.
+int held_to_int(long long value) { return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX)); }
+
 void render_command(const DrawCommand& command)
 {
     DisplayWindows& windows = package_state.windows;
@@ -63,6 +73,7 @@ void render_command(const DrawCommand& command)
         windows.image->render(command, colour_values[command.colour], windows.origin_x, windows.origin_y);
     }
     windows.image_dirty = 1;
+    ++windows.drawings;
 }
 
 }  // namespace
@@ -84,7 +95,9 @@ int plot_circle(int colour, int x, int y, int radius)
     if (package_state.run.logging) {
         text_window_printf("%s circle at (%d,%d), radius %d\n", colour_names[colour], x, y, radius);
     }
-    render_command(make_draw_command(DRAW_OVAL, colour, 0, x - radius, y + radius, x + radius, y - radius));
+    const long long r = radius;
+    render_command(make_draw_command(DRAW_OVAL, colour, 0, held_to_int(x - r), held_to_int(y + r), held_to_int(x + r),
+                                     held_to_int(y - r)));
     return 1;
 }
 
@@ -162,7 +175,10 @@ int plot_text_string(int colour, int x, int y, int point_size, const char* text)
     point_size = check_point_size(point_size);
     colour = check_colour(colour);
     if (package_state.run.logging) {
-        text_window_printf("%s text at (%d,%d), \"%s\"\n", colour_names[colour], x, y, text);
+        // A text too long for the line is cut so that the line still ends with its quote.
+        const int head = std::snprintf(nullptr, 0, "%s text at (%d,%d), \"", colour_names[colour], x, y);
+        const int room = std::max(0, TEXT_BUFFER_SIZE - 1 - head - 2);
+        text_window_printf("%s text at (%d,%d), \"%.*s\"\n", colour_names[colour], x, y, room, text);
     }
     std::unique_ptr<tavro::TextBlock> copy = copy_text(text);
     const char* bytes = copy ? copy->lock() : nullptr;
@@ -199,5 +215,6 @@ int clear_graphics()
         windows.image->clear_white_framed();
     }
     windows.image_dirty = 1;
+    ++windows.drawings;
     return 1;
 }

@@ -10,6 +10,11 @@ struct StartArguments {
 };
 extern StartArguments start_arguments;
 
+// Defined by each host's process entry (main, WinMain). The program libraries have the linker
+// look for it, so their entry is always linked: a program that defines its own main fails to
+// link, with the application_main it lacks named, instead of quietly bypassing the library.
+extern "C" const int tavro_program_entry;
+
 int open_display(void* instance, void* previous_instance, const char* command_line, int show_command);
 int close_display();
 

@@ -67,7 +67,8 @@ bool write_png(const std::string& path, const tavro::PixelRows& image, int left,
     const std::vector<unsigned char> raw = raw_rows(image, left, top, width, height);
     uLongf packed_size = compressBound(static_cast<uLong>(raw.size()));
     std::vector<unsigned char> packed(packed_size);
-    if (compress2(packed.data(), &packed_size, raw.data(), static_cast<uLong>(raw.size()), Z_DEFAULT_COMPRESSION) != Z_OK) {
+    if (compress2(packed.data(), &packed_size, raw.data(), static_cast<uLong>(raw.size()), Z_DEFAULT_COMPRESSION) !=
+        Z_OK) {
         return false;
     }
     packed.resize(packed_size);

@@ -2,6 +2,7 @@
 
 #include "event_wait.h"
 #include "hosts/headless/headless_driver.h"
+#include "package_state.h"
 #include "render/gif_writer.h"
 #include "render/png_writer.h"
 #include "render/scratch_files.h"
@@ -104,8 +105,9 @@ struct RunCounts {
 };
 
 // Runs the application over the headless host: the clock starts at the given time, the log
-// takes every text line, a frame is taken whenever a wait starts after the first (the program
-// has finished drawing it), and the run quits after the tick limit.
+// takes every text line, and the run quits after the tick limit. A frame is what a wait shows
+// as it starts (the image the program drew since the last one), and at the end the frame the
+// program drew after its last wait, if it drew one.
 RunCounts run_program(const RenderOptions& options, RenderOutputs& outputs)
 {
     tavro::HeadlessDriver& driver = tavro::headless_driver();
@@ -119,20 +121,17 @@ RunCounts run_program(const RenderOptions& options, RenderOutputs& outputs)
 
     RunCounts counts;
     const std::optional<long long> tick_limit = options.tick_limit();
+    const long long& drawings = package_state.windows.drawings;
+    long long drawings_taken = -1;
     auto take_frame = [&] {
         if (outputs.gif() && counts.frames % options.gif_every == 0) {
             outputs.gif()->add_frame(driver.canvas());
         }
         ++counts.frames;
+        drawings_taken = drawings;
     };
-    bool first_wait = true;
     WaitObserver observer;
-    observer.wait_started = [&] {
-        if (!first_wait) {
-            take_frame();
-        }
-        first_wait = false;
-    };
+    observer.wait_started = take_frame;
     observer.wait_returned = [&](int kind) {
         if (kind == event_periodic && ++counts.periodic_events == tick_limit) {
             driver.host().post_quit(0);
@@ -147,7 +146,9 @@ RunCounts run_program(const RenderOptions& options, RenderOutputs& outputs)
     }
 
     counts.status = run_application_entry(nullptr, nullptr, "", tavro::SHOW_NORMAL);
-    take_frame();
+    if (drawings != drawings_taken) {
+        take_frame();
+    }
     set_wait_observer({});
     driver.set_text_line_sink({});
     return counts;

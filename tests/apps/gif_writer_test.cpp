@@ -9,6 +9,7 @@
 #include <gif_lib.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -79,13 +80,51 @@ TEST(GifWriter, EveryStoredFrameIsThePngOfTheSameTick)
     GifFileType* gif = DGifOpenFileName("run.gif", &error);
     ASSERT_NE(gif, nullptr);
     ASSERT_EQ(DGifSlurp(gif), GIF_OK);
+    // The frame shown at start-up, one per tick, and the one drawn on quit.
     const auto frames = shown_frames(gif);
-    ASSERT_EQ(frames.size(), 6u);
+    ASSERT_EQ(frames.size(), 7u);
     for (int tick : ticks) {
-        EXPECT_EQ(differences(frames[tick - 1], *gif->SColorMap, std::to_string(tick) + ".png", gif->SWidth), 0)
+        EXPECT_EQ(differences(frames[tick], *gif->SColorMap, std::to_string(tick) + ".png", gif->SWidth), 0)
             << "tick " << tick;
     }
     DGifCloseFile(gif, &error);
+}
+
+// The palette index every pixel of each shown frame has, or -1 for a frame of several colours.
+std::vector<int> frame_colours(const std::string& path)
+{
+    int error = 0;
+    GifFileType* gif = DGifOpenFileName(path.c_str(), &error);
+    if (gif == nullptr || DGifSlurp(gif) != GIF_OK) {
+        return {};
+    }
+    std::vector<int> colours;
+    for (const auto& frame : shown_frames(gif)) {
+        // Inside the image's one-pixel black frame.
+        const std::uint8_t inside = frame[std::size_t(gif->SWidth) + 1];
+        const bool plain = std::all_of(frame.begin() + gif->SWidth, frame.end() - gif->SWidth,
+                                       [&](std::uint8_t i) { return i == inside || i == COLOUR_BLACK; });
+        colours.push_back(plain ? inside : -1);
+    }
+    DGifCloseFile(gif, &error);
+    return colours;
+}
+
+TEST(GifWriter, HoldsTheFramesTheProgramShowedInOrder)
+{
+    TempDirectory directory;
+    const std::string render = std::string(FRAME_COLOURS_PATH) + " --ticks 3 --png last.png ";
+    ASSERT_EQ(std::system((render + "--gif every.gif >/dev/null").c_str()), 0);
+    ASSERT_EQ(std::system((render + "--gif second.gif --gif-every 2 >/dev/null").c_str()), 0);
+    EXPECT_EQ(frame_colours("every.gif"), (std::vector<int>{COLOUR_RED, COLOUR_GREEN, COLOUR_BLUE, COLOUR_YELLOW}));
+    EXPECT_EQ(frame_colours("second.gif"), (std::vector<int>{COLOUR_RED, COLOUR_BLUE}));
+    tavro::CairoSurface png(cairo_image_surface_create_from_png("last.png"));
+    ASSERT_EQ(cairo_surface_status(png.get()), CAIRO_STATUS_SUCCESS);
+    std::uint32_t centre = 0;
+    std::memcpy(&centre,
+                cairo_image_surface_get_data(png.get()) + 250 * cairo_image_surface_get_stride(png.get()) + 300 * 4,
+                sizeof centre);
+    EXPECT_EQ(centre & 0xFFFFFFu, 0xFFFF00u);
 }
 
 TEST(GifWriter, FramesStoreOnlyWhatChangedAndDecodeToThePalette)

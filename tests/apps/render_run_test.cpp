@@ -25,7 +25,7 @@ TEST(RenderRun, EachTickOfARunWithoutScriptIsATimerTick)
     options.ticks = 25;
     std::ostringstream report;
     ASSERT_EQ(run_render(options, "city-render", report, std::cerr), 0);
-    EXPECT_EQ(report.str(), "city-render: 25 ticks, 26 frames\n");
+    EXPECT_EQ(report.str(), "city-render: 25 ticks, 27 frames\n");
     EXPECT_EQ(tavro::headless_driver().timer_ticks_delivered(), 25);
     EXPECT_EQ(tavro::headless_driver().clock_seconds(), 1002);
 }
@@ -58,7 +58,7 @@ TEST(RenderRun, AScriptPlaysWithoutTimerTicksAndEndsTheRun)
     std::ostringstream report;
     ASSERT_EQ(run_render(options, "city-render", report, std::cerr), 0);
     // Nine periodic events and a click, then the script ends, the city halts and the run quits.
-    EXPECT_EQ(report.str(), "city-render: 9 ticks, 11 frames, wrote " + directory.path() + "/short.gif\n");
+    EXPECT_EQ(report.str(), "city-render: 9 ticks, 12 frames, wrote " + directory.path() + "/short.gif\n");
     EXPECT_EQ(tavro::headless_driver().timer_ticks_delivered(), 0);
     EXPECT_TRUE(file_exists("short.gif"));
     EXPECT_TRUE(file_exists("short.scr"));
@@ -74,7 +74,7 @@ TEST(RenderRun, TheTickLimitEndsAScriptEarly)
     options.ticks = 12;
     std::ostringstream report;
     ASSERT_EQ(run_render(options, "city-render", report, std::cerr), 0);
-    EXPECT_EQ(report.str(), "city-render: 12 ticks, 13 frames\n");
+    EXPECT_EQ(report.str(), "city-render: 12 ticks, 14 frames\n");
 }
 
 // An output is complete or absent: never a partial file under its name or beside it.

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
 #include <vector>
 
@@ -118,8 +119,30 @@ TEST_F(Primitives, PlotTextFormatsAndCutsAt1023Characters)
     EXPECT_EQ(plot_text(COLOUR_BLACK, 0, 0, 10, "%s", long_text.c_str()), 1023);
     ASSERT_EQ(driver.text_lines().size(), 2u);
     EXPECT_EQ(driver.text_lines()[0], "black text at (0,0), \"42-x\"");
-    // The log line itself is a message of at most 1023 characters.
-    EXPECT_EQ(driver.text_lines()[1].size(), 1023u);
+    // The log line is cut to a message of at most 1023 characters and keeps its closing quote.
+    const std::string& cut = driver.text_lines()[1];
+    EXPECT_EQ(cut.size(), 1022u);
+    EXPECT_EQ(cut.rfind("black text at (0,0), \"aaa", 0), 0u);
+    EXPECT_EQ(cut.substr(cut.size() - 2), "a\"");
+}
+
+TEST_F(Primitives, TheMostNegativeSizesBecomeTheLargestUsableOnes)
+{
+    plot_circle(COLOUR_RED, 10, 10, INT_MIN);
+    plot_line(COLOUR_BLUE, 0, 0, 5, 5, INT_MIN);
+    plot_text_string(COLOUR_BLACK, 0, 0, INT_MIN, "x");
+    EXPECT_EQ(driver.text_lines(), (Lines{
+                                       "Radius of -2147483648 not possible, using radius 2147483647",
+                                       "red circle at (10,10), radius 2147483647",
+                                       "Width of -2147483648 not possible, using width 2147483647",
+                                       "blue line from (0,0) to (5,5), width 2147483647",
+                                       "ptsize of -2147483648 not possible, using ptsize 2147483647",
+                                       "ptsize of 2147483647 not possible, using ptsize 127",
+                                       "black text at (0,0), \"x\"",
+                                   }));
+    // The circle covers the whole image, and the widest pen then covers it too.
+    EXPECT_EQ(driver.canvas().pixel(0, 0), (tavro::Rgb{0, 0, 255}));
+    EXPECT_EQ(driver.canvas().pixel(600, 539), (tavro::Rgb{0, 0, 255}));
 }
 
 TEST_F(Primitives, ClearWritesFlushClearAndRectangleInOrder)

@@ -4,6 +4,8 @@
 #include "canvas/image_canvas.h"
 #include "canvas/gdi/gdi_objects.h"
 
+#include <algorithm>
+#include <climits>
 #include <cstring>
 
 namespace tavro {
@@ -11,6 +13,12 @@ namespace tavro {
 namespace {
 
 COLORREF colour_ref(Rgb colour) { return RGB(colour.r, colour.g, colour.b); }
+
+// A device coordinate: origin plus an offset, held inside int's range rather than overflowing.
+int device(int origin, long long offset)
+{
+    return static_cast<int>(std::clamp<long long>(origin + offset, INT_MIN, INT_MAX));
+}
 
 // A pen of the command's width (0 is one pixel) and, for width 0, a solid brush
 // of the same colour, else the stock null brush, for as long as the shape takes.
@@ -42,14 +50,15 @@ void draw_text(HDC dc, const DrawCommand& command, COLORREF colour, int origin_x
         SIZE extent{};
         GetTextExtentPointA(dc, text, static_cast<int>(std::strlen(text)), &extent);
         const int line_height = extent.cy;
-        const int left = origin_x + command.x1;
+        const int left = device(origin_x, command.x1);
         // The anchor is the lower-left corner of the first line's cell.
         int line = -1;
         const char* start = text;
         for (;;) {
             const char* end = std::strchr(start, '\n');
             const int length = static_cast<int>(end != nullptr ? end - start : std::strlen(start));
-            TextOutA(dc, left, origin_y - command.y1 + line * line_height, start, length);
+            TextOutA(dc, left, device(origin_y, -static_cast<long long>(command.y1) + line * line_height), start,
+                     length);
             if (end == nullptr) {
                 break;
             }
@@ -125,8 +134,10 @@ GdiCanvas::~GdiCanvas()
 void GdiCanvas::render(const DrawCommand& command, Rgb colour, int origin_x, int origin_y)
 {
     const COLORREF ref = colour_ref(colour);
-    const int left = origin_x + command.x1;
-    const int top = origin_y - command.y1;
+    const int left = device(origin_x, command.x1);
+    const int top = device(origin_y, -static_cast<long long>(command.y1));
+    const int right = device(origin_x, command.x2);
+    const int bottom = device(origin_y, -static_cast<long long>(command.y2));
     switch (command.kind) {
     case DRAW_PIXEL:
         SetPixel(dc_, left, top, ref);
@@ -134,25 +145,25 @@ void GdiCanvas::render(const DrawCommand& command, Rgb colour, int origin_x, int
     case DRAW_LINE: {
         SelectedObject pen(dc_, CreatePen(PS_SOLID, command.width, ref), true);
         MoveToEx(dc_, left, top, nullptr);
-        LineTo(dc_, origin_x + command.x2, origin_y - command.y2);
+        LineTo(dc_, right, bottom);
         break;
     }
     case DRAW_TRIANGLE: {
         ShapeTools tools(dc_, command.width, ref);
         const POINT points[3] = {{left, top},
-                                 {origin_x + command.x2, origin_y - command.y2},
-                                 {origin_x + command.x3, origin_y - command.y3}};
+                                 {right, bottom},
+                                 {device(origin_x, command.x3), device(origin_y, -static_cast<long long>(command.y3))}};
         Polygon(dc_, points, 3);
         break;
     }
     case DRAW_RECTANGLE: {
         ShapeTools tools(dc_, command.width, ref);
-        Rectangle(dc_, left, top, origin_x + command.x2 + 1, origin_y - command.y2 + 1);
+        Rectangle(dc_, left, top, device(right, 1), device(bottom, 1));
         break;
     }
     case DRAW_OVAL: {
         ShapeTools tools(dc_, command.width, ref);
-        Ellipse(dc_, left, top, origin_x + command.x2 + 1, origin_y - command.y2 + 1);
+        Ellipse(dc_, left, top, device(right, 1), device(bottom, 1));
         break;
     }
     case DRAW_TEXT:

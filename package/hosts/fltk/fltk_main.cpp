@@ -3,4 +3,6 @@
 #include "platform.h"
 #include "session.h"
 
+extern "C" const int tavro_program_entry = 1;
+
 int main() { return process_entry(nullptr, nullptr, "", tavro::SHOW_NORMAL); }

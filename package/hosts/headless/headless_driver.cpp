@@ -73,7 +73,10 @@ void HeadlessDriver::key_down(int virtual_key, WindowId window, int translated)
     push(message);
 }
 
-void HeadlessDriver::key_up(int virtual_key, WindowId window) { push(Message{window, MessageKind::key_up, virtual_key}); }
+void HeadlessDriver::key_up(int virtual_key, WindowId window)
+{
+    push(Message{window, MessageKind::key_up, virtual_key});
+}
 
 void HeadlessDriver::ctrl_shortcut(char letter, WindowId window)
 {
