@@ -15,10 +15,7 @@ namespace {
 constexpr int CENTISECONDS_PER_TICK = 10;
 
 // The reason of the last failed call, when it left one.
-std::string last_reason()
-{
-    return errno != 0 ? std::strerror(errno) : "write failed";
-}
+std::string last_reason() { return errno != 0 ? std::strerror(errno) : "write failed"; }
 
 }  // namespace
 
@@ -44,8 +41,7 @@ bool RenderOutputs::open(const RenderOptions& options, std::ostream& standard_ou
     std::string reason;
     errno = 0;
     const auto failed = [&](const Output& output) {
-        errors << prefix << "cannot write " << output.name << ": " << (reason.empty() ? last_reason() : reason)
-               << '\n';
+        errors << prefix << "cannot write " << output.name << ": " << (reason.empty() ? last_reason() : reason) << '\n';
         return false;
     };
     if (!options.png.empty() && !open_output(options.png, png_, reason)) {

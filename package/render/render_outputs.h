@@ -30,8 +30,7 @@ public:
 
     // Finishes each output from the last frame and puts the files in place. Adds ", wrote NAME"
     // to written for each; names each that failed and why on errors. False when any failed.
-    bool commit(const tavro::Canvas& last_frame, const std::string& prefix, std::string& written,
-                std::ostream& errors);
+    bool commit(const tavro::Canvas& last_frame, const std::string& prefix, std::string& written, std::ostream& errors);
 
 private:
     struct Output {
