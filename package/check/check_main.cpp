@@ -39,18 +39,17 @@ std::string usage()
 
 std::string help()
 {
-    return usage() +
-           "\n\n"
-           "Compares a run's transcript (--log) and last frame (--png) with the references.\n\n"
-           "  --log EXPECTED ACTUAL  transcripts, compared line by line; the first differing\n"
-           "                         lines are shown\n"
-           "  --png EXPECTED ACTUAL  PNG pictures (8-bit RGB or RGBA), compared pixel by pixel;\n"
-           "                         the number of differing pixels is shown\n"
-           "  --difference FILE      where the pictures differ, write FILE: those pixels red,\n"
-           "                         the rest of the reference faded\n"
-           "  --help                 print this text and exit\n\n"
-           "Exit status: 0 when everything compared matches, 1 when anything differs, 2 for a\n"
-           "bad argument or a file that cannot be read.\n";
+    return usage() + "\n\n"
+                     "Compares a run's transcript (--log) and last frame (--png) with the references.\n\n"
+                     "  --log EXPECTED ACTUAL  transcripts, compared line by line; the first differing\n"
+                     "                         lines are shown\n"
+                     "  --png EXPECTED ACTUAL  PNG pictures (8-bit RGB or RGBA), compared pixel by pixel;\n"
+                     "                         the number of differing pixels is shown\n"
+                     "  --difference FILE      where the pictures differ, write FILE: those pixels red,\n"
+                     "                         the rest of the reference faded\n"
+                     "  --help                 print this text and exit\n\n"
+                     "Exit status: 0 when everything compared matches, 1 when anything differs, 2 for a\n"
+                     "bad argument or a file that cannot be read.\n";
 }
 
 // Reads the arguments; on a problem returns nothing and sets problem.
@@ -117,13 +116,13 @@ Status check_transcripts(const Pair& files)
         std::cout << PROGRAM << ": the transcript matches the reference (" << lines << " lines)\n";
         return SAME;
     }
-    std::cout << PROGRAM << ": the transcript differs from the reference in " << comparison.differing_lines
-              << " of " << lines << " lines\n";
+    std::cout << PROGRAM << ": the transcript differs from the reference in " << comparison.differing_lines << " of "
+              << lines << " lines\n";
     show_files(files);
     for (const LineDifference& line : comparison.first) {
-        std::cout << "  line " << line.number << ", expected: " << (line.expected_missing ? "(no such line)" : line.expected)
-                  << "\n  line " << line.number << ", actual:   " << (line.actual_missing ? "(no such line)" : line.actual)
-                  << '\n';
+        std::cout << "  line " << line.number
+                  << ", expected: " << (line.expected_missing ? "(no such line)" : line.expected) << "\n  line "
+                  << line.number << ", actual:   " << (line.actual_missing ? "(no such line)" : line.actual) << '\n';
     }
     if (comparison.differing_lines > comparison.first.size()) {
         std::cout << "  ... and " << comparison.differing_lines - comparison.first.size() << " more\n";

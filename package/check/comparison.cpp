@@ -39,8 +39,7 @@ std::uint32_t faded(std::uint32_t pixel)
 
 }  // namespace
 
-TranscriptComparison compare_transcripts(const std::string& expected, const std::string& actual,
-                                         std::size_t lines_kept)
+TranscriptComparison compare_transcripts(const std::string& expected, const std::string& actual, std::size_t lines_kept)
 {
     const std::vector<std::string> expected_lines = lines_of(expected);
     const std::vector<std::string> actual_lines = lines_of(actual);

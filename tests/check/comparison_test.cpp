@@ -17,10 +17,8 @@ TEST(Comparison, TranscriptsDifferLineByLine)
 {
     const Transcripts cases[] = {
         {"a\nb\n", "a\r\nb", 0, 0, ""},  // line ends and a missing last one do not count
-        {"a\nb\nc\n", "a\nB\nc\n", 1, 2, "B"},
-        {"a\nb\nc\n", "a\n", 2, 2, ""},  // the run's transcript ends early
-        {"a\n", "a\nb\nc\n", 2, 2, "b"},
-        {"", "a\n", 1, 1, "a"},
+        {"a\nb\nc\n", "a\nB\nc\n", 1, 2, "B"}, {"a\nb\nc\n", "a\n", 2, 2, ""},  // the run's transcript ends early
+        {"a\n", "a\nb\nc\n", 2, 2, "b"},       {"", "a\n", 1, 1, "a"},
     };
     for (const Transcripts& check : cases) {
         const TranscriptComparison comparison = compare_transcripts(check.expected, check.actual, 1);
