@@ -9,14 +9,6 @@
 
 namespace tavro {
 
-// Columns left..right-1 of rows top..bottom-1.
-struct PixelBox {
-    PixelCoord left = 0;
-    PixelCoord top = 0;
-    PixelCoord right = 0;
-    PixelCoord bottom = 0;
-};
-
 struct PixelSpan {
     bool empty = true;
     PixelCoord left = 0;   // inclusive
