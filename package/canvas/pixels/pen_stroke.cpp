@@ -9,7 +9,7 @@ namespace {
 
 constexpr double PI = 3.14159265358979323846;
 constexpr double TOLERANCE = 0.1;
-constexpr double MITER_LIMIT = 10.0;
+constexpr double MITRE_LIMIT = 10.0;
 
 struct Slope {
     Fixed dx;
@@ -212,6 +212,7 @@ public:
         left_.push_back(current_.left);
     }
 
+    // Closes the path: the way back to the first point and the join there.
     void close(ScanPolygon& outline)
     {
         line_to(first_point_);
@@ -224,9 +225,10 @@ public:
             close_join(current_, first_, turn < 0);
             inner_join(current_, first_, turn < 0);
         }
-        add(outline, right_);
+        // Two outlines, the inner one run backwards, so that the band between them is filled.
+        outline.add_polygon(right_);
         std::reverse(left_.begin(), left_.end());
-        add(outline, left_);
+        outline.add_polygon(left_);
     }
 
     // Caps an open path: one outline along the left side, round the end, back along the right.
@@ -251,8 +253,6 @@ public:
     }
 
 private:
-    static void add(ScanPolygon& outline, const std::vector<FixedPoint>& contour) { outline.add_polygon(contour); }
-
     void fan(const Slope& in, const Slope& out, FixedPoint centre, bool clockwise, std::vector<FixedPoint>& contour)
     {
         const int n = pen_.count();
@@ -315,7 +315,7 @@ private:
     static bool mitre(const Face& in, const Face& out, bool clockwise, std::vector<FixedPoint>& outer)
     {
         const double in_dot_out = in.unit_x * out.unit_x + in.unit_y * out.unit_y;
-        if (!(2 <= MITER_LIMIT * MITER_LIMIT * (1 + in_dot_out))) {
+        if (!(2 <= MITRE_LIMIT * MITRE_LIMIT * (1 + in_dot_out))) {
             return false;
         }
         const FixedPoint in_point = clockwise ? in.right : in.left;

@@ -91,9 +91,15 @@ void ScanPolygon::scan(ScanRule rule, const PixelBox& area, std::vector<ScanSpan
             const Fixed x = e->top.x + floor_div((y - e->top.y) * dx, dy);
             crossings_.emplace_back(std::clamp(x, left_limit, right_limit), e->direction);
         }
-        std::stable_sort(
-            crossings_.begin(), crossings_.end(),
-            [](const std::pair<Fixed, int>& a, const std::pair<Fixed, int>& b) { return a.first < b.first; });
+        // A row crosses few edges: an insertion sort, stable and without memory of its own.
+        for (std::size_t i = 1; i < crossings_.size(); ++i) {
+            const std::pair<Fixed, int> crossing = crossings_[i];
+            std::size_t j = i;
+            for (; j > 0 && crossings_[j - 1].first > crossing.first; --j) {
+                crossings_[j] = crossings_[j - 1];
+            }
+            crossings_[j] = crossing;
+        }
         int winding = 0;
         PixelCoord start = LLONG_MIN;
         for (std::size_t i = 0; i < crossings_.size(); ++i) {
