@@ -12,3 +12,50 @@ function(tavro_add_program name)
     target_link_libraries(${name}-render PRIVATE Tavro::render)
   endif()
 endfunction()
+
+# tavro_add_check(name PROGRAM program SCRIPT file [LOG file] [PNG file] [TIME seconds]) adds the
+# CTest test `name`: it runs `program-render` (made by tavro_add_program) with the script, its
+# virtual clock starting at TIME (default 1700000000), and compares with tavro-check its
+# transcript with LOG and its last frame with PNG. On a difference the test fails, showing the
+# first differing lines and the number of differing pixels, and writes name-difference.png in
+# this folder of the build. The build target `name-references` runs the program the same way and
+# writes LOG and PNG instead (`references` does it for every check): make them from your own
+# solution, look at them, and keep them with the script. Relative files are in the source folder.
+# A global property: a variable would be seen only in the folder that included this file.
+set_property(GLOBAL PROPERTY TAVRO_CHECK_RUN ${CMAKE_CURRENT_LIST_DIR}/tavro_check_run.cmake)
+function(tavro_add_check name)
+  cmake_parse_arguments(PARSE_ARGV 1 CHECK "" "PROGRAM;SCRIPT;LOG;PNG;TIME" "")
+  if(CHECK_UNPARSED_ARGUMENTS OR NOT CHECK_PROGRAM OR NOT CHECK_SCRIPT OR NOT (CHECK_LOG OR CHECK_PNG))
+    message(FATAL_ERROR "usage: tavro_add_check(${name} PROGRAM program SCRIPT file [LOG file] [PNG file] "
+                        "[TIME seconds]), with LOG, PNG or both")
+  endif()
+  if(NOT TARGET ${CHECK_PROGRAM}-render)
+    message(FATAL_ERROR "tavro_add_check(${name}): no program ${CHECK_PROGRAM}-render; make it first with "
+                        "tavro_add_program(${CHECK_PROGRAM} ...)")
+  endif()
+  if(NOT TARGET Tavro::check)
+    message(FATAL_ERROR "tavro_add_check(${name}): tavro-check is not installed with the package")
+  endif()
+  get_property(check_run GLOBAL PROPERTY TAVRO_CHECK_RUN)
+  if(NOT CHECK_TIME)
+    set(CHECK_TIME 1700000000)
+  endif()
+  set(run -DPROGRAM=$<TARGET_FILE:${CHECK_PROGRAM}-render> -DCHECKER=$<TARGET_FILE:Tavro::check>
+          -DTIME=${CHECK_TIME} -DOUTPUT=${CMAKE_CURRENT_BINARY_DIR}/${name})
+  foreach(file SCRIPT LOG PNG)
+    if(CHECK_${file})
+      get_filename_component(path "${CHECK_${file}}" ABSOLUTE BASE_DIR ${CMAKE_CURRENT_SOURCE_DIR})
+      list(APPEND run -D${file}=${path})
+    endif()
+  endforeach()
+
+  add_test(NAME ${name} COMMAND ${CMAKE_COMMAND} ${run} -P ${check_run})
+  set_tests_properties(${name} PROPERTIES TIMEOUT 120)
+  add_custom_target(${name}-references COMMAND ${CMAKE_COMMAND} ${run} -DMAKE_REFERENCES=ON -P ${check_run}
+                    VERBATIM)
+  add_dependencies(${name}-references ${CHECK_PROGRAM}-render)
+  if(NOT TARGET references)
+    add_custom_target(references)
+  endif()
+  add_dependencies(references ${name}-references)
+endfunction()

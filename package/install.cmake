@@ -1,5 +1,5 @@
 # What `cmake --install` puts under its prefix: the public header, the program libraries,
-# the CMake package (find_package(Tavro)) and the pkg-config files. Nothing private.
+# tavro-check, the CMake package (find_package(Tavro)) and the pkg-config files. Nothing private.
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 
@@ -15,15 +15,19 @@ if(TARGET tavro_desktop)
   list(APPEND TAVRO_PC_FILES tavro-desktop)
 endif()
 install(TARGETS ${TAVRO_INSTALLED_LIBRARIES} ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR})
+if(TARGET tavro_check)
+  install(TARGETS tavro_check RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+endif()
 
 set(TAVRO_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/Tavro)
 configure_package_config_file(${PROJECT_SOURCE_DIR}/cmake/TavroConfig.cmake.in
                               ${CMAKE_CURRENT_BINARY_DIR}/TavroConfig.cmake INSTALL_DESTINATION ${TAVRO_CMAKE_DIR}
-                              PATH_VARS CMAKE_INSTALL_LIBDIR CMAKE_INSTALL_INCLUDEDIR)
+                              PATH_VARS CMAKE_INSTALL_LIBDIR CMAKE_INSTALL_INCLUDEDIR CMAKE_INSTALL_BINDIR)
 write_basic_package_version_file(${CMAKE_CURRENT_BINARY_DIR}/TavroConfigVersion.cmake
                                  COMPATIBILITY SameMajorVersion)
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/TavroConfig.cmake ${CMAKE_CURRENT_BINARY_DIR}/TavroConfigVersion.cmake
-              ${PROJECT_SOURCE_DIR}/cmake/tavro_program.cmake DESTINATION ${TAVRO_CMAKE_DIR})
+              ${PROJECT_SOURCE_DIR}/cmake/tavro_program.cmake ${PROJECT_SOURCE_DIR}/cmake/tavro_check_run.cmake
+        DESTINATION ${TAVRO_CMAKE_DIR})
 
 # The pkg-config files find the prefix from where they lie, so the install tree can move.
 file(RELATIVE_PATH TAVRO_PC_PREFIX /prefix/${CMAKE_INSTALL_LIBDIR}/pkgconfig /prefix)

@@ -1,5 +1,7 @@
 #include "render/render_options.h"
 
+#include "render/output_target.h"
+
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
@@ -39,24 +41,29 @@ std::string script_problem(const std::string& path)
     return {};
 }
 
-// Checked without creating anything: the output is created beside its path and renamed
-// over it, so the folder must take new files, and what is there must be a plain file.
-std::string output_problem(const std::string& path)
+// Checked without creating anything. A file is created beside its name's target and renamed
+// onto it, so that folder must take new files; a stream is written as it is.
+std::string output_problem(const std::string& name)
 {
-    std::error_code error;
-    const fs::file_status status = fs::status(path, error);
-    if (fs::exists(status) && !fs::is_regular_file(status)) {
-        return "cannot write output file '" + path + "': not a regular file";
+    const std::string start = "cannot write output file '" + name + "': ";
+    std::string reason;
+    const std::optional<OutputTarget> target = output_target(name, reason);
+    if (!target) {
+        return start + reason;
     }
-    fs::path folder = fs::path(path).parent_path();
+    if (target->kind == OutputTarget::Kind::stream) {
+        return {};
+    }
+    fs::path folder = fs::path(target->path).parent_path();
     if (folder.empty()) {
         folder = ".";
     }
+    std::error_code error;
     if (!fs::is_directory(folder, error)) {
-        return "cannot write output file '" + path + "': no folder " + folder.string();
+        return start + "no folder " + folder.string();
     }
     if (access(folder.c_str(), W_OK | X_OK) != 0) {
-        return "cannot write output file '" + path + "': folder " + folder.string() + " refuses new files";
+        return start + "folder " + folder.string() + " refuses new files";
     }
     return {};
 }
@@ -67,6 +74,14 @@ fs::path real_path(const std::string& path)
     std::error_code error;
     const fs::path real = fs::weakly_canonical(fs::absolute(path, error), error);
     return error ? fs::absolute(path) : real;
+}
+
+// Outputs are compared by where they lead, so that a link to a file not made yet is found too.
+std::string written_path(const std::string& name)
+{
+    std::string ignored;
+    const std::optional<OutputTarget> target = output_target(name, ignored);
+    return target ? target->path : name;
 }
 
 bool same_file(const std::string& a, const std::string& b)
@@ -83,17 +98,18 @@ std::string collision_problem(const RenderOptions& options)
     const std::pair<const char*, const std::string*> outputs[] = {
         {"--log", &options.log}, {"--png", &options.png}, {"--gif", &options.gif}};
     for (std::size_t i = 0; i < std::size(outputs); ++i) {
-        const std::string& path = *outputs[i].second;
-        if (path.empty()) {
+        const std::string& name = *outputs[i].second;
+        if (name.empty() || name == RENDER_STANDARD_OUTPUT) {
             continue;
         }
+        const std::string path = written_path(name);
         if (!options.script.empty() && same_file(path, options.script)) {
-            return std::string(outputs[i].first) + " '" + path + "' is the script file";
+            return std::string(outputs[i].first) + " '" + name + "' is the script file";
         }
         for (std::size_t j = 0; j < i; ++j) {
             const std::string& other = *outputs[j].second;
-            if (!other.empty() && same_file(path, other)) {
-                return std::string(outputs[i].first) + " '" + path + "' is also the file of " + outputs[j].first;
+            if (!other.empty() && other != RENDER_STANDARD_OUTPUT && same_file(path, written_path(other))) {
+                return std::string(outputs[i].first) + " '" + name + "' is also the file of " + outputs[j].first;
             }
         }
     }
@@ -142,6 +158,9 @@ std::optional<RenderOptions> parse_render_options(int argc, const char* const* a
         } else if (value.empty()) {
             error = "option " + option + " needs a file name, not an empty one";
             return std::nullopt;
+        } else if (value == RENDER_STANDARD_OUTPUT && option != "--log") {
+            error = "option " + option + " needs a file name: '-' (standard output) is for --log only";
+            return std::nullopt;
         }
         if (option == "--ticks") {
             if (number < 0) {
@@ -175,7 +194,7 @@ std::optional<RenderOptions> parse_render_options(int argc, const char* const* a
         error = script_problem(options.script);
     }
     for (const std::string* output : {&options.log, &options.png, &options.gif}) {
-        if (error.empty() && !output->empty()) {
+        if (error.empty() && !output->empty() && *output != RENDER_STANDARD_OUTPUT) {
             error = output_problem(*output);
         }
     }
@@ -207,8 +226,9 @@ std::string render_usage(const std::string& program)
            "                 (default: now); it advances 0.1 s with every periodic event\n"
            "  --script FILE  play FILE as the script \"TAVRO.SCR\" from the first wait on\n"
            "                 (default: none; the timer makes the periodic events)\n"
-           "  --log FILE     write every line of the text window to FILE; logging is switched on\n"
-           "                 when the program first waits, as with Ctrl+L (default: no log)\n"
+           "  --log FILE     write every line of the text window to FILE, or to standard output\n"
+           "                 when FILE is -; logging is switched on when the program first waits,\n"
+           "                 as with Ctrl+L (default: no log)\n"
            "  --png FILE     write the last frame, 601 x 501 pixels, as a PNG picture (default: none)\n"
            "  --gif FILE     write every K-th frame as an animated GIF, 10 frames a second\n"
            "                 of run time (default: none)\n"
@@ -217,8 +237,10 @@ std::string render_usage(const std::string& program)
            " (default 1)\n"
            "  --help         print this text and exit\n"
            "  --version      print the program's name and version and exit\n\n"
-           "No file is both read and written, nor written twice. Each output is written beside\n"
-           "its name and renamed into place when complete.\n\n"
+           "No file is both read and written, nor written twice. Each output file is written\n"
+           "beside its name (a link's target) and renamed onto it when complete; a pipe, a\n"
+           "terminal or a device is written straight into. The closing report goes to standard\n"
+           "output, or to standard error when an output goes to one of those.\n\n"
            "Exit status: the program's own (what application_main returns, 0 normally);\n"
            "1 when an output could not be written or the run could not be set up (no temporary\n"
            "folder, say); 2 for a bad argument (nothing is written).\n";

@@ -11,7 +11,7 @@ struct RenderOptions {
     std::optional<long long> ticks;         // nothing: 100, or no limit with a script
     std::optional<std::time_t> start_time;  // the real clock when not given
     std::string script;
-    std::string log;
+    std::string log;  // RENDER_STANDARD_OUTPUT: the log goes to standard output
     std::string png;
     std::string gif;
     long long gif_every = 1;
@@ -19,6 +19,9 @@ struct RenderOptions {
     // The number of periodic events after which the run quits; nothing for no limit.
     std::optional<long long> tick_limit() const;
 };
+
+// The file name of --log that stands for standard output.
+inline const std::string RENDER_STANDARD_OUTPUT = "-";
 
 // The largest --time: the last second of the year 9999, so that the clock, which advances
 // a tenth of a second per periodic event, stays far inside its range for any run.

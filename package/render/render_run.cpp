@@ -3,16 +3,13 @@
 #include "event_wait.h"
 #include "hosts/headless/headless_driver.h"
 #include "package_state.h"
-#include "render/gif_writer.h"
-#include "render/png_writer.h"
+#include "render/render_outputs.h"
 #include "render/scratch_files.h"
 #include "run_menu.h"
 #include "session.h"
 #include <tavro/display.h>
 
 #include <filesystem>
-#include <fstream>
-#include <memory>
 
 namespace fs = std::filesystem;
 
@@ -21,82 +18,6 @@ namespace fs = std::filesystem;
 #endif
 
 namespace {
-
-constexpr int CENTISECONDS_PER_TICK = 10;
-
-// The outputs asked for, each written to a temporary file beside its name and renamed into
-// place only once it is complete.
-class RenderOutputs {
-public:
-    // Creates the temporary files; on failure names the output and the reason on errors.
-    bool open(const RenderOptions& options, const std::string& prefix, std::ostream& errors)
-    {
-        for (auto [path, output] :
-             {std::pair{&options.png, &png_}, std::pair{&options.gif, &gif_}, std::pair{&options.log, &log_}}) {
-            if (path->empty()) {
-                continue;
-            }
-            // Absolute: the run's current directory is the script's scratch folder.
-            *output = std::make_unique<OutputFile>(fs::absolute(*path).string());
-            std::string reason;
-            if (!(*output)->create(reason)) {
-                errors << prefix << "cannot write " << (*output)->final_path() << ": " << reason << '\n';
-                return false;
-            }
-        }
-        if (gif_) {
-            gif_writer_ = std::make_unique<GifWriter>(gif_->temporary_path(), tavro::HeadlessHost::CLIENT_WIDTH,
-                                                      tavro::HeadlessHost::CLIENT_HEIGHT,
-                                                      static_cast<int>(options.gif_every * CENTISECONDS_PER_TICK));
-        }
-        if (log_) {
-            log_stream_.open(log_->temporary_path());
-        }
-        return true;
-    }
-
-    GifWriter* gif() { return gif_writer_.get(); }
-    std::ofstream* log() { return log_ ? &log_stream_ : nullptr; }
-
-    // Finishes each output from the last frame and renames the complete ones into place. Adds
-    // ", wrote PATH" to written for each; names each that is not on errors. False when any is not.
-    bool commit(const tavro::Canvas& last_frame, const std::string& prefix, std::string& written, std::ostream& errors)
-    {
-        const std::pair<OutputFile*, bool> finished[] = {
-            {png_.get(), png_ && write_png(png_->temporary_path(), last_frame.pixel_rows(), 0, 0,
-                                           tavro::HeadlessHost::CLIENT_WIDTH, tavro::HeadlessHost::CLIENT_HEIGHT)},
-            {gif_.get(), gif_writer_ && gif_writer_->close()},
-            {log_.get(), log_ && close_log()},
-        };
-        bool all_written = true;
-        for (const auto& [output, complete] : finished) {
-            if (!output) {
-                continue;
-            }
-            std::string reason = "write failed";
-            if (complete && output->commit(reason)) {
-                written += ", wrote " + output->final_path();
-            } else {
-                errors << prefix << "cannot write " << output->final_path() << ": " << reason << '\n';
-                all_written = false;
-            }
-        }
-        return all_written;
-    }
-
-private:
-    bool close_log()
-    {
-        log_stream_.close();
-        return !log_stream_.fail();
-    }
-
-    std::unique_ptr<OutputFile> png_;
-    std::unique_ptr<OutputFile> gif_;
-    std::unique_ptr<OutputFile> log_;
-    std::unique_ptr<GifWriter> gif_writer_;
-    std::ofstream log_stream_;
-};
 
 struct RunCounts {
     int status = 0;
@@ -113,7 +34,7 @@ RunCounts run_program(const RenderOptions& options, RenderOutputs& outputs)
     tavro::HeadlessDriver& driver = tavro::headless_driver();
     driver.set_start_time(options.start_time ? *options.start_time : std::time(nullptr));
     driver.set_keep_text_lines(false);
-    if (std::ofstream* log = outputs.log()) {
+    if (std::ostream* log = outputs.log()) {
         driver.set_text_line_sink([log](const std::string& line) { *log << line << '\n'; });
         // Taken by the first wait: what is drawn before it is not logged.
         driver.choose_menu(COMMAND_LOGGING);
@@ -160,7 +81,7 @@ int run_render(const RenderOptions& options, const std::string& program, std::os
 {
     const std::string prefix = program + ": ";
     RenderOutputs outputs;
-    if (!outputs.open(options, prefix, errors)) {
+    if (!outputs.open(options, report, prefix, errors)) {
         return 1;
     }
     ScriptFolder script_folder;
@@ -175,9 +96,13 @@ int run_render(const RenderOptions& options, const std::string& program, std::os
     const RunCounts counts = run_program(options, outputs);
 
     std::string written;
-    const bool all_written = outputs.commit(tavro::headless_driver().canvas(), prefix, written, errors);
-    report << prefix << counts.periodic_events << " ticks, " << counts.frames << " frames" << written << '\n';
-    return all_written ? counts.status : 1;
+    if (!outputs.commit(tavro::headless_driver().canvas(), prefix, written, errors)) {
+        return 1;  // each output that failed is named on errors, and nothing else is said
+    }
+    // Never mixed into what an output wrote to standard output, a pipe or a terminal.
+    std::ostream& report_to = outputs.writes_a_stream() ? errors : report;
+    report_to << prefix << counts.periodic_events << " ticks, " << counts.frames << " frames" << written << '\n';
+    return counts.status;
 }
 
 int render_entry(int argc, const char* const* argv, std::ostream& out, std::ostream& errors)

@@ -55,6 +55,7 @@ TEST(RenderOptions, EachBadArgumentIsNamed)
     std::filesystem::create_directory("folder");
     write_file("run.scr", "TAVRO_PERIODIC(1);\n");
     std::filesystem::create_symlink("run.scr", "link.scr");
+    std::filesystem::create_symlink("new.png", "to-new.png");
     ASSERT_EQ(mkfifo("fifo", 0600), 0);
     const BadArguments cases[] = {
         {{"--fast"}, "unknown option '--fast'"},
@@ -68,7 +69,8 @@ TEST(RenderOptions, EachBadArgumentIsNamed)
         {{"--script", "folder"}, "script file 'folder' is not a regular file"},
         {{"--png", "no/such/folder/a.png"},
          "cannot write output file 'no/such/folder/a.png': no folder no/such/folder"},
-        {{"--gif", "folder"}, "cannot write output file 'folder': not a regular file"},
+        {{"--gif", "folder"}, "cannot write output file 'folder': it is a folder"},
+        {{"--png", "-"}, "option --png needs a file name: '-' (standard output) is for --log only"},
         {{"--png", ""}, "option --png needs a file name, not an empty one"},
         {{"--script", "fifo"}, "script file 'fifo' is not a regular file"},
         {{"--time", "9223372036854775807"}, "--time must be 0 to 253402300799 seconds, not 9223372036854775807"},
@@ -76,6 +78,7 @@ TEST(RenderOptions, EachBadArgumentIsNamed)
         {{"--script", "run.scr", "--log", "./run.scr"}, "--log './run.scr' is the script file"},
         {{"--script", "run.scr", "--png", "link.scr"}, "--png 'link.scr' is the script file"},
         {{"--png", "a.out", "--gif", "folder/../a.out"}, "--gif 'folder/../a.out' is also the file of --png"},
+        {{"--log", "to-new.png", "--png", "new.png"}, "--png 'new.png' is also the file of --log"},
     };
     for (const BadArguments& bad : cases) {
         std::string error;
@@ -120,6 +123,56 @@ TEST(RenderOptions, TheToolAnswersEachCaseWithItsStatus)
         EXPECT_FALSE(file_exists("out.png") || file_exists("out.log") || file_exists("out.gif")) << run.arguments;
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), {}), 3) << run.arguments;
     }
+}
+
+struct OutputRun {
+    const char* arguments;
+    const char* standard_output;  // where the program's standard output goes
+    int status;
+    enum { nothing, transcript, report } holds;  // what standard output then holds
+    const char* error;                           // standard error, whole
+};
+
+// An output name that is a link is written through to its target; a pipe, a terminal or a
+// device is written straight into; "-" is standard output, and the report keeps out of it.
+TEST(RenderOptions, OutputsGoThroughLinksAndIntoStreams)
+{
+    TempDirectory directory;
+    write_file("real.log", "old");
+    std::filesystem::create_symlink("real.log", "link.log");
+    const std::string transcript = read_file(source_path("examples/transcripts/first_picture.log"));
+    const std::string report = "first_picture-render: 1 ticks, 2 frames, wrote " + directory.path() + "/link.log\n";
+    const OutputRun cases[] = {
+        {"--log link.log", "> out.txt", 0, OutputRun::report, ""},
+        {"--log -", "| cat > out.txt", 0, OutputRun::transcript,
+         "first_picture-render: 1 ticks, 2 frames, wrote the log to standard output\n"},
+        {"--log /dev/stdout", "| cat > out.txt", 0, OutputRun::transcript,
+         "first_picture-render: 1 ticks, 2 frames, wrote /dev/stdout\n"},
+        // A descriptor's name leads to out.txt; it is written into, not replaced, like a stream.
+        // (Not /dev/stdout here: a regression would replace that link for the whole machine.)
+        {"--log /dev/fd/1", "> out.txt", 0, OutputRun::transcript,
+         "first_picture-render: 1 ticks, 2 frames, wrote /dev/fd/1\n"},
+        {"--png /dev/null", "> out.txt", 0, OutputRun::nothing,
+         "first_picture-render: 1 ticks, 2 frames, wrote /dev/null\n"},
+        {"--log /dev/full", "> out.txt", 1, OutputRun::nothing,
+         "first_picture-render: cannot write /dev/full: No space left on device\n"},
+        {"--log -", "> /dev/full", 1, OutputRun::nothing,
+         "first_picture-render: cannot write the log to standard output: No space left on device\n"},
+    };
+    for (const OutputRun& run : cases) {
+        write_file("out.txt", "");
+        const std::string command = std::string("(") + EXAMPLE_RENDER_PATH + " --time 1700000000 --script " +
+                                    source_path("examples/scripts/first_picture.scr") + " " + run.arguments +
+                                    " 2> errors.txt; echo $? > status.txt) " + run.standard_output;
+        ASSERT_EQ(std::system(command.c_str()), 0) << command;
+        EXPECT_EQ(read_file("status.txt"), std::to_string(run.status) + "\n") << command;
+        EXPECT_EQ(read_file("errors.txt"), run.error) << command;
+        const std::string holds[] = {"", transcript, report};
+        EXPECT_EQ(read_file("out.txt"), holds[run.holds]) << command;
+    }
+    EXPECT_TRUE(std::filesystem::is_symlink("link.log"));
+    EXPECT_EQ(read_file("real.log"), transcript);
+    EXPECT_TRUE(std::filesystem::is_character_file("/dev/null") && std::filesystem::is_symlink("/dev/stdout"));
 }
 
 // Every program rendered headless has city-render's command line: the one render entry.

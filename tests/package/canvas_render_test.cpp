@@ -1,18 +1,33 @@
-// Pixel rules of the Cairo canvas, drawn with the origin at (300, 250).
+// Pixel rules of every canvas with an image in memory (Cairo, pixel), drawn with the origin at (300, 250).
 #include "canvas/cairo/cairo_canvas.h"
+#include "canvas/pixels/pixel_canvas.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace {
 
-using tavro::CairoCanvas;
+using tavro::Canvas;
 using tavro::Rgb;
+
+struct CanvasKind {
+    const char* name;
+    std::unique_ptr<Canvas> (*make)();
+    int (*text_line_height)(int point_size);
+};
+
+const CanvasKind CANVAS_KINDS[] = {
+    {"Cairo", [] { return std::unique_ptr<Canvas>(std::make_unique<tavro::CairoCanvas>()); },
+     tavro::CairoCanvas::text_line_height},
+    {"Pixel", [] { return std::unique_ptr<Canvas>(std::make_unique<tavro::PixelCanvas>()); },
+     tavro::PixelCanvas::text_line_height},
+};
 
 constexpr int ORIGIN_X = 300;
 constexpr int ORIGIN_Y = 250;
@@ -31,9 +46,16 @@ struct Bounds {
     }
 };
 
-class CanvasTest : public ::testing::Test {
+class CanvasTest : public ::testing::TestWithParam<CanvasKind> {
 protected:
     CanvasTest() { canvas.clear_white_framed(); }
+
+    std::unique_ptr<Canvas> fresh_canvas() const
+    {
+        std::unique_ptr<Canvas> fresh = GetParam().make();
+        fresh->clear_white_framed();
+        return fresh;
+    }
 
     void draw(int kind, int width, int x1, int y1, int x2, int y2, int x3 = 0, int y3 = 0, const char* text = nullptr,
               Rgb colour = BLUE)
@@ -44,8 +66,8 @@ protected:
     Bounds painted(Rgb colour = BLUE) const
     {
         Bounds b;
-        for (int row = 0; row < CairoCanvas::HEIGHT; ++row) {
-            for (int column = 0; column < CairoCanvas::WIDTH; ++column) {
+        for (int row = 0; row < Canvas::HEIGHT; ++row) {
+            for (int column = 0; column < Canvas::WIDTH; ++column) {
                 if (canvas.pixel(column, row) == colour) {
                     ++b.count;
                     b.left = std::min(b.left, column);
@@ -59,18 +81,19 @@ protected:
     }
     bool blue(int column, int row) const { return canvas.pixel(column, row) == BLUE; }
 
-    CairoCanvas canvas;
+    std::unique_ptr<Canvas> owned = GetParam().make();
+    Canvas& canvas = *owned;
 };
 
-void render_text(CairoCanvas& target, const char* text, int x, int y, int size)
+void render_text(Canvas& target, const char* text, int x, int y, int size)
 {
     target.render(make_draw_command(DRAW_TEXT, 0, 0, x, y, size, 0, 0, 0, text), BLUE, ORIGIN_X, ORIGIN_Y);
 }
 
-bool same_pixels(const CairoCanvas& a, const CairoCanvas& b)
+bool same_pixels(const Canvas& a, const Canvas& b)
 {
-    for (int row = 0; row < CairoCanvas::HEIGHT; ++row) {
-        for (int column = 0; column < CairoCanvas::WIDTH; ++column) {
+    for (int row = 0; row < Canvas::HEIGHT; ++row) {
+        for (int column = 0; column < Canvas::WIDTH; ++column) {
             if (a.pixel(column, row) != b.pixel(column, row)) {
                 return false;
             }
@@ -79,7 +102,7 @@ bool same_pixels(const CairoCanvas& a, const CairoCanvas& b)
     return true;
 }
 
-TEST_F(CanvasTest, ClearPaintsWhiteWithBlackFrame)
+TEST_P(CanvasTest, ClearPaintsWhiteWithBlackFrame)
 {
     EXPECT_TRUE(painted(WHITE).fills(1, 1, 599, 538));
     EXPECT_EQ(painted(BLACK).count, 2 * 601 + 2 * 538);
@@ -89,7 +112,7 @@ TEST_F(CanvasTest, ClearPaintsWhiteWithBlackFrame)
 
 // A clear is painted only when the next command comes, around a filled box that
 // covers part of it; the result must not show that.
-TEST_F(CanvasTest, ClearThenCommandLeavesTheUncoveredPartWhiteFramed)
+TEST_P(CanvasTest, ClearThenCommandLeavesTheUncoveredPartWhiteFramed)
 {
     struct Case {
         int kind, width, x1, y1, x2, y2;
@@ -99,15 +122,14 @@ TEST_F(CanvasTest, ClearThenCommandLeavesTheUncoveredPartWhiteFramed)
                                            {DRAW_RECTANGLE, 0, -400, 300, -250, 200, 0, 0, 50, 50},
                                            {DRAW_RECTANGLE, 0, 290, -280, 500, -300, 590, 530, 600, 539},
                                            {DRAW_LINE, 1, 5, 5, 5, 0, 305, 245, 305, 249}}) {
-        draw(DRAW_TEXT, 0, -200, 0, 30, 0, 0, 0, "Gone");  // drawn by Cairo, then cleared away
+        draw(DRAW_TEXT, 0, -200, 0, 30, 0, 0, 0, "Gone");  // drawn, then cleared away
         canvas.clear_white_framed();
         draw(c.kind, c.width, c.x1, c.y1, c.x2, c.y2);
         int wrong = 0;
-        for (int row = 0; row < CairoCanvas::HEIGHT; ++row) {
-            for (int column = 0; column < CairoCanvas::WIDTH; ++column) {
+        for (int row = 0; row < Canvas::HEIGHT; ++row) {
+            for (int column = 0; column < Canvas::WIDTH; ++column) {
                 const bool inside = column >= c.left && column <= c.right && row >= c.top && row <= c.bottom;
-                const bool frame =
-                    row == 0 || column == 0 || row == CairoCanvas::HEIGHT - 1 || column == CairoCanvas::WIDTH - 1;
+                const bool frame = row == 0 || column == 0 || row == Canvas::HEIGHT - 1 || column == Canvas::WIDTH - 1;
                 wrong += canvas.pixel(column, row) != (inside ? BLUE : frame ? BLACK : WHITE);
             }
         }
@@ -115,7 +137,7 @@ TEST_F(CanvasTest, ClearThenCommandLeavesTheUncoveredPartWhiteFramed)
     }
 }
 
-TEST_F(CanvasTest, FilledBoxesIncludeBothCorners)
+TEST_P(CanvasTest, FilledBoxesIncludeBothCorners)
 {
     draw(DRAW_RECTANGLE, 0, -10, 10, 10, -10);
     EXPECT_TRUE(painted().fills(290, 240, 310, 260));
@@ -123,7 +145,7 @@ TEST_F(CanvasTest, FilledBoxesIncludeBothCorners)
     EXPECT_TRUE(painted().fills(0, 0, 600, 500));
 }
 
-TEST_F(CanvasTest, HollowBoxOutlineIsCentredOnTheOnePixelFrame)
+TEST_P(CanvasTest, HollowBoxOutlineIsCentredOnTheOnePixelFrame)
 {
     struct Case {
         int width;
@@ -145,7 +167,7 @@ TEST_F(CanvasTest, HollowBoxOutlineIsCentredOnTheOnePixelFrame)
     }
 }
 
-TEST_F(CanvasTest, FilledCircleStaysInsideItsBoxAndTouchesEverySide)
+TEST_P(CanvasTest, FilledCircleStaysInsideItsBoxAndTouchesEverySide)
 {
     draw(DRAW_OVAL, 0, -5, 5, 5, -5);
     const Bounds b = painted();
@@ -160,7 +182,7 @@ TEST_F(CanvasTest, FilledCircleStaysInsideItsBoxAndTouchesEverySide)
     }
 }
 
-TEST_F(CanvasTest, FlatAndThinOvalsStillFillTheirBoxWidth)
+TEST_P(CanvasTest, FlatAndThinOvalsStillFillTheirBoxWidth)
 {
     draw(DRAW_OVAL, 0, -100, 0, 100, -1);
     EXPECT_TRUE(painted().fills(200, 250, 400, 251));
@@ -169,7 +191,7 @@ TEST_F(CanvasTest, FlatAndThinOvalsStillFillTheirBoxWidth)
     EXPECT_TRUE(painted().fills(300, 50, 301, 450));
 }
 
-TEST_F(CanvasTest, HollowOvalLeavesItsInteriorAlone)
+TEST_P(CanvasTest, HollowOvalLeavesItsInteriorAlone)
 {
     draw(DRAW_OVAL, 1, -40, 20, 40, -20);
     const Bounds b = painted();
@@ -185,7 +207,7 @@ TEST_F(CanvasTest, HollowOvalLeavesItsInteriorAlone)
     EXPECT_FALSE(blue(300, 250));
 }
 
-TEST_F(CanvasTest, OnePixelLinesLeaveOutTheirEndPixel)
+TEST_P(CanvasTest, OnePixelLinesLeaveOutTheirEndPixel)
 {
     struct Case {
         int x1, y1, x2, y2;
@@ -201,7 +223,7 @@ TEST_F(CanvasTest, OnePixelLinesLeaveOutTheirEndPixel)
     }
 }
 
-TEST_F(CanvasTest, VerticalLinesKeepTheirPlaceInTheDrawingOrder)
+TEST_P(CanvasTest, VerticalLinesKeepTheirPlaceInTheDrawingOrder)
 {
     const Rgb RED{255, 0, 0};
     // A vertical line under a box, over a box, under text, and before a clear.
@@ -223,7 +245,7 @@ TEST_F(CanvasTest, VerticalLinesKeepTheirPlaceInTheDrawingOrder)
     EXPECT_EQ(canvas.pixel(ORIGIN_X + 100, ORIGIN_Y), WHITE);
 }
 
-TEST_F(CanvasTest, WideLineIsAStrokeAroundTheLine)
+TEST_P(CanvasTest, WideLineIsAStrokeAroundTheLine)
 {
     draw(DRAW_LINE, 5, -20, 0, 20, 0);
     for (int row = 248; row <= 252; ++row) {
@@ -233,7 +255,7 @@ TEST_F(CanvasTest, WideLineIsAStrokeAroundTheLine)
     EXPECT_FALSE(blue(300, 254));
 }
 
-TEST_F(CanvasTest, TrianglesFillOrOutline)
+TEST_P(CanvasTest, TrianglesFillOrOutline)
 {
     draw(DRAW_TRIANGLE, 0, -20, -10, 20, -10, 0, 20);
     EXPECT_TRUE(blue(280, 260));
@@ -249,7 +271,7 @@ TEST_F(CanvasTest, TrianglesFillOrOutline)
     EXPECT_FALSE(blue(300, 250));
 }
 
-TEST_F(CanvasTest, FarAwayCoordinatesAreClippedNotOverflowed)
+TEST_P(CanvasTest, FarAwayCoordinatesAreClippedNotOverflowed)
 {
     draw(DRAW_LINE, 1, INT_MIN, 0, INT_MAX, 0);
     EXPECT_TRUE(painted().fills(0, 250, 600, 250));
@@ -266,9 +288,9 @@ TEST_F(CanvasTest, FarAwayCoordinatesAreClippedNotOverflowed)
     EXPECT_TRUE(blue(300, 250));
 }
 
-TEST_F(CanvasTest, TextLinesStackOneLineHeightApart)
+TEST_P(CanvasTest, TextLinesStackOneLineHeightApart)
 {
-    const int h = CairoCanvas::text_line_height(20);
+    const int h = GetParam().text_line_height(20);
     ASSERT_GT(h, 20);
     render_text(canvas, "A\nB", 0, 0, 20);
     const Bounds b = painted();
@@ -277,25 +299,23 @@ TEST_F(CanvasTest, TextLinesStackOneLineHeightApart)
     EXPECT_GE(b.bottom, ORIGIN_Y);  // the B in the one below it
     EXPECT_LT(b.bottom, ORIGIN_Y + h);
     // The same as drawing the lines one by one, the second anchored h rows lower.
-    CairoCanvas separate;
-    separate.clear_white_framed();
-    render_text(separate, "A", 0, 0, 20);
-    render_text(separate, "B", 0, -h, 20);
-    EXPECT_TRUE(same_pixels(canvas, separate));
+    const std::unique_ptr<Canvas> separate = fresh_canvas();
+    render_text(*separate, "A", 0, 0, 20);
+    render_text(*separate, "B", 0, -h, 20);
+    EXPECT_TRUE(same_pixels(canvas, *separate));
 }
 
-TEST_F(CanvasTest, TextPaintsOnlyUnblendedGlyphPixels)
+TEST_P(CanvasTest, TextPaintsOnlyUnblendedGlyphPixels)
 {
-    CairoCanvas reference;
-    reference.clear_white_framed();
+    const std::unique_ptr<Canvas> reference = fresh_canvas();
     render_text(canvas, "", 0, 0, 12);
     render_text(canvas, "\n", 0, 0, 12);
-    EXPECT_TRUE(same_pixels(canvas, reference));
+    EXPECT_TRUE(same_pixels(canvas, *reference));
 
     // Size 0 is the default height; a trailing newline adds an empty line that draws nothing.
     render_text(canvas, "Hi\n", 0, 0, 0);
-    render_text(reference, "Hi", 0, 0, CairoCanvas::DEFAULT_POINT_SIZE);
-    EXPECT_TRUE(same_pixels(canvas, reference));
+    render_text(*reference, "Hi", 0, 0, tavro::DEFAULT_POINT_SIZE);
+    EXPECT_TRUE(same_pixels(canvas, *reference));
 
     canvas.clear_white_framed();
     const Rgb red{255, 0, 0};
@@ -306,7 +326,7 @@ TEST_F(CanvasTest, TextPaintsOnlyUnblendedGlyphPixels)
     EXPECT_EQ(painted(red).count + glyph_pixels, 71 * 41) << "background kept, no blended pixels";
 }
 
-TEST_F(CanvasTest, EightBitTextIsDrawnAndLaterDrawingStillWorks)
+TEST_P(CanvasTest, EightBitTextIsDrawnAndLaterDrawingStillWorks)
 {
     render_text(canvas, "caf\xE9 \x01", 0, 0, 16);
     EXPECT_GT(painted().count, 0);
@@ -314,5 +334,8 @@ TEST_F(CanvasTest, EightBitTextIsDrawnAndLaterDrawingStillWorks)
     draw(DRAW_PIXEL, 0, 1, 1, 0, 0);
     EXPECT_TRUE(painted().fills(301, 249, 301, 249));
 }
+
+INSTANTIATE_TEST_SUITE_P(Canvases, CanvasTest, ::testing::ValuesIn(CANVAS_KINDS),
+                         [](const ::testing::TestParamInfo<CanvasKind>& info) { return std::string(info.param.name); });
 
 }  // namespace

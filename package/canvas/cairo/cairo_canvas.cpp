@@ -1,7 +1,10 @@
 #include "canvas/cairo/cairo_canvas.h"
 
 #include "canvas/image_canvas.h"
-#include "canvas/cairo/path_clip.h"
+#include "canvas/pixels/box_frame.h"
+#include "canvas/pixels/path_clip.h"
+#include "canvas/pixels/pen_path.h"
+#include "canvas/pixels/text_placement.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -16,32 +19,10 @@ namespace tavro {
 namespace {
 
 constexpr const char* FONT_FACE = "TAVRO-font";
-constexpr long long MAX_PEN_WIDTH = 1 << 16;
-constexpr int MAX_POINT_SIZE = 1024;
-// A text line anchored farther away than this cannot reach the image.
-constexpr PixelCoord TEXT_REACH = PixelCoord{1} << 20;
-
-// Size 0 leaves the height to the default.
-int character_height(int point_size)
-{
-    return point_size > 0 ? std::min(point_size, MAX_POINT_SIZE) : CairoCanvas::DEFAULT_POINT_SIZE;
-}
 
 void set_source(cairo_t* context, Rgb colour)
 {
     cairo_set_source_rgb(context, colour.r / 255.0, colour.g / 255.0, colour.b / 255.0);
-}
-
-// Cairo places pixel c between c and c + 1; paths run through pixel centres.
-PathPoint centre_of(const PenPoint& p)
-{
-    return {static_cast<double>(p.column) + 0.5, static_cast<double>(p.row) + 0.5};
-}
-
-ClipBox clip_box_for(double pen_width)
-{
-    const double margin = pen_width / 2.0 + 2.0;
-    return {-margin, -margin, Canvas::WIDTH + margin, Canvas::HEIGHT + margin};
 }
 
 void add_polygon(cairo_t* context, const std::vector<PathPoint>& points)
@@ -83,45 +64,6 @@ void stroke_segment(cairo_t* context, Rgb colour, long long width, PathPoint fro
     cairo_move_to(context, from.x, from.y);
     cairo_line_to(context, to.x, to.y);
     cairo_stroke(context);
-}
-
-// Both corners belong to the box, whichever way round the caller gave them.
-PixelBox box_between(const PenPoint& a, const PenPoint& b)
-{
-    return {std::min(a.column, b.column), std::min(a.row, b.row), std::max(a.column, b.column) + 1,
-            std::max(a.row, b.row) + 1};
-}
-
-// The box's outline, pen pixels wide and centred on its outermost rows and columns.
-void frame_box(PixelWriter& writer, const PixelBox& box, long long pen)
-{
-    const PixelCoord outward = pen / 2;
-    const PixelCoord inward = pen - 1 - outward;
-    const PixelBox outer{box.left - outward, box.top - outward, box.right + outward, box.bottom + outward};
-    const PixelBox hole{box.left + 1 + inward, box.top + 1 + inward, box.right - 1 - inward, box.bottom - 1 - inward};
-    if (hole.left >= hole.right || hole.top >= hole.bottom) {
-        writer.fill(outer.left, outer.top, outer.right, outer.bottom);
-        return;
-    }
-    writer.fill(outer.left, outer.top, outer.right, hole.top);
-    writer.fill(outer.left, hole.bottom, outer.right, outer.bottom);
-    writer.fill(outer.left, hole.top, hole.left, hole.bottom);
-    writer.fill(hole.right, hole.top, outer.right, hole.bottom);
-}
-
-std::vector<std::string> split_lines(const char* text)
-{
-    std::vector<std::string> lines;
-    const char* start = text;
-    for (;;) {
-        const char* end = std::strchr(start, '\n');
-        if (end == nullptr) {
-            lines.emplace_back(start);
-            return lines;
-        }
-        lines.emplace_back(start, end);
-        start = end + 1;
-    }
 }
 
 }  // namespace
@@ -207,7 +149,7 @@ void CairoCanvas::render(const DrawCommand& command, Rgb colour, int origin_x, i
         return;
     }
     write_columns();
-    const long long width = std::min(std::llabs(static_cast<long long>(command.width)), MAX_PEN_WIDTH);
+    const long long width = pen_width(command.width);
     if (clear_pending_) {
         if (command.kind == DRAW_RECTANGLE && width == 0) {
             const PixelBox box = box_between(p1, p2);
@@ -330,14 +272,9 @@ void CairoCanvas::draw_text(Rgb colour, PenPoint anchor, int point_size, const c
     cairo_t* context = cairo();
     const CairoLineMetrics metrics = fonts_.use(context, character_height(point_size));
     set_source(context, colour);
-    // The anchor is the lower-left corner of the first line's cell.
-    PixelCoord top = anchor.row - metrics.height;
-    for (const std::string& line : split_lines(text)) {
-        if (std::llabs(anchor.column) < TEXT_REACH && std::llabs(top) < TEXT_REACH) {
-            show_cairo_line(context, metrics, static_cast<double>(anchor.column), static_cast<double>(top), line);
-        }
-        top += metrics.height;
-    }
+    place_text_lines(text, anchor, metrics.height, [&](const std::string& line, PixelCoord left, PixelCoord top) {
+        show_cairo_line(context, metrics, static_cast<double>(left), static_cast<double>(top), line);
+    });
 }
 
 void CairoCanvas::clear_white_framed()

@@ -4,8 +4,9 @@
 // Implements Canvas::render with the package's edge rules: a filled box includes
 // both corner pixels, an inscribed ellipse stays inside its box and touches all
 // four sides, a one-pixel line leaves out its end pixel. These pixel-exact shapes
-// are written straight into the surface's memory; polygon interiors, pens wider
-// than one pixel and text go through Cairo, all without antialiasing.
+// are written straight into the surface's memory by the package's own pixel code
+// (canvas/pixels); polygon interiors, pens wider than one pixel and text go
+// through Cairo, all without antialiasing.
 //
 // Speed: memory and Cairo are brought in step only when the other is about to
 // draw or the image is read; a clear waits for the next command, so that a
@@ -24,10 +25,11 @@
 
 #include "canvas/cairo/cairo_handles.h"
 #include "canvas/cairo/cairo_text.h"
-#include "canvas/cairo/column_batch.h"
-#include "canvas/cairo/ellipse_shape.h"
-#include "canvas/cairo/pixel_writer.h"
+#include "canvas/pixels/column_batch.h"
+#include "canvas/pixels/ellipse_shape.h"
+#include "canvas/pixels/pixel_writer.h"
 #include "platform.h"
+#include "canvas/pixels/text_placement.h"
 
 #include <cstdint>
 #include <string>
@@ -37,7 +39,7 @@ namespace tavro {
 class CairoCanvas final : public Canvas {
 public:
     // A text command with point size 0 gets this character height.
-    static constexpr int DEFAULT_POINT_SIZE = 16;
+    static constexpr int DEFAULT_POINT_SIZE = tavro::DEFAULT_POINT_SIZE;
 
     // A new image is black until it is first cleared.
     CairoCanvas();

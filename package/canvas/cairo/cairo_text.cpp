@@ -2,6 +2,7 @@
 
 #include "canvas/cairo/cairo_handles.h"
 #include "canvas/cairo/font_alias.h"
+#include "canvas/pixels/text_placement.h"
 
 #include <cmath>
 
@@ -49,11 +50,9 @@ std::string byte_text_to_utf8(std::string_view text)
     std::string utf8;
     utf8.reserve(text.size());
     for (char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || byte == 0x7F) {
-            utf8.push_back(' ');
-        } else if (byte < 0x80) {
-            utf8.push_back(c);
+        const unsigned char byte = shown_character(static_cast<unsigned char>(c));
+        if (byte < 0x80) {
+            utf8.push_back(static_cast<char>(byte));
         } else {
             utf8.push_back(static_cast<char>(0xC0 | (byte >> 6)));
             utf8.push_back(static_cast<char>(0x80 | (byte & 0x3F)));

@@ -49,7 +49,8 @@ public:
     // Shows the frame just drawn, then starts a new one filled with colour.
     void clear(int colour);
     int wait_for_event(int& x, int& y, char& key);
-    // 0 halt, 1 one frame, 2 animate, 3 quit; other values go to the run mode as they are.
+    // 0 halt, 1 one frame (while animating, no change), 2 animate, 3 quit (run mode 5, which
+    // 5 also sets); any other value changes nothing.
     void set_animation_mode(int mode);
 
     int draw_text(int x, int y, const char* text, int colour, int point_size);

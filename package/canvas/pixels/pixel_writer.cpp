@@ -1,6 +1,6 @@
-#include "canvas/cairo/pixel_writer.h"
+#include "canvas/pixels/pixel_writer.h"
 
-#include "canvas/cairo/path_clip.h"
+#include "canvas/pixels/path_clip.h"
 
 #include <algorithm>
 #include <cmath>

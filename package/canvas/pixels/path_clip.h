@@ -1,5 +1,6 @@
-// Cutting paths down to a box around the image before they reach Cairo, whose
-// fixed-point coordinates cannot hold the far-away points a caller may pass.
+// Cutting paths down to a box around the image before they are filled or stroked:
+// the rasterisers work in fixed point, which cannot hold the far-away points a
+// caller may pass.
 #pragma once
 
 #include <vector>

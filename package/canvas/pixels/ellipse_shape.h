@@ -2,20 +2,12 @@
 // box and touches all four of its sides.
 #pragma once
 
-#include "canvas/cairo/path_clip.h"
-#include "canvas/cairo/pixel_writer.h"
+#include "canvas/pixels/path_clip.h"
+#include "canvas/pixels/pixel_writer.h"
 
 #include <vector>
 
 namespace tavro {
-
-// Columns left..right-1 of rows top..bottom-1.
-struct PixelBox {
-    PixelCoord left = 0;
-    PixelCoord top = 0;
-    PixelCoord right = 0;
-    PixelCoord bottom = 0;
-};
 
 struct PixelSpan {
     bool empty = true;

@@ -1,4 +1,4 @@
-#include "canvas/cairo/ellipse_shape.h"
+#include "canvas/pixels/ellipse_shape.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
 // Exact pixel work on an RGB24 image in memory: single pixels, solid boxes and
-// one-pixel lines, clipped to the image. Shapes whose edge rules must hold to
-// the pixel are drawn here rather than through Cairo's rasteriser.
+// one-pixel lines, clipped to the image. Every canvas that keeps its image in
+// memory draws the shapes whose edge rules must hold to the pixel here.
 #pragma once
 
 #include "platform.h"
@@ -20,6 +20,14 @@ struct PenPoint {
     PixelCoord row;
 };
 
+// Columns left..right-1 of rows top..bottom-1.
+struct PixelBox {
+    PixelCoord left = 0;
+    PixelCoord top = 0;
+    PixelCoord right = 0;
+    PixelCoord bottom = 0;
+};
+
 // Rows of 32-bit 0x00RRGGBB words, stride bytes apart.
 struct ImageMemory {
     unsigned char* data = nullptr;
@@ -35,7 +43,7 @@ inline std::uint32_t pixel_word(Rgb colour)
 }
 
 // Writes one colour into the memory. Whoever owns the memory keeps it in step
-// with anything else that draws there (Cairo) before and after.
+// with anything else that draws there (a library's rasteriser) before and after.
 class PixelWriter {
 public:
     PixelWriter(const ImageMemory& memory, std::uint32_t word) : memory_(memory), value_(word) {}

@@ -1,4 +1,4 @@
-#include "canvas/cairo/path_clip.h"
+#include "canvas/pixels/path_clip.h"
 
 #include <algorithm>
 

@@ -1,0 +1,17 @@
+// Reads PNG pictures: 8-bit RGB and RGBA, not interlaced, any of the five row filters.
+// Anything else is refused with one line saying why.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+struct Picture {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> pixels;  // row by row from the top, each 0xAARRGGBB
+};
+
+// The picture in the file; on a problem returns nothing and sets problem to the reason.
+std::optional<Picture> read_png(const std::string& path, std::string& problem);

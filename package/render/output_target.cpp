@@ -1,0 +1,47 @@
+#include "render/output_target.h"
+
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int MOST_LINKS = 40;  // as many as the system follows in one name
+
+// A link in /proc (/dev/stdout, /dev/fd/1 lead there) stands for an open descriptor: its
+// target is whatever the descriptor has open, not a file name to replace.
+bool stands_for_a_descriptor(const fs::path& link)
+{
+    std::error_code error;
+    const fs::path parent = link.has_parent_path() ? link.parent_path() : fs::path(".");
+    const std::string folder = fs::canonical(parent, error).generic_string();
+    return !error && folder.rfind("/proc/", 0) == 0;
+}
+
+}  // namespace
+
+std::optional<OutputTarget> output_target(const std::string& name, std::string& problem)
+{
+    std::error_code error;
+    const fs::file_status status = fs::status(name, error);
+    if (fs::is_directory(status)) {
+        problem = "it is a folder";
+        return std::nullopt;
+    }
+    if (fs::exists(status) && !fs::is_regular_file(status)) {
+        return OutputTarget{OutputTarget::Kind::stream, name};
+    }
+    fs::path path = name;
+    for (int links = 0; fs::is_symlink(fs::symlink_status(path, error)); ++links) {
+        if (stands_for_a_descriptor(path)) {
+            return OutputTarget{OutputTarget::Kind::stream, name};
+        }
+        const fs::path target = fs::read_symlink(path, error);
+        if (error || links == MOST_LINKS) {
+            problem = error ? error.message() : "too many links";
+            return std::nullopt;
+        }
+        path = path.parent_path() / target;  // an absolute target replaces the whole path
+    }
+    return OutputTarget{OutputTarget::Kind::file, path.string()};
+}

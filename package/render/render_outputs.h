@@ -1,0 +1,53 @@
+// The outputs of a headless run: the last frame as a PNG, the frames as a GIF, the log.
+#pragma once
+
+#include "render/gif_writer.h"
+#include "render/render_options.h"
+#include "render/scratch_files.h"
+
+#include <fstream>
+#include <memory>
+#include <ostream>
+#include <string>
+
+namespace tavro {
+class Canvas;
+}
+
+// A file is written beside its name's target and renamed onto it only once complete, so a
+// failed run leaves no partial file; a stream (a pipe, a terminal, a device) is written
+// straight into; the log may go to standard output.
+class RenderOutputs {
+public:
+    // Opens each output asked for; on failure names it and the reason on errors.
+    bool open(const RenderOptions& options, std::ostream& standard_output, const std::string& prefix,
+              std::ostream& errors);
+
+    GifWriter* gif() { return gif_writer_.get(); }
+    std::ostream* log() { return log_stream_; }
+    // True when an output goes to standard output or another stream, where a report would mix in.
+    bool writes_a_stream() const { return writes_a_stream_; }
+
+    // Finishes each output from the last frame and puts the files in place. Adds ", wrote NAME"
+    // to written for each; names each that failed and why on errors. False when any failed.
+    bool commit(const tavro::Canvas& last_frame, const std::string& prefix, std::string& written, std::ostream& errors);
+
+private:
+    struct Output {
+        std::string name;                  // for messages: absolute, as given
+        std::unique_ptr<OutputFile> file;  // a file replaced whole; none for a stream
+        std::string path() const { return file ? file->temporary_path() : name; }
+    };
+
+    bool open_output(const std::string& given, Output& output, std::string& reason);
+    bool finish(const Output& output, bool complete, const std::string& prefix, std::string& written,
+                std::ostream& errors) const;
+
+    Output png_;
+    Output gif_;
+    Output log_;
+    std::unique_ptr<GifWriter> gif_writer_;
+    std::ofstream log_file_;
+    std::ostream* log_stream_ = nullptr;
+    bool writes_a_stream_ = false;
+};

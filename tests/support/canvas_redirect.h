@@ -1,0 +1,20 @@
+// Points the package's drawing at another canvas while it lives, so that one
+// process can draw the same calls with two canvases.
+#pragma once
+
+#include "package_state.h"
+#include "platform.h"
+
+class CanvasRedirect {
+public:
+    explicit CanvasRedirect(tavro::Canvas& canvas) : previous_(package_state.windows.image)
+    {
+        package_state.windows.image = &canvas;
+    }
+    ~CanvasRedirect() { package_state.windows.image = previous_; }
+    CanvasRedirect(const CanvasRedirect&) = delete;
+    CanvasRedirect& operator=(const CanvasRedirect&) = delete;
+
+private:
+    tavro::Canvas* previous_;
+};
