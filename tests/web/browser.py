@@ -52,7 +52,7 @@ class Page:
 
     def open(self, url, timeout=20):
         self.driver.get(url)
-        self.wait_for("TavroPage.firstFrameAt() !== null || TavroPage.ended()", timeout)
+        self.wait_for("TavroPage.started()", timeout)
 
     def js(self, script, *args):
         return self.driver.execute_script(script, *args)
@@ -64,6 +64,11 @@ class Page:
             if time.monotonic() > deadline:
                 raise AssertionError("the page never met: " + condition)
             time.sleep(0.05)
+
+    def halt(self):
+        """Ctrl+H, then waits until the program sleeps: halted, with no periodic event left waiting."""
+        self.ctrl("h")
+        self.wait_for("TavroPage.sleeping()")
 
     def element(self, css):
         return self.driver.find_element(By.CSS_SELECTOR, css)
@@ -91,7 +96,7 @@ class Page:
         canvas = self.element("#tavro-canvas")
         size = canvas.size
         ActionChains(self.driver).move_to_element_with_offset(
-            canvas, column - size["width"] / 2, row - size["height"] / 2).click().perform()
+            canvas, round(column + 0.5 - size["width"] / 2), round(row + 0.5 - size["height"] / 2)).click().perform()
 
     def ctrl(self, letter):
         ActionChains(self.driver).key_down(Keys.CONTROL).send_keys(letter).key_up(Keys.CONTROL).perform()
@@ -100,7 +105,12 @@ class Page:
         ActionChains(self.driver).send_keys(text).perform()
 
     def open_menu(self):
-        self.element("#tavro-menubar button.tavro-title").click()
+        if "open" not in self.element("#tavro-popup").get_attribute("class"):
+            self.element("#tavro-menubar button.tavro-title").click()
+
+    def close_menu(self):
+        if "open" in self.element("#tavro-popup").get_attribute("class"):
+            self.element("#tavro-menubar button.tavro-title").click()
 
     def choose(self, label):
         """Opens the Run menu and clicks the item whose label (mnemonic removed) is label."""

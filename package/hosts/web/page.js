@@ -16,6 +16,7 @@ var TavroPage = (function () {
   let imageData = null;
   let wake = null;
   let wakeTimer = null;
+  let sleeping = false;  // the program waits for input with no tick to come
   let running = false;
   let ended = false;
   let scriptStamp = null;
@@ -33,6 +34,7 @@ var TavroPage = (function () {
     if (wake) {
       const resolve = wake;
       wake = null;
+      sleeping = false;
       clearTimeout(wakeTimer);
       resolve();
     }
@@ -272,6 +274,7 @@ var TavroPage = (function () {
       syncScript();
       return new Promise((resolve) => {
         wake = resolve;
+        sleeping = milliseconds < 0;
         if (milliseconds >= 0) {
           wakeTimer = setTimeout(() => post(() => {}), milliseconds);
         }
@@ -307,6 +310,8 @@ var TavroPage = (function () {
     timerTicks() { return Module._tavro_web_timer_ticks(); },
     periodicEvents() { return Module._tavro_web_periodic_events(); },
     firstFrameAt() { return firstFrameAt; },
+    started() { return running; },
+    sleeping() { return sleeping; },
     ended() { return ended; },
   };
 })();

@@ -139,6 +139,13 @@ void WebHost::show_changes()
     }
 }
 
+void WebHost::show_end(int status)
+{
+    image_changed_ = true;
+    show_changes();
+    page::show_end(status);
+}
+
 void WebHost::dispatch(const Message& message)
 {
     queue_translation(queue_, message);

@@ -43,6 +43,8 @@ public:
     const std::string& transcript() const { return transcript_; }
     long long timer_ticks() const { return timer_ticks_; }
     long long periodic_events() const { return periodic_events_; }
+    // The program has ended: the page shows its last frame, drawn after its last wait, and the status.
+    void show_end(int status);
 
     int screen_width() override;
     int screen_height() override;
