@@ -1,7 +1,14 @@
 # tavro_add_program(name source...) makes two programs of the same sources: `name`, on the
 # desktop, and `name-render`, rendered headless with the render entry's options (--ticks,
-# --script, --log, --png, --gif ...); each when its library exists.
+# --script, --log, --png, --gif ...); each when its library exists. In a browser build it
+# makes the page `name.html`.
 function(tavro_add_program name)
+  if(TARGET Tavro::web)
+    # In a browser build the program is a page: name.html, one file.
+    add_executable(${name} ${ARGN})
+    target_link_libraries(${name} PRIVATE Tavro::web)
+    set_target_properties(${name} PROPERTIES SUFFIX ".html")
+  endif()
   if(TARGET Tavro::desktop)
     # On Windows a GUI program: its entry is the library's WinMain.
     add_executable(${name} WIN32 ${ARGN})

@@ -14,6 +14,13 @@ if(TARGET tavro_desktop)
   list(APPEND TAVRO_INSTALLED_LIBRARIES tavro_desktop)
   list(APPEND TAVRO_PC_FILES tavro-desktop)
 endif()
+# The page of a web program: its template and script, which programs link with.
+set(TAVRO_WEB_INSTALL_DIR ${CMAKE_INSTALL_DATADIR}/tavro/web)
+if(TARGET tavro_web)
+  list(APPEND TAVRO_INSTALLED_LIBRARIES tavro_web)
+  list(APPEND TAVRO_PC_FILES tavro-web)
+  install(FILES ${TAVRO_WEB_DIR}/shell.html ${TAVRO_WEB_DIR}/page.js DESTINATION ${TAVRO_WEB_INSTALL_DIR})
+endif()
 install(TARGETS ${TAVRO_INSTALLED_LIBRARIES} ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR})
 if(TARGET tavro_check)
   install(TARGETS tavro_check RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
@@ -22,7 +29,7 @@ endif()
 set(TAVRO_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/Tavro)
 configure_package_config_file(${PROJECT_SOURCE_DIR}/cmake/TavroConfig.cmake.in
                               ${CMAKE_CURRENT_BINARY_DIR}/TavroConfig.cmake INSTALL_DESTINATION ${TAVRO_CMAKE_DIR}
-                              PATH_VARS CMAKE_INSTALL_LIBDIR CMAKE_INSTALL_INCLUDEDIR CMAKE_INSTALL_BINDIR)
+                              PATH_VARS CMAKE_INSTALL_LIBDIR CMAKE_INSTALL_INCLUDEDIR CMAKE_INSTALL_BINDIR TAVRO_WEB_INSTALL_DIR)
 write_basic_package_version_file(${CMAKE_CURRENT_BINARY_DIR}/TavroConfigVersion.cmake
                                  COMPATIBILITY SameMajorVersion)
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/TavroConfig.cmake ${CMAKE_CURRENT_BINARY_DIR}/TavroConfigVersion.cmake

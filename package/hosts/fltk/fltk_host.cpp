@@ -7,12 +7,11 @@
 // queued. create and size reach the core synchronously, as window creation and
 // the first show deliver them.
 //
-// The 100 ms timer is kept here rather than as an FLTK timeout: Fl::wait runs an
+// The 100 ms timer is a TickTimer rather than an FLTK timeout: Fl::wait runs an
 // expired timeout at the start of its next call and then sleeps on, so a tick
-// queued by a timeout would reach the core only a whole period late. Here a
-// tick is queued as soon as it is due, and the wait sleeps exactly until then;
-// while no periodic event waits, ticks matter to nobody and the host sleeps
-// until real input comes.
+// queued by a timeout would reach the core only a whole period late. While no
+// periodic event waits, ticks matter to nobody and the host sleeps until real
+// input comes.
 //
 // Dependencies: FLTK 1.3, the Cairo canvas.
 // Known limits: see fltk_host.h. Repaints of the graphics window are drawn from
@@ -76,28 +75,7 @@ ClientRect FltkHost::client_rect()
 
 Canvas& FltkHost::image() { return canvas_; }
 
-void FltkHost::start_timer(int id, int period_ms)
-{
-    timer_id_ = id;
-    timer_period_ = std::chrono::milliseconds(period_ms);
-    next_tick_ = Clock::now() + timer_period_;
-    timer_running_ = true;
-}
-
-bool FltkHost::queue_due_tick()
-{
-    const Clock::time_point now = Clock::now();
-    if (!timer_running_ || now < next_tick_) {
-        return false;
-    }
-    // Like a real timer, at most one tick is pending; a late one does not make a burst.
-    next_tick_ += timer_period_;
-    if (next_tick_ <= now) {
-        next_tick_ = now + timer_period_;
-    }
-    queue_.push_back(Message{WindowId::graphics, MessageKind::timer, timer_id_});
-    return true;
-}
+void FltkHost::start_timer(int id, int period_ms) { timer_.start(id, period_ms); }
 
 void FltkHost::acquire_window_dc() {}
 
@@ -106,7 +84,7 @@ void FltkHost::release_window_dc() {}
 bool FltkHost::take_message(Message& message)
 {
     Fl::check();
-    queue_due_tick();
+    timer_.queue_due_tick(queue_);
     if (queue_.empty()) {
         return false;
     }
@@ -120,28 +98,20 @@ void FltkHost::wait_for_message(bool periodic_waiting)
     for (;;) {
         // Redraw what events damaged first: a repaint of the text window queues a paint message.
         Fl::flush();
-        if (!queue_.empty() || (periodic_waiting && queue_due_tick())) {
+        if (!queue_.empty() || (periodic_waiting && timer_.queue_due_tick(queue_))) {
             return;
         }
-        if (!periodic_waiting || !timer_running_) {
+        if (!periodic_waiting || !timer_.running()) {
             Fl::wait();
         } else {
-            const std::chrono::duration<double> until_tick = next_tick_ - Clock::now();
-            Fl::wait(until_tick.count());
+            Fl::wait(std::chrono::duration<double>(timer_.until_tick()).count());
         }
-    }
-}
-
-void FltkHost::translate(const Message& message)
-{
-    if (message.kind == MessageKind::key_down && message.translated != 0) {
-        queue_.push_front(Message{message.window, MessageKind::character, message.translated});
     }
 }
 
 void FltkHost::dispatch(const Message& message)
 {
-    translate(message);
+    queue_translation(queue_, message);
     if (!dispatch_message(message)) {
         default_handling(message);
     }
@@ -157,7 +127,7 @@ void FltkHost::default_handling(const Message& message)
         return;
     }
     if (message.window == WindowId::graphics && graphics_) {
-        timer_running_ = false;  // the timer ends with its window
+        timer_.stop();  // the timer ends with its window
         graphics_.reset();
         dispatch_message(Message{WindowId::graphics, MessageKind::destroy});
     } else if (message.window == WindowId::text && text_) {

@@ -12,10 +12,9 @@
 #pragma once
 
 #include "canvas/cairo/cairo_canvas.h"
-#include "hosts/fltk/message_queue.h"
+#include "hosts/message_queue.h"
 #include "platform.h"
 
-#include <chrono>
 #include <memory>
 
 namespace tavro {
@@ -55,22 +54,14 @@ public:
     std::time_t current_time() override;
 
 private:
-    using Clock = std::chrono::steady_clock;
-
-    void translate(const Message& message);
     void default_handling(const Message& message);
-    // Queues the timer message when a tick is due, as a real timer posts one; true if it did.
-    bool queue_due_tick();
 
     MessageQueue queue_;
     CairoCanvas canvas_;
     std::unique_ptr<GraphicsWindow> graphics_;
     std::unique_ptr<TextWindow> text_;
     bool size_delivered_ = false;
-    bool timer_running_ = false;
-    int timer_id_ = 0;
-    Clock::duration timer_period_{};
-    Clock::time_point next_tick_{};
+    TickTimer timer_;
 };
 
 }  // namespace tavro

@@ -10,7 +10,7 @@
 #pragma once
 
 #include "canvas/cairo/cairo_canvas.h"
-#include "hosts/fltk/message_queue.h"
+#include "hosts/message_queue.h"
 
 #include <FL/Fl_Window.H>
 

@@ -4,7 +4,7 @@
 // Known limits: key repeat arrives as repeated key-downs, as FLTK reports it.
 #pragma once
 
-#include "hosts/fltk/message_queue.h"
+#include "hosts/message_queue.h"
 
 namespace tavro {
 

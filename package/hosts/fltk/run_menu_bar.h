@@ -9,7 +9,7 @@
 #pragma once
 
 #include "hosts/fltk/menu_layout.h"
-#include "hosts/fltk/message_queue.h"
+#include "hosts/message_queue.h"
 
 #include <FL/Fl_Menu_Bar.H>
 

@@ -10,7 +10,7 @@
 // Known limits: single-buffered, so a large expose may flicker once.
 #pragma once
 
-#include "hosts/fltk/message_queue.h"
+#include "hosts/message_queue.h"
 #include "hosts/text_lines.h"
 
 #include <FL/Fl_Window.H>

@@ -19,11 +19,11 @@
 #include "hosts/headless/headless_host.h"
 
 #include "canvas/image_canvas.h"
+#include "hosts/message_queue.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <deque>
 
 namespace tavro {
 
@@ -38,7 +38,7 @@ struct HeadlessHost::State {
     std::vector<std::string> menu_labels;  // owns the texts screen.menu_items point to
     bool size_delivered = false;
 
-    std::deque<Message> queue;
+    MessageQueue queue;
     std::time_t start_time = std::time(nullptr);
     TextSink text_sink;
     DialogAnswer dialog_answer;
@@ -131,12 +131,7 @@ void HeadlessHost::wait_for_message(bool periodic_waiting)
     post_quit(0);
 }
 
-void HeadlessHost::translate(const Message& message)
-{
-    if (message.kind == MessageKind::key_down && message.translated != 0) {
-        state_->queue.push_front(Message{message.window, MessageKind::character, message.translated});
-    }
-}
+void HeadlessHost::translate(const Message& message) { queue_translation(state_->queue, message); }
 
 void HeadlessHost::dispatch(const Message& message)
 {

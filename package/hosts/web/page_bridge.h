@@ -1,0 +1,45 @@
+// Web host: the calls from C++ into the page (page.js), and the page's calls into C++.
+//
+// The page is the one HTML file a program builds to: a menu bar, the graphics area (an
+// HTML canvas of 601 x 501 pixels), the text panel and a modal dialog. Input reaches C++
+// through tavro_web_post (below); C++ blocks by awaiting page_wait, which the page resolves
+// when input arrives or the time is up, so the page sleeps while the program waits.
+//
+// Dependencies: emscripten (EM_JS, EM_ASYNC_JS; built with ASYNCIFY).
+// Known limits: one page, one program.
+#pragma once
+
+#include "platform.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <string>
+
+namespace tavro::page {
+
+// Lays out the page: menu bar, graphics area, text panel of the given height in pixels.
+void build(int text_panel_height);
+void build_menu(const char* title, const MenuItem* items, int count);
+void check_menu_item(int id, bool checked);
+void show_text_panel(bool shown);
+// Shows rows of RGBA bytes, width x height, in the graphics area.
+void show_image(const std::uint8_t* rgba, int width, int height);
+// Replaces the text panel's lines, oldest first.
+void show_text_lines(const std::deque<std::string>& lines);
+// Gives control back to the page until input is posted, or for at most milliseconds
+// (negative: no limit). The page draws and takes input only while C++ is here.
+void wait(double milliseconds);
+// The modal dialog "TAVRO_gets": copies the reply (at most reply_size - 1 bytes) and a
+// terminator into reply once the user has confirmed it.
+void run_dialog(const char* message, char* reply, std::size_t reply_size);
+// What the page's address asks for: a start time for a clock that advances 0.1 s per periodic
+// event (negative: the real clock), a script to play from the first wait, a transcript.
+double start_time();
+bool plays_script();
+bool wants_transcript();
+
+// Tells the page the program has ended with this status.
+void show_end(int status);
+
+}  // namespace tavro::page

@@ -1,0 +1,158 @@
+"""The web host in a real browser: the city's page and small test programs, as a user meets them.
+
+Run by CTest, one test per case: page_test.py TestClass.test_name. The pages come from the
+web build (TAVRO_WEB_BUILD); the references of the golden run from the source tree.
+"""
+import gzip
+import os
+import sys
+import time
+import unittest
+
+from browser import browser, page_url
+import png_file
+
+BUILD = os.environ.get("TAVRO_WEB_BUILD", "")
+SOURCE = os.environ.get("TAVRO_SOURCE_DIR", "")
+GOLDEN_TIME = 1700000100
+COMMAND_ANIMATE, COMMAND_LOGGING, COMMAND_RECORD, COMMAND_PLAYBACK = 1, 4, 5, 6
+# The pixels of a city frame where the page's text differs from the headless host's (measured: 996).
+TEXT_PIXELS_OF_A_FRAME = 1500
+
+
+def page_path(name):
+    return os.path.join(BUILD, name + ".html")
+
+
+def differing_pixels(a, b):
+    return sum(1 for i in range(0, len(a), 3) if a[i:i + 3] != b[i:i + 3])
+
+
+class CityPage(unittest.TestCase):
+    def test_loads_and_draws_its_first_frame_under_its_menu(self):
+        with browser() as page:
+            page.open(page_url(page_path("city")))
+            # The first frame holds the boat and the duck; the town comes with the first tick.
+            page.wait_for("TavroPage.periodicEvents() >= 2")
+            self.assertEqual(page.driver.title, "TAVRO Graphics")
+            pixels = page.pixels()
+            colours = {pixels[i:i + 3] for i in range(0, len(pixels), 3 * 97)}
+            self.assertGreater(len(colours), 5, "the city's scenery has many colours")
+            self.assertEqual(page.element("#tavro-menubar button").text, "Run")
+            page.open_menu()
+            items = page.elements("#tavro-popup .tavro-item")
+            self.assertEqual(len(items), 12)
+            self.assertEqual(len(page.elements("#tavro-popup .tavro-separator")), 4)
+            self.assertEqual(items[0].text.split("\n"), ["Animate", "Ctrl+A"])
+            self.assertEqual(items[10].text, "WINDOWS: windows-help@tavro-city.example")
+            self.assertIn("grayed", items[10].get_attribute("class"))
+
+    def test_a_scripted_run_gives_the_golden_transcript_and_picture(self):
+        with open(os.path.join(SOURCE, "tests/golden/city_run.scr")) as file:
+            script = file.read()
+        with gzip.open(os.path.join(SOURCE, "tests/golden/city_run.log.gz"), "rt") as file:
+            reference = file.read()
+        width, height, reference_pixels = png_file.read_rgb(os.path.join(SOURCE, "tests/golden/city_run.png"))
+        with browser() as page:
+            page.open(page_url(page_path("city"), time=GOLDEN_TIME, script=script, transcript=1))
+            page.wait_for("TavroPage.transcript().includes('EOF encountered in script file TAVRO.SCR')", 120)
+            page.ctrl("q")
+            page.wait_for("TavroPage.ended()")
+            transcript = page.transcript()
+            self.assertEqual(transcript.count("\n"), reference.count("\n"))
+            self.assertTrue(transcript == reference, "the first difference is at line %d" % next(
+                (n for n, (a, b) in enumerate(zip(transcript.split("\n"), reference.split("\n")), 1) if a != b), 0))
+            # Text is drawn with the same face without its hinting: a few pixels of each string differ.
+            self.assertEqual((width, height), (601, 501))
+            self.assertLessEqual(differing_pixels(page.pixels(), reference_pixels), TEXT_PIXELS_OF_A_FRAME)
+
+    def test_menu_items_and_shortcuts_change_the_modes_and_check_marks(self):
+        with browser() as page:
+            page.open(page_url(page_path("city")))
+            page.halt()
+            halted = page.periodic_events()
+            page.choose("Animate")
+            page.wait_for("TavroPage.periodicEvents() > %d" % (halted + 2))
+            page.ctrl("f")  # one more frame, then halt
+            page.wait_for("TavroPage.sleeping()")
+            stepped = page.periodic_events()
+            page.ctrl("f")
+            page.wait_for("TavroPage.sleeping()")
+            self.assertEqual(page.periodic_events(), stepped + 1)
+            page.open_menu()
+            self.assertFalse(page.checked(COMMAND_LOGGING))
+            page.close_menu()
+            page.ctrl("l")
+            page.open_menu()
+            self.assertTrue(page.checked(COMMAND_LOGGING))
+            page.choose("Logging")
+            page.open_menu()
+            self.assertFalse(page.checked(COMMAND_LOGGING))
+
+    def test_timer_sleeps_while_halted_and_ticks_ten_times_a_second_while_animating(self):
+        with browser() as page:
+            page.open(page_url(page_path("city")))
+            page.halt()
+            ticks = page.timer_ticks()
+            events = page.periodic_events()
+            time.sleep(5)
+            self.assertEqual(page.periodic_events(), events)
+            # No tick is queued while nothing waits for one: the page sleeps.
+            self.assertEqual(page.timer_ticks(), ticks)
+            page.ctrl("a")
+            page.wait_for("TavroPage.periodicEvents() > %d" % events)
+            start, first = time.monotonic(), page.periodic_events()
+            time.sleep(3)
+            rate = (page.periodic_events() - first) / (time.monotonic() - start)
+            self.assertGreaterEqual(rate, 9)
+            self.assertLessEqual(rate, 11)
+
+    def test_a_recording_is_kept_offered_and_played_back(self):
+        with browser() as page:
+            page.open(page_url(page_path("city")))
+            page.halt()
+            page.ctrl("r")
+            page.click_canvas(300 + 100, 250 - 50)
+            page.type("k")
+            page.ctrl("r")
+            page.wait_for("!document.getElementById('tavro-script-link').hidden")
+            recorded = page.js("return fetch(document.getElementById('tavro-script-link').href).then(r => r.text());")
+            self.assertEqual(recorded, "TAVRO_MOUSE(100, 50);\nTAVRO_KBD(107);\n")
+            # Kept across a reload, and played back.
+            page.open(page_url(page_path("city"), transcript=1))
+            self.assertEqual(page.js("return localStorage.getItem('tavro:TAVRO.SCR');"), recorded)
+            page.halt()
+            page.ctrl("p")
+            page.wait_for("TavroPage.transcript().includes('EOF encountered in script file TAVRO.SCR')")
+            page.open_menu()
+            self.assertFalse(page.checked(COMMAND_PLAYBACK))
+
+
+class DialogPage(unittest.TestCase):
+    def test_the_dialog_returns_the_typed_text_and_escape_leaves_it_open(self):
+        with browser() as page:
+            page.open(page_url(page_path("prompt_reply")))
+            page.wait_for("document.getElementById('tavro-dialog').open")
+            self.assertEqual(page.element("#tavro-dialog-message").text.strip(), "Type a reply")
+            page.type("hello web")
+            page.type("\ue00c")  # Escape
+            self.assertTrue(page.js("return document.getElementById('tavro-dialog').open;"))
+            page.type("\ue007")  # Enter
+            page.wait_for("TavroPage.ended()")
+            self.assertIn("1 [hello web]", page.text_panel())
+
+    def test_a_second_display_shows_the_error_then_ends_with_minus_one(self):
+        with browser() as page:
+            page.open(page_url(page_path("second_display")))
+            page.wait_for("document.getElementById('tavro-dialog').open")
+            self.assertEqual(page.element("#tavro-dialog-message").text.strip(),
+                             "Error: Attempted to instantiate multiple TAVRO displays")
+            page.element("#tavro-dialog-okay").click()
+            page.wait_for("TavroPage.ended()")
+            self.assertIn("status -1", page.element("#tavro-status").text)
+
+
+if __name__ == "__main__":
+    if not BUILD or not SOURCE:
+        sys.exit("page_test.py: set TAVRO_WEB_BUILD and TAVRO_SOURCE_DIR")
+    unittest.main()
