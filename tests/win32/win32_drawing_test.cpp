@@ -6,6 +6,7 @@
 #include "global_text_block.h"
 #include <tavro/display.h>
 #include "package_state.h"
+#include "process_window.h"
 #include "prompt_template.h"
 #include "run_menu.h"
 #include "text_window.h"
@@ -179,7 +180,7 @@ DialogDriver driver;
 
 void CALLBACK drive_dialog(HWND, UINT, UINT_PTR, DWORD)
 {
-    HWND dialog = FindWindowA(nullptr, "TAVRO_gets");
+    HWND dialog = process_window(GetCurrentProcessId(), nullptr, "TAVRO_gets");
     if (dialog == nullptr) {
         return;
     }
