@@ -20,7 +20,7 @@ BOOL CALLBACK match(HWND window, LPARAM data)
     char title[64] = {};
     GetClassNameA(window, class_name, sizeof class_name);
     GetWindowTextA(window, title, sizeof title);
-    if (owner == search.process_id && std::strcmp(title, search.title) == 0 &&
+    if (owner == search.process_id && IsWindowVisible(window) && std::strcmp(title, search.title) == 0 &&
         (search.class_name == nullptr || std::strcmp(class_name, search.class_name) == 0)) {
         search.found = window;
         return FALSE;

@@ -5,5 +5,6 @@
 
 #include <windows.h>
 
-// The window of process_id with this class (any when null) and title, or null.
+// The shown window of process_id with this class (any when null) and title, or null. A dialog is
+// shown once its controls are made, so they can be read as soon as it is found.
 HWND process_window(DWORD process_id, const char* class_name, const char* title);
