@@ -17,7 +17,8 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 
+# CTest and test discovery run the programs under Wine through wine-run (why: see there).
 find_program(TAVRO_WINE NAMES wine)
 if(TAVRO_WINE)
-  set(CMAKE_CROSSCOMPILING_EMULATOR ${TAVRO_WINE})
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/wine-run ${TAVRO_WINE})
 endif()

@@ -1,6 +1,8 @@
 // Programs started as processes of their own: city.exe's windows come up, it
 // takes clicks while animating, and Ctrl+Q ends it with exit status 0; a
 // second Display shows the error dialog and ends the process with status -1.
+#include "process_window.h"
+
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -21,41 +23,43 @@ std::string windows_path(std::string path)
     return path;
 }
 
-HWND wait_for_window(const char* class_name, const char* title, DWORD limit_ms)
-{
-    for (DWORD waited = 0; waited < limit_ms; waited += 100) {
-        if (HWND window = FindWindowA(class_name, title)) {
-            return window;
-        }
-        Sleep(100);
-    }
-    return nullptr;
-}
-
 class Process {
 public:
-    explicit Process(const char* path)
+    // Started in a job that ends it when the job's last handle closes: also when this test is killed
+    // (CTest's time limit), so no program outlives its test to take the next one's messages.
+    explicit Process(const char* path) : job_(CreateJobObjectA(nullptr, nullptr))
     {
+        JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+        limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
         std::string command_line = "\"" + windows_path(path) + "\"";
         STARTUPINFOA startup{};
         startup.cb = sizeof startup;
-        started_ = CreateProcessA(nullptr, &command_line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                                  &info_) != FALSE;
+        started_ = job_ != nullptr &&
+                   SetInformationJobObject(job_, JobObjectExtendedLimitInformation, &limits, sizeof limits) &&
+                   CreateProcessA(nullptr, &command_line[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
+                                  nullptr, &startup, &info_);
+        if (started_ && (!AssignProcessToJobObject(job_, info_.hProcess) ||
+                         ResumeThread(info_.hThread) == static_cast<DWORD>(-1))) {
+            TerminateProcess(info_.hProcess, 1);
+            started_ = false;
+        }
     }
     ~Process()
     {
-        if (started_) {
-            if (running()) {
-                TerminateProcess(info_.hProcess, 1);
-            }
+        // Closing the job ends the program if it still runs.
+        if (info_.hProcess != nullptr) {
             CloseHandle(info_.hThread);
             CloseHandle(info_.hProcess);
+        }
+        if (job_ != nullptr) {
+            CloseHandle(job_);
         }
     }
     Process(const Process&) = delete;
     Process& operator=(const Process&) = delete;
 
     bool started() const { return started_; }
+    DWORD id() const { return info_.dwProcessId; }
     bool running() const { return WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
     // The exit status once it has ended within limit_ms, else nothing.
     bool ended(DWORD limit_ms, DWORD& status) const
@@ -63,8 +67,20 @@ public:
         return WaitForSingleObject(info_.hProcess, limit_ms) == WAIT_OBJECT_0 &&
                GetExitCodeProcess(info_.hProcess, &status);
     }
+    // Its own window of this class (any when null) and title, once it appears within limit_ms.
+    HWND wait_for_window(const char* class_name, const char* title, DWORD limit_ms) const
+    {
+        for (DWORD waited = 0; waited < limit_ms; waited += 100) {
+            if (HWND window = process_window(id(), class_name, title)) {
+                return window;
+            }
+            Sleep(100);
+        }
+        return nullptr;
+    }
 
 private:
+    HANDLE job_;
     PROCESS_INFORMATION info_{};
     bool started_ = false;
 };
@@ -75,9 +91,9 @@ TEST(CityExe, WindowsUpClicksThenCtrlQExitsWithZero)
 {
     Process city(CITY_EXE_PATH);
     ASSERT_TRUE(city.started());
-    HWND graphics = wait_for_window("DrawWndClass", "TAVRO Graphics", 20000);
+    HWND graphics = city.wait_for_window("DrawWndClass", "TAVRO Graphics", 20000);
     ASSERT_NE(graphics, nullptr);
-    EXPECT_NE(wait_for_window("TextWndClass", "TAVRO Text", 5000), nullptr);
+    EXPECT_NE(city.wait_for_window("TextWndClass", "TAVRO Text", 5000), nullptr);
 
     // A second of animation, a click on the button that adds cars and one in the scene.
     Sleep(1000);
@@ -101,12 +117,12 @@ TEST(SecondDisplay, ShowsTheErrorDialogThenExitsWithMinusOne)
 {
     Process program(SECOND_DISPLAY_PATH);
     ASSERT_TRUE(program.started());
-    HWND dialog = wait_for_window(nullptr, "TAVRO_gets", 20000);
+    HWND dialog = program.wait_for_window(nullptr, "TAVRO_gets", 20000);
     ASSERT_NE(dialog, nullptr);
     char shown[128] = {};
     GetDlgItemTextA(dialog, 103, shown, sizeof shown);
     EXPECT_EQ(std::string(shown), "Error: Attempted to instantiate multiple TAVRO displays" + std::string(24, ' '));
-    EXPECT_EQ(GetParent(dialog), FindWindowA("DrawWndClass", "TAVRO Graphics"));
+    EXPECT_EQ(GetParent(dialog), process_window(program.id(), "DrawWndClass", "TAVRO Graphics"));
     PostMessageA(dialog, WM_COMMAND, 101, 0);
     DWORD status = 0;
     ASSERT_TRUE(program.ended(20000, status));

@@ -7,6 +7,7 @@
 #include <tavro/display.h>
 #include "package_state.h"
 #include "hosts/win32/prompt_template.h"
+#include "process_window.h"
 #include "run_menu.h"
 #include "text_window.h"
 #include "hosts/win32/win32_host.h"
@@ -179,7 +180,7 @@ DialogDriver driver;
 
 void CALLBACK drive_dialog(HWND, UINT, UINT_PTR, DWORD)
 {
-    HWND dialog = FindWindowA(nullptr, "TAVRO_gets");
+    HWND dialog = process_window(GetCurrentProcessId(), nullptr, "TAVRO_gets");
     if (dialog == nullptr) {
         return;
     }

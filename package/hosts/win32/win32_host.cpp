@@ -17,26 +17,6 @@ int paint_slot(WindowId window) { return window == WindowId::graphics ? 0 : 1; }
 
 }  // namespace
 
-Win32Host::~Win32Host()
-{
-    // Windows still open when the process ends go without telling the package, which may be gone.
-    closing_ = true;
-    release_window_dc();
-    if (text_ != nullptr) {
-        DestroyWindow(text_);
-    }
-    if (graphics_ != nullptr) {
-        DestroyWindow(graphics_);
-    }
-    canvas_.reset();
-    if (background_ != nullptr) {
-        HINSTANCE instance = GetModuleHandleA(nullptr);
-        UnregisterClassA(GRAPHICS_CLASS, instance);
-        UnregisterClassA(TEXT_CLASS, instance);
-        DeleteObject(background_);
-    }
-}
-
 void Win32Host::register_classes()
 {
     if (background_ != nullptr) {
@@ -191,7 +171,7 @@ LRESULT Win32Host::procedure(WindowId id, HWND window, UINT message, WPARAM wpar
     if (own == nullptr && message == WM_NCCREATE) {
         own = window;
     }
-    if (closing_ || own != window) {
+    if (own != window) {
         return DefWindowProcA(window, message, wparam, lparam);
     }
     const bool handled = dispatch_message(neutral_message(id, message, wparam, lparam));
@@ -216,8 +196,11 @@ LRESULT CALLBACK Win32Host::text_procedure(HWND window, UINT message, WPARAM wpa
 
 Win32Host& win32_host()
 {
-    static Win32Host host;
-    return host;
+    // Never destroyed: its windows, image, brush and timer end with the process, and the window
+    // procedures reach it until then. Destroying the windows first would cost seconds under Wine,
+    // which waits for a window manager to withdraw each one, and gain nothing.
+    static Win32Host* const host = new Win32Host;
+    return *host;
 }
 
 Host& platform_host() { return win32_host(); }

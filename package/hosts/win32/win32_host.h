@@ -13,7 +13,8 @@
 // Dependencies: user32, gdi32, kernel32; the GDI canvas.
 //
 // Known limits: the timer is the platform's (about ten ticks a second, fewer
-// under load); the windows and the image are released when the process ends.
+// under load); the windows, the image, the brush and the timer are released
+// when the process ends (only the window's drawing context is released on close).
 #pragma once
 
 #include "canvas/gdi/gdi_canvas.h"
@@ -28,7 +29,6 @@ namespace tavro {
 class Win32Host final : public Host {
 public:
     Win32Host() = default;
-    ~Win32Host() override;
     Win32Host(const Win32Host&) = delete;
     Win32Host& operator=(const Win32Host&) = delete;
 
@@ -80,7 +80,6 @@ private:
     std::unique_ptr<GdiCanvas> canvas_;
     MSG taken_{};             // the message take_message removed last
     PAINTSTRUCT paint_[2]{};  // one per window, between begin_paint and end_paint
-    bool closing_ = false;    // the process is ending: messages no longer reach the package
 };
 
 // The process's Win32 host (the same object platform_host() returns).
