@@ -14,6 +14,9 @@ namespace {
 
 COLORREF colour_ref(Rgb colour) { return RGB(colour.r, colour.g, colour.b); }
 
+// Pens wider than this cover the whole image anyway, and GDI makes no pen for the widest ones.
+constexpr int MAX_PEN_WIDTH = 1 << 16;
+
 // A device coordinate: origin plus an offset, held inside int's range rather than overflowing.
 int device(int origin, long long offset)
 {
@@ -134,6 +137,7 @@ GdiCanvas::~GdiCanvas()
 void GdiCanvas::render(const DrawCommand& command, Rgb colour, int origin_x, int origin_y)
 {
     const COLORREF ref = colour_ref(colour);
+    const int pen_width = std::min(command.width, MAX_PEN_WIDTH);
     const int left = device(origin_x, command.x1);
     const int top = device(origin_y, -static_cast<long long>(command.y1));
     const int right = device(origin_x, command.x2);
@@ -143,13 +147,13 @@ void GdiCanvas::render(const DrawCommand& command, Rgb colour, int origin_x, int
         SetPixel(dc_, left, top, ref);
         break;
     case DRAW_LINE: {
-        SelectedObject pen(dc_, CreatePen(PS_SOLID, command.width, ref), true);
+        SelectedObject pen(dc_, CreatePen(PS_SOLID, pen_width, ref), true);
         MoveToEx(dc_, left, top, nullptr);
         LineTo(dc_, right, bottom);
         break;
     }
     case DRAW_TRIANGLE: {
-        ShapeTools tools(dc_, command.width, ref);
+        ShapeTools tools(dc_, pen_width, ref);
         const POINT points[3] = {{left, top},
                                  {right, bottom},
                                  {device(origin_x, command.x3), device(origin_y, -static_cast<long long>(command.y3))}};
@@ -157,12 +161,12 @@ void GdiCanvas::render(const DrawCommand& command, Rgb colour, int origin_x, int
         break;
     }
     case DRAW_RECTANGLE: {
-        ShapeTools tools(dc_, command.width, ref);
+        ShapeTools tools(dc_, pen_width, ref);
         Rectangle(dc_, left, top, device(right, 1), device(bottom, 1));
         break;
     }
     case DRAW_OVAL: {
-        ShapeTools tools(dc_, command.width, ref);
+        ShapeTools tools(dc_, pen_width, ref);
         Ellipse(dc_, left, top, device(right, 1), device(bottom, 1));
         break;
     }
