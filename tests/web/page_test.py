@@ -46,6 +46,13 @@ class CityPage(unittest.TestCase):
             self.assertEqual(items[0].text.split("\n"), ["Animate", "Ctrl+A"])
             self.assertEqual(items[10].text, "WINDOWS: windows-help@tavro-city.example")
             self.assertIn("grayed", items[10].get_attribute("class"))
+            # The picture of the page in docs/ is this one, logging on (scripts/make-pictures copies it there).
+            page.choose("Logging")
+            events = page.periodic_events()
+            page.wait_for("TavroPage.periodicEvents() > %d" % (events + 1))
+            self.assertGreater(len(page.text_panel()), 10)
+            page.open_menu()
+            page.driver.save_screenshot(os.path.join(BUILD, "city-page.png"))
 
     def test_a_scripted_run_gives_the_golden_transcript_and_picture(self):
         with open(os.path.join(SOURCE, "tests/golden/city_run.scr")) as file:
@@ -54,11 +61,7 @@ class CityPage(unittest.TestCase):
             reference = file.read()
         width, height, reference_pixels = png_file.read_rgb(os.path.join(SOURCE, "tests/golden/city_run.png"))
         with browser() as page:
-            page.open(page_url(page_path("city"), time=GOLDEN_TIME, script=script, transcript=1))
-            page.wait_for("TavroPage.transcript().includes('EOF encountered in script file TAVRO.SCR')", 120)
-            page.ctrl("q")
-            page.wait_for("TavroPage.ended()")
-            transcript = page.transcript()
+            transcript = page.run_script(page_path("city"), GOLDEN_TIME, script)
             self.assertEqual(transcript.count("\n"), reference.count("\n"))
             self.assertTrue(transcript == reference, "the first difference is at line %d" % next(
                 (n for n, (a, b) in enumerate(zip(transcript.split("\n"), reference.split("\n")), 1) if a != b), 0))
@@ -126,6 +129,19 @@ class CityPage(unittest.TestCase):
             page.wait_for("TavroPage.transcript().includes('EOF encountered in script file TAVRO.SCR')")
             page.open_menu()
             self.assertFalse(page.checked(COMMAND_PLAYBACK))
+
+
+class ExamplePages(unittest.TestCase):
+    def test_each_example_gives_its_reviewed_transcript(self):
+        examples = ["first_picture", "coordinates", "clicks", "keys", "animation", "colour_chart", "corrections"]
+        with browser() as page:
+            for example in examples:
+                with open(os.path.join(SOURCE, "examples/scripts", example + ".scr")) as file:
+                    script = file.read()
+                with open(os.path.join(SOURCE, "examples/transcripts", example + ".log")) as file:
+                    reference = file.read()
+                with self.subTest(example=example):
+                    self.assertEqual(page.run_script(page_path(example), 1700000000, script), reference)
 
 
 class DialogPage(unittest.TestCase):

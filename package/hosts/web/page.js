@@ -21,6 +21,7 @@ var TavroPage = (function () {
   let ended = false;
   let scriptStamp = null;
   let firstFrameAt = null;
+  let startedAt = null;
   const menu = { popup: null, title: null, items: new Map() };
 
   function setStatus(text) { element("tavro-status").textContent = text; }
@@ -191,6 +192,7 @@ var TavroPage = (function () {
   }]);
   Module.onRuntimeInitialized = () => {
     running = true;
+    startedAt = performance.now();
     setStatus("");
   };
   Module.onExit = (status) => TavroPage.showEnd(status);
@@ -306,10 +308,11 @@ var TavroPage = (function () {
       setStatus("The program has ended with status " + status + ".");
     },
     // For tests and measurements.
-    transcript() { return UTF8ToString(Module._tavro_web_transcript()); },
-    timerTicks() { return Module._tavro_web_timer_ticks(); },
-    periodicEvents() { return Module._tavro_web_periodic_events(); },
+    transcript() { return running ? UTF8ToString(Module._tavro_web_transcript()) : ""; },
+    timerTicks() { return running ? Module._tavro_web_timer_ticks() : 0; },
+    periodicEvents() { return running ? Module._tavro_web_periodic_events() : 0; },
     firstFrameAt() { return firstFrameAt; },
+    startedAt() { return startedAt; },
     started() { return running; },
     sleeping() { return sleeping; },
     ended() { return ended; },
