@@ -129,7 +129,8 @@ var TavroPage = (function () {
     file.text().then((text) => {
       FS.writeFile(SCRIPT_FILE, text);
       syncScript();
-      setStatus("TAVRO.SCR is now " + file.name + ": choose Run, Playback Script (Ctrl+P) to play it.");
+      setStatus("TAVRO.SCR is now " + file.name + ": Run, Playback Script (Ctrl+P) plays it. If a playback " +
+                "has reached the end of a script since the page was opened, reload the page first.");
     });
   }
 
