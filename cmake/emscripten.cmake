@@ -30,3 +30,7 @@ set(CMAKE_CXX_COMPILER ${TAVRO_EMSCRIPTEN_WRAPPERS}/em++)
 set(CMAKE_AR ${TAVRO_EMSCRIPTEN_WRAPPERS}/emar CACHE FILEPATH "Emscripten's archiver, through its wrapper")
 set(CMAKE_RANLIB ${TAVRO_EMSCRIPTEN_WRAPPERS}/emranlib CACHE FILEPATH "Emscripten's ranlib, through its wrapper")
 include(/usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake)
+
+# Packages are also looked for outside the compiler's own tree, so that a program finds an
+# installed TAVRO with find_package(Tavro) and CMAKE_PREFIX_PATH alone.
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE BOTH)

@@ -65,6 +65,15 @@ class Page:
                 raise AssertionError("the page never met: " + condition)
             time.sleep(0.05)
 
+    def run_script(self, path, start_time, script, timeout=120):
+        """Opens the page of path with logging, plays script from start_time, quits when the
+        script has ended (as the render entry's run does) and returns the transcript."""
+        self.open(page_url(path, time=start_time, script=script, transcript=1))
+        self.wait_for("TavroPage.transcript().includes('EOF encountered in script file TAVRO.SCR')", timeout)
+        self.ctrl("q")
+        self.wait_for("TavroPage.ended()")
+        return self.transcript()
+
     def halt(self):
         """Ctrl+H, then waits until the program sleeps: halted, with no periodic event left waiting."""
         self.ctrl("h")
@@ -125,7 +134,7 @@ class Page:
         return "checked" in self.element('#tavro-popup [data-command="%d"]' % command).get_attribute("class")
 
     def text_panel(self):
-        return [row.text for row in self.elements("#tavro-text div")]
+        return self.js("return [...document.querySelectorAll('#tavro-text div')].map(row => row.textContent);")
 
     def transcript(self):
         return self.js("return TavroPage.transcript();")

@@ -21,6 +21,7 @@ var TavroPage = (function () {
   let ended = false;
   let scriptStamp = null;
   let firstFrameAt = null;
+  let startedAt = null;
   const menu = { popup: null, title: null, items: new Map() };
 
   function setStatus(text) { element("tavro-status").textContent = text; }
@@ -128,7 +129,8 @@ var TavroPage = (function () {
     file.text().then((text) => {
       FS.writeFile(SCRIPT_FILE, text);
       syncScript();
-      setStatus("TAVRO.SCR is now " + file.name + ": choose Run, Playback Script (Ctrl+P) to play it.");
+      setStatus("TAVRO.SCR is now " + file.name + ": Run, Playback Script (Ctrl+P) plays it. If a playback " +
+                "has reached the end of a script since the page was opened, reload the page first.");
     });
   }
 
@@ -191,6 +193,7 @@ var TavroPage = (function () {
   }]);
   Module.onRuntimeInitialized = () => {
     running = true;
+    startedAt = performance.now();
     setStatus("");
   };
   Module.onExit = (status) => TavroPage.showEnd(status);
@@ -306,10 +309,11 @@ var TavroPage = (function () {
       setStatus("The program has ended with status " + status + ".");
     },
     // For tests and measurements.
-    transcript() { return UTF8ToString(Module._tavro_web_transcript()); },
-    timerTicks() { return Module._tavro_web_timer_ticks(); },
-    periodicEvents() { return Module._tavro_web_periodic_events(); },
+    transcript() { return running ? UTF8ToString(Module._tavro_web_transcript()) : ""; },
+    timerTicks() { return running ? Module._tavro_web_timer_ticks() : 0; },
+    periodicEvents() { return running ? Module._tavro_web_periodic_events() : 0; },
     firstFrameAt() { return firstFrameAt; },
+    startedAt() { return startedAt; },
     started() { return running; },
     sleeping() { return sleeping; },
     ended() { return ended; },
