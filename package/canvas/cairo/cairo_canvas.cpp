@@ -208,15 +208,13 @@ void CairoCanvas::render(const DrawCommand& command, Rgb colour, int origin_x, i
 
 void CairoCanvas::gather_column(PenPoint from, PenPoint to, std::uint32_t word)
 {
-    const PixelCoord top = std::max<PixelCoord>(to.row < from.row ? to.row + 1 : from.row, 0);
-    const PixelCoord bottom = std::min<PixelCoord>(to.row < from.row ? from.row + 1 : to.row, HEIGHT);
-    if (from.column < 0 || from.column >= WIDTH || top >= bottom || memory_.data == nullptr) {
+    const ColumnBatch::Run run = ColumnBatch::run_of(memory_, from, to);
+    if (run.rows == 0) {
         return;
     }
     take_cairo_drawing();
     memory_written_ = true;
-    unsigned char* first = memory_.data + top * memory_.stride + from.column * static_cast<PixelCoord>(sizeof word);
-    if (!columns_.add(first, static_cast<int>(bottom - top), word)) {
+    if (!columns_.add(run.first, run.rows, word)) {
         write_columns();
     }
 }

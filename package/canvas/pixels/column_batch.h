@@ -5,6 +5,9 @@
 // them before anything else touches the image.
 #pragma once
 
+#include "canvas/pixels/pixel_writer.h"
+
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -14,6 +17,23 @@ namespace tavro {
 
 class ColumnBatch {
 public:
+    // The part inside the image of the vertical one-pixel line from one point to another
+    // (the end pixel left out): its first pixel's byte and its number of rows, 0 for none.
+    struct Run {
+        unsigned char* first = nullptr;
+        int rows = 0;
+    };
+    static Run run_of(const ImageMemory& image, PenPoint from, PenPoint to)
+    {
+        const PixelCoord top = std::max<PixelCoord>(to.row < from.row ? to.row + 1 : from.row, 0);
+        const PixelCoord bottom = std::min<PixelCoord>(to.row < from.row ? from.row + 1 : to.row, image.height);
+        if (from.column < 0 || from.column >= image.width || top >= bottom || image.data == nullptr) {
+            return Run{};
+        }
+        return Run{image.data + top * image.stride + from.column * PixelCoord{sizeof(std::uint32_t)},
+                   static_cast<int>(bottom - top)};
+    }
+
     // Rows stride bytes apart, starting at first; false once the batch is full and must be written.
     bool add(unsigned char* first, int rows, std::uint32_t word)
     {
