@@ -42,7 +42,7 @@ TEST(RenderRun, ZeroTicksDrawsOneFrame)
     EXPECT_EQ(tavro::headless_driver().timer_ticks_delivered(), 0);
     EXPECT_TRUE(file_exists("only.png"));
     // One logged frame: it starts with the scenery's clear.
-    const std::string log = read_file("only.log");
+    const std::string log = read_text_file("only.log");
     EXPECT_EQ(log.rfind("Flushing the graphics window\nClearing the graphics window\n", 0), 0u);
     EXPECT_EQ(log.find("Flushing the graphics window", 1), std::string::npos);
 }
@@ -58,7 +58,8 @@ TEST(RenderRun, AScriptPlaysWithoutTimerTicksAndEndsTheRun)
     std::ostringstream report;
     ASSERT_EQ(run_render(options, "city-render", report, std::cerr), 0);
     // Nine periodic events and a click, then the script ends, the city halts and the run quits.
-    EXPECT_EQ(report.str(), "city-render: 9 ticks, 12 frames, wrote " + directory.path() + "/short.gif\n");
+    const std::string gif = (std::filesystem::path(directory.path()) / "short.gif").string();
+    EXPECT_EQ(report.str(), "city-render: 9 ticks, 12 frames, wrote " + gif + "\n");
     EXPECT_EQ(tavro::headless_driver().timer_ticks_delivered(), 0);
     EXPECT_TRUE(file_exists("short.gif"));
     EXPECT_TRUE(file_exists("short.scr"));
@@ -94,7 +95,11 @@ TEST(RenderRun, AnOutputIsRenamedIntoPlaceOrLeavesNothing)
     ASSERT_TRUE(output.create(reason));
     std::filesystem::remove_all("gone");
     EXPECT_FALSE(output.commit(reason));
+#ifdef _WIN32
+    EXPECT_FALSE(reason.empty());  // the system's words, which Wine and Windows choose differently
+#else
     EXPECT_EQ(reason, "No such file or directory");
+#endif
     EXPECT_FALSE(file_exists("gone/b.png"));
 }
 
