@@ -26,6 +26,15 @@ if(TARGET tavro_check)
   install(TARGETS tavro_check RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 endif()
 
+# Which system the installed libraries are for: the package serves programs for that one only.
+if(WIN32)
+  set(TAVRO_BUILT_FOR Windows)
+elseif(EMSCRIPTEN)
+  set(TAVRO_BUILT_FOR web)
+else()
+  set(TAVRO_BUILT_FOR Linux)
+endif()
+
 set(TAVRO_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/Tavro)
 configure_package_config_file(${PROJECT_SOURCE_DIR}/cmake/TavroConfig.cmake.in
                               ${CMAKE_CURRENT_BINARY_DIR}/TavroConfig.cmake INSTALL_DESTINATION ${TAVRO_CMAKE_DIR}
@@ -38,7 +47,11 @@ install(FILES ${CMAKE_CURRENT_BINARY_DIR}/TavroConfig.cmake ${CMAKE_CURRENT_BINA
 
 # The pkg-config files find the prefix from where they lie, so the install tree can move.
 file(RELATIVE_PATH TAVRO_PC_PREFIX /prefix/${CMAKE_INSTALL_LIBDIR}/pkgconfig /prefix)
+# Windows programs link other libraries and name the entry otherwise: files of their own.
+if(WIN32)
+  set(TAVRO_PC_SUFFIX -windows)
+endif()
 foreach(pc ${TAVRO_PC_FILES})
-  configure_file(${PROJECT_SOURCE_DIR}/cmake/${pc}.pc.in ${CMAKE_CURRENT_BINARY_DIR}/${pc}.pc @ONLY)
+  configure_file(${PROJECT_SOURCE_DIR}/cmake/${pc}${TAVRO_PC_SUFFIX}.pc.in ${CMAKE_CURRENT_BINARY_DIR}/${pc}.pc @ONLY)
   install(FILES ${CMAKE_CURRENT_BINARY_DIR}/${pc}.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
 endforeach()
