@@ -9,7 +9,10 @@ find_program(CMAKE_C_COMPILER NAMES ${TAVRO_MINGW_PREFIX}-gcc-posix ${TAVRO_MING
 find_program(CMAKE_CXX_COMPILER NAMES ${TAVRO_MINGW_PREFIX}-g++-posix ${TAVRO_MINGW_PREFIX}-g++ REQUIRED)
 find_program(CMAKE_RC_COMPILER NAMES ${TAVRO_MINGW_PREFIX}-windres)
 
-set(CMAKE_FIND_ROOT_PATH /usr/${TAVRO_MINGW_PREFIX})
+# Libraries, headers and packages are MinGW's, never the host's. A prefix given in CMAKE_PREFIX_PATH
+# (the TAVRO package installed from a Windows build, say) holds Windows ones too: it is searched as
+# a root of its own, so find_package(Tavro) finds the package there.
+set(CMAKE_FIND_ROOT_PATH /usr/${TAVRO_MINGW_PREFIX} ${CMAKE_PREFIX_PATH})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)

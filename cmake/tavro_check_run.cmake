@@ -1,7 +1,8 @@
 # Run (cmake -P) by each check of tavro_add_check: renders the program with the script and
 # compares the outputs with the references, or with MAKE_REFERENCES writes the references.
-# Inputs: PROGRAM, CHECKER, SCRIPT, TIME, OUTPUT (the stem of the run's files), LOG and/or PNG.
-set(run ${PROGRAM} --time ${TIME} --script ${SCRIPT})
+# Inputs: PROGRAM, CHECKER, SCRIPT, TIME, OUTPUT (the stem of the run's files), LOG and/or PNG;
+# EMULATOR, the command that runs both programs in a cross build (empty otherwise).
+set(run ${EMULATOR} ${PROGRAM} --time ${TIME} --script ${SCRIPT})
 
 if(MAKE_REFERENCES)
   foreach(file LOG PNG)
@@ -18,7 +19,7 @@ if(MAKE_REFERENCES)
   return()
 endif()
 
-set(compare ${CHECKER})
+set(compare ${EMULATOR} ${CHECKER})
 foreach(file LOG PNG)
   if(${file})
     if(NOT EXISTS ${${file}})

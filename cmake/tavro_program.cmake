@@ -1,22 +1,37 @@
 # tavro_add_program(name source...) makes two programs of the same sources: `name`, on the
-# desktop, and `name-render`, rendered headless with the render entry's options (--ticks,
-# --script, --log, --png, --gif ...); each when its library exists. In a browser build it
-# makes the page `name.html`.
+# desktop (on Windows a GUI program), and `name-render`, rendered headless with the render entry's
+# options (--ticks, --script, --log, --png, --gif ...). In a browser build it makes the page
+# `name.html`. A program whose library is missing is not made, and a warning says why.
 function(tavro_add_program name)
+  if(NOT ARGN)
+    message(FATAL_ERROR "usage: tavro_add_program(${name} source...)")
+  endif()
+  set(made FALSE)
   if(TARGET Tavro::web)
     # In a browser build the program is a page: name.html, one file.
     add_executable(${name} ${ARGN})
     target_link_libraries(${name} PRIVATE Tavro::web)
     set_target_properties(${name} PROPERTIES SUFFIX ".html")
-  endif()
-  if(TARGET Tavro::desktop)
+    set(made TRUE)
+  elseif(TARGET Tavro::desktop)
     # On Windows a GUI program: its entry is the library's WinMain.
     add_executable(${name} WIN32 ${ARGN})
     target_link_libraries(${name} PRIVATE Tavro::desktop)
+    set(made TRUE)
+  else()
+    get_property(why GLOBAL PROPERTY TAVRO_DESKTOP_MISSING)
+    message(WARNING "tavro_add_program(${name}): no desktop program ${name}: ${why}")
   endif()
   if(TARGET Tavro::render)
     add_executable(${name}-render ${ARGN})
     target_link_libraries(${name}-render PRIVATE Tavro::render)
+    set(made TRUE)
+  elseif(NOT TARGET Tavro::web)
+    get_property(why GLOBAL PROPERTY TAVRO_RENDER_MISSING)
+    message(WARNING "tavro_add_program(${name}): no headless program ${name}-render: ${why}")
+  endif()
+  if(NOT made)
+    message(SEND_ERROR "tavro_add_program(${name}): no program could be made")
   endif()
 endfunction()
 
@@ -47,8 +62,9 @@ function(tavro_add_check name)
   if(NOT CHECK_TIME)
     set(CHECK_TIME 1700000000)
   endif()
+  # In a cross build both programs run through the emulator (Wine for Windows programs on Linux).
   set(run -DPROGRAM=$<TARGET_FILE:${CHECK_PROGRAM}-render> -DCHECKER=$<TARGET_FILE:Tavro::check>
-          -DTIME=${CHECK_TIME} -DOUTPUT=${CMAKE_CURRENT_BINARY_DIR}/${name})
+          "-DEMULATOR=${CMAKE_CROSSCOMPILING_EMULATOR}" -DTIME=${CHECK_TIME} -DOUTPUT=${CMAKE_CURRENT_BINARY_DIR}/${name})
   foreach(file SCRIPT LOG PNG)
     if(CHECK_${file})
       get_filename_component(path "${CHECK_${file}}" ABSOLUTE BASE_DIR ${CMAKE_CURRENT_SOURCE_DIR})

@@ -1,10 +1,31 @@
 #include "render/output_target.h"
 
 #include <filesystem>
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace fs = std::filesystem;
 
 namespace {
+
+#ifdef _WIN32
+// A device (NUL, CON, COM1) or a named pipe (\\.\pipe\NAME) is no file the file system can
+// describe: the system tells what the name opens. Opened for no access, nothing is read or made.
+bool is_device_or_pipe(const std::string& name)
+{
+    const HANDLE handle = CreateFileA(name.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                      OPEN_EXISTING, 0, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    const DWORD type = GetFileType(handle);
+    CloseHandle(handle);
+    return type == FILE_TYPE_CHAR || type == FILE_TYPE_PIPE;
+}
+#else
+bool is_device_or_pipe(const std::string&) { return false; }  // fs::status tells them apart
+#endif
 
 constexpr int MOST_LINKS = 40;  // as many as the system follows in one name
 
@@ -28,7 +49,7 @@ std::optional<OutputTarget> output_target(const std::string& name, std::string& 
         problem = "it is a folder";
         return std::nullopt;
     }
-    if (fs::exists(status) && !fs::is_regular_file(status)) {
+    if ((fs::exists(status) && !fs::is_regular_file(status)) || is_device_or_pipe(name)) {
         return OutputTarget{OutputTarget::Kind::stream, name};
     }
     fs::path path = name;

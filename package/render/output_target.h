@@ -1,7 +1,7 @@
 // Where the name of an output leads. A regular file (or none yet) is replaced whole by a
 // complete one, and a name that is a link leads through it to its target, which is replaced
-// while the link stays. Anything else that exists (a pipe, a terminal, a device) is a stream,
-// written straight into as the run goes.
+// while the link stays. Anything else that exists (a pipe, a terminal, a device; on Windows also
+// NUL, CON or \\.\pipe\NAME) is a stream, written straight into as the run goes.
 #pragma once
 
 #include <optional>

@@ -9,6 +9,8 @@
 #include "session.h"
 #include <tavro/display.h>
 
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
 
 namespace fs = std::filesystem;
@@ -75,6 +77,25 @@ RunCounts run_program(const RenderOptions& options, RenderOutputs& outputs)
     return counts;
 }
 
+// The name the program's messages start with: its file's, without ".exe" on Windows, so that
+// the messages are the same as on Linux.
+std::string program_name(int argc, const char* const* argv)
+{
+    if (argc < 1 || !argv[0][0]) {
+        return "tavro-render";
+    }
+    fs::path name = fs::path(argv[0]).filename();
+#ifdef _WIN32
+    std::string extension = name.extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    if (extension == ".exe") {
+        name.replace_extension();
+    }
+#endif
+    return name.string();
+}
+
 }  // namespace
 
 int run_render(const RenderOptions& options, const std::string& program, std::ostream& report, std::ostream& errors)
@@ -107,7 +128,7 @@ int run_render(const RenderOptions& options, const std::string& program, std::os
 
 int render_entry(int argc, const char* const* argv, std::ostream& out, std::ostream& errors)
 {
-    const std::string program = argc > 0 && argv[0][0] ? fs::path(argv[0]).filename().string() : "tavro-render";
+    const std::string program = program_name(argc, argv);
     try {
         std::string error;
         const auto options = parse_render_options(argc, argv, error);

@@ -2,11 +2,15 @@
 
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
 #include <filesystem>
+#include <random>
 #include <set>
-#include <stdlib.h>
-#include <sys/stat.h>
+#ifdef _WIN32
+#include <io.h>
+#else
 #include <unistd.h>
+#endif
 
 namespace fs = std::filesystem;
 
@@ -34,6 +38,33 @@ Leftovers& leftovers()
 
 std::string reason_of_errno() { return std::strerror(errno); }
 
+constexpr int MOST_ATTEMPTS = 100;  // names tried before giving up, each new at random
+
+// Six letters and digits drawn at random: a name that nobody else is likely to have taken.
+std::string random_suffix()
+{
+    static const char characters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+    static std::mt19937 generator{std::random_device{}()};
+    std::uniform_int_distribution<std::size_t> pick(0, sizeof characters - 2);
+    std::string suffix;
+    for (int i = 0; i < 6; ++i) {
+        suffix += characters[pick(generator)];
+    }
+    return suffix;
+}
+
+// Creates the file only when nothing has its name yet (both systems' exclusive create), with
+// the permissions of a newly created file; otherwise errno says why.
+bool create_new_file(const std::string& path)
+{
+    const int descriptor = open(path.c_str(), O_CREAT | O_EXCL | O_WRONLY, 0666);
+    if (descriptor < 0) {
+        return false;
+    }
+    close(descriptor);
+    return true;
+}
+
 }  // namespace
 
 ScratchPath::~ScratchPath()
@@ -60,25 +91,28 @@ void ScratchPath::release()
 bool OutputFile::create(std::string& reason)
 {
     const fs::path target(final_path_);
-    std::string pattern = (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
-    const int descriptor = mkstemp(pattern.data());
-    if (descriptor < 0) {
-        reason = reason_of_errno();
-        return false;
+    const std::string stem = (target.parent_path() / ("." + target.filename().string() + ".")).string();
+    for (int attempt = 0; attempt < MOST_ATTEMPTS; ++attempt) {
+        const std::string path = stem + random_suffix();
+        if (create_new_file(path)) {
+            temporary_.adopt(path);
+            return true;
+        }
+        if (errno != EEXIST) {
+            break;
+        }
     }
-    temporary_.adopt(pattern);
-    // mkstemp makes the file private; the output gets the permissions of a newly created file.
-    const mode_t mask = umask(0);
-    umask(mask);
-    fchmod(descriptor, 0666 & ~mask);
-    close(descriptor);
-    return true;
+    reason = reason_of_errno();
+    return false;
 }
 
 bool OutputFile::commit(std::string& reason)
 {
-    if (std::rename(temporary_.path().c_str(), final_path_.c_str()) != 0) {
-        reason = reason_of_errno();
+    // Replaces a file of the final name on Windows too, where std::rename would refuse.
+    std::error_code error;
+    fs::rename(temporary_.path(), final_path_, error);
+    if (error) {
+        reason = error.message();
         return false;
     }
     temporary_.release();
@@ -101,22 +135,33 @@ bool ScriptFolder::enter(const std::string& script, std::string& reason)
         reason = "no temporary folder: " + error.message();
         return false;
     }
-    std::string pattern = (temporary / "tavro-render-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) {
-        reason = "cannot create a scratch folder in " + temporary.string() + ": " + reason_of_errno();
+    std::string folder;
+    for (int attempt = 0; attempt < MOST_ATTEMPTS && folder.empty(); ++attempt) {
+        const fs::path candidate = temporary / ("tavro-render-" + random_suffix());
+        if (fs::create_directory(candidate, error)) {
+            folder = candidate.string();
+        } else if (error) {
+            break;
+        }
+    }
+    if (folder.empty()) {
+        reason = "cannot create a scratch folder in " + temporary.string() + ": " +
+                 (error ? error.message() : "every name tried was taken");
         return false;
     }
-    folder_.adopt(pattern);
-    if (!fs::copy_file(script, fs::path(pattern) / "TAVRO.SCR", error)) {
-        reason = "cannot copy the script into " + pattern + ": " + error.message();
+    folder_.adopt(folder);
+    // Private, as the script may be; only the owner needs it.
+    fs::permissions(folder, fs::perms::owner_all, error);
+    if (!fs::copy_file(script, fs::path(folder) / "TAVRO.SCR", error)) {
+        reason = "cannot copy the script into " + folder + ": " + error.message();
         return false;
     }
     const fs::path previous = fs::current_path(error);
     if (!error) {
-        fs::current_path(pattern, error);
+        fs::current_path(folder, error);
     }
     if (error) {
-        reason = "cannot enter the scratch folder " + pattern + ": " + error.message();
+        reason = "cannot enter the scratch folder " + folder + ": " + error.message();
         return false;
     }
     previous_ = previous.string();

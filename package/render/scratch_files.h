@@ -47,7 +47,8 @@ public:
     ScriptFolder(const ScriptFolder&) = delete;
     ScriptFolder& operator=(const ScriptFolder&) = delete;
 
-    // Makes the folder in the temporary folder (TMPDIR) and enters it; on failure sets reason.
+    // Makes the folder in the temporary folder (TMPDIR; TMP or TEMP on Windows) and enters it; on
+    // failure sets reason.
     bool enter(const std::string& script, std::string& reason);
 
 private:

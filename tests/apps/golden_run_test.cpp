@@ -1,10 +1,10 @@
 // A whole headless run of the city, compared with references that were reviewed by eye:
 // the log of every drawing call and the last frame's pixels.
-#include "canvas/cairo/cairo_handles.h"
+#include "check/comparison.h"
+#include "check/png_reader.h"
 #include "render/render_run.h"
 #include "test_support.h"
 
-#include <cairo.h>
 #include <gtest/gtest.h>
 #include <zlib.h>
 
@@ -15,6 +15,14 @@
 namespace {
 
 constexpr std::time_t GOLDEN_TIME = 1700000100;
+#ifdef _WIN32
+// GDI draws text, oval edges and wide pens a few pixels apart from the Cairo canvas that made the
+// reference (README's pixel-parity table): 792 pixels under Wine 8, all of them there. A shape
+// missing or misplaced, or a colour wrong, changes thousands.
+constexpr int MOST_DIFFERING_PIXELS = 1000;
+#else
+constexpr int MOST_DIFFERING_PIXELS = 0;
+#endif
 
 std::string read_gzip(const std::string& path)
 {
@@ -68,30 +76,20 @@ TEST(GoldenRun, LogAndLastFrameMatchTheReviewedReferences)
     std::ostringstream report;
     ASSERT_EQ(run_render(options, "city-render", report, std::cerr), 0);
 
-    const std::string log = read_file(options.log);
+    // Read as text: on Windows the log has the system's line ends.
+    const std::string log = read_text_file(options.log);
     EXPECT_TRUE(log == reference_log) << first_difference(log, reference_log);
 
-    tavro::CairoSurface actual(cairo_image_surface_create_from_png(options.png.c_str()));
-    tavro::CairoSurface expected(cairo_image_surface_create_from_png(reference_png.c_str()));
-    ASSERT_EQ(cairo_surface_status(actual.get()), CAIRO_STATUS_SUCCESS);
-    ASSERT_EQ(cairo_surface_status(expected.get()), CAIRO_STATUS_SUCCESS);
-    ASSERT_EQ(cairo_image_surface_get_width(actual.get()), 601);
-    ASSERT_EQ(cairo_image_surface_get_height(actual.get()), 501);
-    ASSERT_EQ(cairo_image_surface_get_width(expected.get()), 601);
-    ASSERT_EQ(cairo_image_surface_get_height(expected.get()), 501);
-    const int stride = cairo_image_surface_get_stride(actual.get());
-    ASSERT_EQ(stride, cairo_image_surface_get_stride(expected.get()));
-    const unsigned char* a = cairo_image_surface_get_data(actual.get());
-    const unsigned char* e = cairo_image_surface_get_data(expected.get());
-    int differing = 0;
-    for (int row = 0; row < 501; ++row) {
-        for (int column = 0; column < 601; ++column) {
-            const int at = row * stride + column * 4;
-            // Colour bytes only: the alpha byte of an opaque picture carries nothing.
-            differing += (a[at] != e[at] || a[at + 1] != e[at + 1] || a[at + 2] != e[at + 2]) ? 1 : 0;
-        }
-    }
-    EXPECT_EQ(differing, 0);
+    std::string problem;
+    const std::optional<Picture> actual = read_png(options.png, problem);
+    ASSERT_TRUE(actual) << problem;
+    const std::optional<Picture> expected = read_png(reference_png, problem);
+    ASSERT_TRUE(expected) << problem;
+    ASSERT_EQ(actual->width, 601);
+    ASSERT_EQ(actual->height, 501);
+    const PictureComparison comparison = compare_pictures(*expected, *actual);
+    ASSERT_TRUE(comparison.same_size);
+    EXPECT_LE(comparison.differing_pixels, MOST_DIFFERING_PIXELS);
 }
 
 }  // namespace

@@ -7,10 +7,11 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
+#ifndef _WIN32
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -54,10 +55,7 @@ TEST(RenderOptions, EachBadArgumentIsNamed)
     TempDirectory directory;
     std::filesystem::create_directory("folder");
     write_file("run.scr", "TAVRO_PERIODIC(1);\n");
-    std::filesystem::create_symlink("run.scr", "link.scr");
-    std::filesystem::create_symlink("new.png", "to-new.png");
-    ASSERT_EQ(mkfifo("fifo", 0600), 0);
-    const BadArguments cases[] = {
+    std::vector<BadArguments> cases = {
         {{"--fast"}, "unknown option '--fast'"},
         {{"--ticks"}, "option --ticks needs a value"},
         {{"--ticks", "ten"}, "option --ticks takes a whole number, not 'ten'"},
@@ -72,14 +70,20 @@ TEST(RenderOptions, EachBadArgumentIsNamed)
         {{"--gif", "folder"}, "cannot write output file 'folder': it is a folder"},
         {{"--png", "-"}, "option --png needs a file name: '-' (standard output) is for --log only"},
         {{"--png", ""}, "option --png needs a file name, not an empty one"},
-        {{"--script", "fifo"}, "script file 'fifo' is not a regular file"},
         {{"--time", "9223372036854775807"}, "--time must be 0 to 253402300799 seconds, not 9223372036854775807"},
         {{"--gif-every", "6554"}, "--gif-every must be 1 to 6553, not 6554"},
         {{"--script", "run.scr", "--log", "./run.scr"}, "--log './run.scr' is the script file"},
-        {{"--script", "run.scr", "--png", "link.scr"}, "--png 'link.scr' is the script file"},
         {{"--png", "a.out", "--gif", "folder/../a.out"}, "--gif 'folder/../a.out' is also the file of --png"},
-        {{"--log", "to-new.png", "--png", "new.png"}, "--png 'new.png' is also the file of --log"},
     };
+#ifndef _WIN32
+    // Pipes and links of the Linux file system.
+    ASSERT_EQ(mkfifo("fifo", 0600), 0);
+    std::filesystem::create_symlink("run.scr", "link.scr");
+    std::filesystem::create_symlink("new.png", "to-new.png");
+    cases.push_back({{"--script", "fifo"}, "script file 'fifo' is not a regular file"});
+    cases.push_back({{"--script", "run.scr", "--png", "link.scr"}, "--png 'link.scr' is the script file"});
+    cases.push_back({{"--log", "to-new.png", "--png", "new.png"}, "--png 'new.png' is also the file of --log"});
+#endif
     for (const BadArguments& bad : cases) {
         std::string error;
         EXPECT_FALSE(parse(bad.arguments, error));
@@ -99,23 +103,27 @@ TEST(RenderOptions, TheToolAnswersEachCaseWithItsStatus)
 {
     TempDirectory directory;
     write_file("run.scr", "TAVRO_PERIODIC(2);\n");
-    // A folder that refuses new files: an ordinary user is told before the run (status 2),
-    // the superuser, whom permissions do not stop, when the file cannot be made (status 1).
-    const int refused_status = access("/proc", W_OK) == 0 ? 1 : 2;
-    const ToolRun cases[] = {
+    std::vector<ToolRun> cases = {
         {"--png out.png --log out.log --gif out.gif --ticks -3", 2, "",
          "city-render: --ticks must be 0 or more, not -3 (usage: city-render [--ticks N]"},
         {"--help", 0, "usage: city-render [--ticks N]", ""},
         {"--version", 0, "city-render (TAVRO ", ""},
-        {"--ticks 0 --log /proc/out.log", refused_status, "", "city-render: cannot write "},
         {"--script run.scr --png out.png", 1, "", "city-render: no temporary folder: "},
     };
+#ifdef _WIN32
+    // The temporary folder is TMP's.
+    const std::string command_start = "set \"TMP=" + directory.path() + "\\missing\" && ";
+#else
+    // A folder that refuses new files: an ordinary user is told before the run (status 2),
+    // the superuser, whom permissions do not stop, when the file cannot be made (status 1).
+    cases.push_back(
+        {"--ticks 0 --log /proc/out.log", access("/proc", W_OK) == 0 ? 1 : 2, "", "city-render: cannot write "});
+    const std::string command_start = "TMPDIR=" + directory.path() + "/missing ";
+#endif
     for (const ToolRun& run : cases) {
-        const std::string command = "TMPDIR=" + directory.path() + "/missing " + CITY_RENDER_PATH + " " +
-                                    run.arguments + " > out.txt 2> errors.txt";
-        const int status = std::system(command.c_str());
-        ASSERT_TRUE(WIFEXITED(status));
-        EXPECT_EQ(WEXITSTATUS(status), run.status) << run.arguments;
+        const std::string command =
+            command_start + native_path(CITY_RENDER_PATH) + " " + run.arguments + " > out.txt 2> errors.txt";
+        EXPECT_EQ(shell_status(command), run.status) << run.arguments;
         EXPECT_EQ(read_file("out.txt").rfind(run.out_start, 0), 0u) << run.arguments;
         const std::string errors = read_file("errors.txt");
         EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), *run.error ? 1 : 0) << run.arguments;
@@ -130,7 +138,7 @@ struct OutputRun {
     const char* standard_output;  // where the program's standard output goes
     int status;
     enum { nothing, transcript, report } holds;  // what standard output then holds
-    const char* error;                           // standard error, whole
+    std::string error;                           // standard error, whole
 };
 
 // An output name that is a link is written through to its target; a pipe, a terminal or a
@@ -138,41 +146,57 @@ struct OutputRun {
 TEST(RenderOptions, OutputsGoThroughLinksAndIntoStreams)
 {
     TempDirectory directory;
+    const std::string transcript = read_file(source_path("examples/transcripts/first_picture.log"));
+    const std::string ran = "first_picture-render: 1 ticks, 2 frames, wrote ";
+#ifdef _WIN32
+    // NUL is the device that takes anything; its full name is the system's.
+    const std::string report;
+    const OutputRun cases[] = {
+        {"--log -", "> out.txt", 0, OutputRun::transcript, ran + "the log to standard output\n"},
+        {"--png NUL", "> out.txt", 0, OutputRun::nothing, ran + "\\\\.\\NUL\n"},
+    };
+#else
     write_file("real.log", "old");
     std::filesystem::create_symlink("real.log", "link.log");
-    const std::string transcript = read_file(source_path("examples/transcripts/first_picture.log"));
-    const std::string report = "first_picture-render: 1 ticks, 2 frames, wrote " + directory.path() + "/link.log\n";
+    const std::string report = ran + directory.path() + "/link.log\n";
     const OutputRun cases[] = {
         {"--log link.log", "> out.txt", 0, OutputRun::report, ""},
-        {"--log -", "| cat > out.txt", 0, OutputRun::transcript,
-         "first_picture-render: 1 ticks, 2 frames, wrote the log to standard output\n"},
-        {"--log /dev/stdout", "| cat > out.txt", 0, OutputRun::transcript,
-         "first_picture-render: 1 ticks, 2 frames, wrote /dev/stdout\n"},
+        {"--log -", "| cat > out.txt", 0, OutputRun::transcript, ran + "the log to standard output\n"},
+        {"--log /dev/stdout", "| cat > out.txt", 0, OutputRun::transcript, ran + "/dev/stdout\n"},
         // A descriptor's name leads to out.txt; it is written into, not replaced, like a stream.
         // (Not /dev/stdout here: a regression would replace that link for the whole machine.)
-        {"--log /dev/fd/1", "> out.txt", 0, OutputRun::transcript,
-         "first_picture-render: 1 ticks, 2 frames, wrote /dev/fd/1\n"},
-        {"--png /dev/null", "> out.txt", 0, OutputRun::nothing,
-         "first_picture-render: 1 ticks, 2 frames, wrote /dev/null\n"},
+        {"--log /dev/fd/1", "> out.txt", 0, OutputRun::transcript, ran + "/dev/fd/1\n"},
+        {"--png /dev/null", "> out.txt", 0, OutputRun::nothing, ran + "/dev/null\n"},
         {"--log /dev/full", "> out.txt", 1, OutputRun::nothing,
          "first_picture-render: cannot write /dev/full: No space left on device\n"},
         {"--log -", "> /dev/full", 1, OutputRun::nothing,
          "first_picture-render: cannot write the log to standard output: No space left on device\n"},
     };
+#endif
     for (const OutputRun& run : cases) {
         write_file("out.txt", "");
-        const std::string command = std::string("(") + EXAMPLE_RENDER_PATH + " --time 1700000000 --script " +
+        const std::string program = native_path(EXAMPLE_RENDER_PATH) + " --time 1700000000 --script " +
                                     source_path("examples/scripts/first_picture.scr") + " " + run.arguments +
-                                    " 2> errors.txt; echo $? > status.txt) " + run.standard_output;
-        ASSERT_EQ(std::system(command.c_str()), 0) << command;
-        EXPECT_EQ(read_file("status.txt"), std::to_string(run.status) + "\n") << command;
-        EXPECT_EQ(read_file("errors.txt"), run.error) << command;
+                                    " 2> errors.txt";
+#ifdef _WIN32
+        const std::string command = program + " " + run.standard_output;
+        const int status = shell_status(command);
+#else
+        // The status of the program, not of the pipe's last command.
+        const std::string command = "(" + program + "; echo $? > status.txt) " + run.standard_output;
+        ASSERT_EQ(shell_status(command), 0) << command;
+        const int status = std::stoi(read_file("status.txt"));
+#endif
+        EXPECT_EQ(status, run.status) << command;
+        EXPECT_EQ(read_text_file("errors.txt"), run.error) << command;
         const std::string holds[] = {"", transcript, report};
-        EXPECT_EQ(read_file("out.txt"), holds[run.holds]) << command;
+        EXPECT_EQ(read_text_file("out.txt"), holds[run.holds]) << command;
     }
+#ifndef _WIN32
     EXPECT_TRUE(std::filesystem::is_symlink("link.log"));
     EXPECT_EQ(read_file("real.log"), transcript);
     EXPECT_TRUE(std::filesystem::is_character_file("/dev/null") && std::filesystem::is_symlink("/dev/stdout"));
+#endif
 }
 
 // Every program rendered headless has city-render's command line: the one render entry.
@@ -180,8 +204,8 @@ TEST(RenderOptions, AnyProgramHasTheSameCommandLine)
 {
     TempDirectory directory;
     const auto help_of = [](const std::string& program, const std::string& name) {
-        EXPECT_EQ(std::system((program + " --help > help.txt").c_str()), 0);
-        std::string help = read_file("help.txt");
+        EXPECT_EQ(shell_status(native_path(program) + " --help > help.txt"), 0);
+        std::string help = read_text_file("help.txt");
         for (std::size_t at = help.find(name); at != std::string::npos; at = help.find(name, at)) {
             help.replace(at, name.size(), "PROGRAM");
         }

@@ -21,13 +21,14 @@ RenderOptions options_at(std::time_t start)
 
 TEST(RenderRun, EachTickOfARunWithoutScriptIsATimerTick)
 {
-    RenderOptions options = options_at(1000);
+    // A start after 2038, past a 32-bit clock (32-bit Windows programs have a 64-bit one too).
+    RenderOptions options = options_at(4102444800);
     options.ticks = 25;
     std::ostringstream report;
     ASSERT_EQ(run_render(options, "city-render", report, std::cerr), 0);
     EXPECT_EQ(report.str(), "city-render: 25 ticks, 27 frames\n");
     EXPECT_EQ(tavro::headless_driver().timer_ticks_delivered(), 25);
-    EXPECT_EQ(tavro::headless_driver().clock_seconds(), 1002);
+    EXPECT_EQ(tavro::headless_driver().clock_seconds(), 4102444802);
 }
 
 TEST(RenderRun, ZeroTicksDrawsOneFrame)
@@ -42,7 +43,7 @@ TEST(RenderRun, ZeroTicksDrawsOneFrame)
     EXPECT_EQ(tavro::headless_driver().timer_ticks_delivered(), 0);
     EXPECT_TRUE(file_exists("only.png"));
     // One logged frame: it starts with the scenery's clear.
-    const std::string log = read_file("only.log");
+    const std::string log = read_text_file("only.log");
     EXPECT_EQ(log.rfind("Flushing the graphics window\nClearing the graphics window\n", 0), 0u);
     EXPECT_EQ(log.find("Flushing the graphics window", 1), std::string::npos);
 }
@@ -58,7 +59,8 @@ TEST(RenderRun, AScriptPlaysWithoutTimerTicksAndEndsTheRun)
     std::ostringstream report;
     ASSERT_EQ(run_render(options, "city-render", report, std::cerr), 0);
     // Nine periodic events and a click, then the script ends, the city halts and the run quits.
-    EXPECT_EQ(report.str(), "city-render: 9 ticks, 12 frames, wrote " + directory.path() + "/short.gif\n");
+    const std::string gif = (std::filesystem::path(directory.path()) / "short.gif").string();
+    EXPECT_EQ(report.str(), "city-render: 9 ticks, 12 frames, wrote " + gif + "\n");
     EXPECT_EQ(tavro::headless_driver().timer_ticks_delivered(), 0);
     EXPECT_TRUE(file_exists("short.gif"));
     EXPECT_TRUE(file_exists("short.scr"));
@@ -94,7 +96,11 @@ TEST(RenderRun, AnOutputIsRenamedIntoPlaceOrLeavesNothing)
     ASSERT_TRUE(output.create(reason));
     std::filesystem::remove_all("gone");
     EXPECT_FALSE(output.commit(reason));
+#ifdef _WIN32
+    EXPECT_FALSE(reason.empty());  // the system's words, which Wine and Windows choose differently
+#else
     EXPECT_EQ(reason, "No such file or directory");
+#endif
     EXPECT_FALSE(file_exists("gone/b.png"));
 }
 

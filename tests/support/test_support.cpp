@@ -6,6 +6,9 @@
 #include <random>
 #include <sstream>
 #include <stdexcept>
+#ifndef _WIN32
+#include <sys/wait.h>
+#endif
 
 TempDirectory::TempDirectory()
 {
@@ -35,7 +38,27 @@ TempDirectory::~TempDirectory()
 std::string source_path(const std::string& relative)
 {
     const char* root = std::getenv("TAVRO_SOURCE_DIR");
-    return std::string(root ? root : ".") + "/" + relative;
+    return native_path(std::string(root ? root : ".") + "/" + relative);
+}
+
+std::string native_path(const std::string& path)
+{
+#ifdef _WIN32
+    std::filesystem::path native = path.rfind('/', 0) == 0 ? "Z:" + path : path;
+    return native.make_preferred().string();
+#else
+    return path;
+#endif
+}
+
+int shell_status(const std::string& command)
+{
+    const int status = std::system(command.c_str());
+#ifdef _WIN32
+    return status;
+#else
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+#endif
 }
 
 std::string read_file(const std::string& path)

@@ -22,6 +22,12 @@ private:
 
 // A file of the source tree, found through TAVRO_SOURCE_DIR.
 std::string source_path(const std::string& relative);
+// A path the build gave (a program, the source tree) as the system names it: under Wine a Linux
+// path is on drive Z:, which also holds when the current folder is on another drive.
+std::string native_path(const std::string& path);
+// Runs command with std::system (sh, or cmd on Windows) and returns its exit status; -1 when it
+// did not exit.
+int shell_status(const std::string& command);
 
 std::string read_file(const std::string& path);
 // Read as a text file: the platform's line ends (CR LF on Windows) come back as '\n'.

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdlib>
+#include <initializer_list>
 #include <cstring>
 
 namespace tavro {
@@ -14,13 +16,26 @@ namespace {
 
 COLORREF colour_ref(Rgb colour) { return RGB(colour.r, colour.g, colour.b); }
 
-// Pens wider than this cover the whole image anyway, and GDI makes no pen for the widest ones.
-constexpr int MAX_PEN_WIDTH = 1 << 16;
-
 // A device coordinate: origin plus an offset, held inside int's range rather than overflowing.
 int device(int origin, long long offset)
 {
     return static_cast<int>(std::clamp<long long>(origin + offset, INT_MIN, INT_MAX));
+}
+
+// Wine's GDI draws nothing with a pen billions of pixels wide. A pen reaches half its width from
+// the shape's outline, which lies within the points given (its corners); once that covers every
+// corner of the image from every one of them, a wider pen covers no more of the image.
+int covering_pen_width(int width, std::initializer_list<POINT> points)
+{
+    long long reach = 0;
+    for (const POINT& point : points) {
+        for (const long long x : {0, Canvas::WIDTH}) {
+            for (const long long y : {0, Canvas::HEIGHT}) {
+                reach = std::max(reach, std::abs(point.x - x) + std::abs(point.y - y));
+            }
+        }
+    }
+    return static_cast<int>(std::min<long long>(width, 2 * reach + 2));
 }
 
 // A pen of the command's width (0 is one pixel) and, for width 0, a solid brush
@@ -137,7 +152,6 @@ GdiCanvas::~GdiCanvas()
 void GdiCanvas::render(const DrawCommand& command, Rgb colour, int origin_x, int origin_y)
 {
     const COLORREF ref = colour_ref(colour);
-    const int pen_width = std::min(command.width, MAX_PEN_WIDTH);
     const int left = device(origin_x, command.x1);
     const int top = device(origin_y, -static_cast<long long>(command.y1));
     const int right = device(origin_x, command.x2);
@@ -147,26 +161,29 @@ void GdiCanvas::render(const DrawCommand& command, Rgb colour, int origin_x, int
         SetPixel(dc_, left, top, ref);
         break;
     case DRAW_LINE: {
-        SelectedObject pen(dc_, CreatePen(PS_SOLID, pen_width, ref), true);
+        const int width = covering_pen_width(command.width, {{left, top}, {right, bottom}});
+        SelectedObject pen(dc_, CreatePen(PS_SOLID, width, ref), true);
         MoveToEx(dc_, left, top, nullptr);
         LineTo(dc_, right, bottom);
         break;
     }
     case DRAW_TRIANGLE: {
-        ShapeTools tools(dc_, pen_width, ref);
         const POINT points[3] = {{left, top},
                                  {right, bottom},
                                  {device(origin_x, command.x3), device(origin_y, -static_cast<long long>(command.y3))}};
+        ShapeTools tools(dc_, covering_pen_width(command.width, {points[0], points[1], points[2]}), ref);
         Polygon(dc_, points, 3);
         break;
     }
     case DRAW_RECTANGLE: {
-        ShapeTools tools(dc_, pen_width, ref);
+        ShapeTools tools(
+            dc_, covering_pen_width(command.width, {{left, top}, {right, top}, {left, bottom}, {right, bottom}}), ref);
         Rectangle(dc_, left, top, device(right, 1), device(bottom, 1));
         break;
     }
     case DRAW_OVAL: {
-        ShapeTools tools(dc_, pen_width, ref);
+        ShapeTools tools(
+            dc_, covering_pen_width(command.width, {{left, top}, {right, top}, {left, bottom}, {right, bottom}}), ref);
         Ellipse(dc_, left, top, device(right, 1), device(bottom, 1));
         break;
     }
