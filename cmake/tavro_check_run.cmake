@@ -1,7 +1,9 @@
 # Run (cmake -P) by each check of tavro_add_check: renders the program with the script and
 # compares the outputs with the references, or with MAKE_REFERENCES writes the references.
 # Inputs: PROGRAM, CHECKER, SCRIPT, TIME, OUTPUT (the stem of the run's files), LOG and/or PNG;
-# EMULATOR, the command that runs both programs in a cross build (empty otherwise).
+# EMULATOR, the command that runs both programs in a cross build, its words joined by "|" (empty
+# otherwise).
+string(REPLACE "|" ";" EMULATOR "${EMULATOR}")
 set(run ${EMULATOR} ${PROGRAM} --time ${TIME} --script ${SCRIPT})
 
 if(MAKE_REFERENCES)

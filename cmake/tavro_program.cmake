@@ -63,8 +63,10 @@ function(tavro_add_check name)
     set(CHECK_TIME 1700000000)
   endif()
   # In a cross build both programs run through the emulator (Wine for Windows programs on Linux).
+  # The emulator may be a command with arguments: its words travel joined by "|".
+  string(REPLACE ";" "|" emulator "${CMAKE_CROSSCOMPILING_EMULATOR}")
   set(run -DPROGRAM=$<TARGET_FILE:${CHECK_PROGRAM}-render> -DCHECKER=$<TARGET_FILE:Tavro::check>
-          "-DEMULATOR=${CMAKE_CROSSCOMPILING_EMULATOR}" -DTIME=${CHECK_TIME} -DOUTPUT=${CMAKE_CURRENT_BINARY_DIR}/${name})
+          "-DEMULATOR=${emulator}" -DTIME=${CHECK_TIME} -DOUTPUT=${CMAKE_CURRENT_BINARY_DIR}/${name})
   foreach(file SCRIPT LOG PNG)
     if(CHECK_${file})
       get_filename_component(path "${CHECK_${file}}" ABSOLUTE BASE_DIR ${CMAKE_CURRENT_SOURCE_DIR})
