@@ -3,11 +3,10 @@
 // flakes alone. Both canvases draw the same calls in the same process.
 #include "canvas/cairo/cairo_canvas.h"
 #include "canvas_redirect.h"
-#include "city_loop.h"
+#include "bench_town.h"
 #include "hosts/headless/headless_host.h"
 #include "canvas/pixels/pixel_canvas.h"
 #include <tavro/display.h>
-#include "traffic_system.h"
 
 #include <benchmark/benchmark.h>
 
@@ -17,25 +16,10 @@ namespace {
 
 constexpr int FLAKE_LENGTH = 4;
 
-struct Town {
-    Display display;
-    TrafficSystem traffic;
-    std::unique_ptr<City> city = std::make_unique<City>();
-    tavro::PixelCanvas pixels;
-    Town()
-    {
-        start_city(*city, display, traffic);
-        for (int i = 0; i < 200; ++i) {  // let some traffic build up
-            periodic_tick(*city, traffic);
-        }
-        generate_flakes(*city);
-    }
-};
-
-Town& town()
+tavro::PixelCanvas& pixel_canvas()
 {
-    static Town the_town;  // one Display per process
-    return the_town;
+    static tavro::PixelCanvas canvas;
+    return canvas;
 }
 
 enum class Drawing { cairo, pixels };
@@ -43,7 +27,7 @@ enum class Drawing { cairo, pixels };
 tavro::Canvas& canvas_of(Drawing drawing)
 {
     if (drawing == Drawing::pixels) {
-        return town().pixels;
+        return pixel_canvas();
     }
     return tavro::headless_host().canvas();
 }
@@ -51,7 +35,7 @@ tavro::Canvas& canvas_of(Drawing drawing)
 // The frame drawn and its image brought up to date, as a host needs it before showing it.
 void settle(Drawing drawing)
 {
-    benchmark::DoNotOptimize(drawing == Drawing::pixels ? town().pixels.pixel_rows().data
+    benchmark::DoNotOptimize(drawing == Drawing::pixels ? pixel_canvas().pixel_rows().data
                                                         : tavro::headless_host().canvas().pixel_rows().data);
 }
 

@@ -2,11 +2,10 @@
 // floor it is judged against: plain stores into an image of the canvas's size.
 // Divide a package case by its floor case to read how far it is from the hardware.
 #include "canvas/cairo/cairo_canvas.h"
-#include "city_loop.h"
+#include "bench_town.h"
 #include "render/gif_writer.h"
 #include "hosts/headless/headless_driver.h"
 #include <tavro/display.h>
-#include "traffic_system.h"
 
 #include <benchmark/benchmark.h>
 
@@ -19,26 +18,6 @@ namespace {
 
 constexpr int FLAKE_LENGTH = 4;
 constexpr int DRAWING_AREA_HEIGHT = 501;
-
-struct Town {
-    Display display;
-    TrafficSystem traffic;
-    std::unique_ptr<City> city = std::make_unique<City>();
-    Town()
-    {
-        start_city(*city, display, traffic);
-        for (int i = 0; i < 200; ++i) {  // let some traffic build up
-            periodic_tick(*city, traffic);
-        }
-        generate_flakes(*city);
-    }
-};
-
-Town& town()
-{
-    static Town the_town;  // one Display per process
-    return the_town;
-}
 
 // An image of the canvas's size as plain memory, for the floors.
 std::vector<std::uint32_t> plain_image() { return std::vector<std::uint32_t>(std::size_t{601} * 540, 0); }
