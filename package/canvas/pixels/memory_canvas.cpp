@@ -1,0 +1,197 @@
+#include "canvas/pixels/memory_canvas.h"
+
+#include "canvas/pixels/box_frame.h"
+#include "canvas/pixels/pen_path.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace tavro {
+
+PixelWriter MemoryCanvas::memory_writer(std::uint32_t word) const
+{
+    before_memory_write();
+    return PixelWriter(memory_, word);
+}
+
+void MemoryCanvas::paint_clear(PixelCoord left, PixelCoord top, PixelCoord right, PixelCoord bottom) const
+{
+    clear_pending_ = false;
+    left = std::clamp<PixelCoord>(left, 0, WIDTH);
+    right = std::clamp<PixelCoord>(right, left, WIDTH);
+    top = std::clamp<PixelCoord>(top, 0, HEIGHT);
+    bottom = std::clamp<PixelCoord>(bottom, top, HEIGHT);
+    const PixelBox uncovered[] = {
+        {0, 0, WIDTH, top}, {0, bottom, WIDTH, HEIGHT}, {0, top, left, bottom}, {right, top, WIDTH, bottom}};
+    const PixelBox frame[] = {
+        {0, 0, WIDTH, 1}, {0, HEIGHT - 1, WIDTH, HEIGHT}, {0, 0, 1, HEIGHT}, {WIDTH - 1, 0, WIDTH, HEIGHT}};
+    PixelWriter white = memory_writer(pixel_word(Rgb{255, 255, 255}));
+    PixelWriter black = memory_writer(pixel_word(Rgb{0, 0, 0}));
+    for (const PixelBox& part : uncovered) {
+        white.fill(part.left, part.top, part.right, part.bottom);
+        for (const PixelBox& edge : frame) {
+            black.fill(std::max(part.left, edge.left), std::max(part.top, edge.top), std::min(part.right, edge.right),
+                       std::min(part.bottom, edge.bottom));
+        }
+    }
+}
+
+void MemoryCanvas::settle() const
+{
+    write_columns();
+    if (clear_pending_) {
+        paint_clear(0, 0, 0, 0);
+    }
+    finish_drawing();
+}
+
+// Pixel-exact shapes are drawn here; the rest, rare in a frame, is left to functions of their
+// own so that this one stays small and cheap to enter.
+void MemoryCanvas::render(const DrawCommand& command, Rgb colour, int origin_x, int origin_y)
+{
+    const PenPoint p1{PixelCoord{origin_x} + command.x1, PixelCoord{origin_y} - command.y1};
+    const PenPoint p2{PixelCoord{origin_x} + command.x2, PixelCoord{origin_y} - command.y2};
+    const std::uint32_t word = pixel_word(colour);
+    if (command.kind == DRAW_LINE && command.x1 == command.x2 && command.width >= -1 && command.width <= 1 &&
+        !clear_pending_) {
+        gather_column(p1, p2, word);
+        return;
+    }
+    write_columns();
+    const long long width = pen_width(command.width);
+    if (clear_pending_) {
+        if (command.kind == DRAW_RECTANGLE && width == 0) {
+            const PixelBox box = box_between(p1, p2);
+            paint_clear(box.left, box.top, box.right, box.bottom);
+        } else {
+            paint_clear(0, 0, 0, 0);
+        }
+    }
+
+    switch (command.kind) {
+    case DRAW_PIXEL:
+        memory_writer(word).pixel(p1.column, p1.row);
+        break;
+    case DRAW_LINE:
+        draw_line(colour, width, p1, p2);
+        break;
+    case DRAW_RECTANGLE: {
+        const PixelBox box = box_between(p1, p2);
+        PixelWriter writer = memory_writer(word);
+        if (width == 0) {
+            writer.fill(box.left, box.top, box.right, box.bottom);
+        } else {
+            frame_box(writer, box, width);
+        }
+        break;
+    }
+    case DRAW_OVAL:
+        draw_oval(colour, width, box_between(p1, p2));
+        break;
+    case DRAW_TRIANGLE:
+        draw_triangle(colour, width, p1, p2,
+                      PenPoint{PixelCoord{origin_x} + command.x3, PixelCoord{origin_y} - command.y3});
+        break;
+    case DRAW_TEXT:
+        if (command.text != nullptr && command.text[0] != '\0') {
+            draw_text(colour, p1, command.x2, command.text);
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void MemoryCanvas::gather_column(PenPoint from, PenPoint to, std::uint32_t word)
+{
+    const ColumnBatch::Run run = ColumnBatch::run_of(memory_, from, to);
+    if (run.rows == 0) {
+        return;
+    }
+    before_memory_write();
+    if (!columns_.add(run.first, run.rows, word)) {
+        write_columns();
+    }
+}
+
+void MemoryCanvas::draw_line(Rgb colour, long long width, PenPoint from, PenPoint to)
+{
+    if (width <= 1) {
+        memory_writer(pixel_word(colour)).line(from.column, from.row, to.column, to.row);
+        return;
+    }
+    PathPoint a = centre_of(from);
+    PathPoint b = centre_of(to);
+    if (clip_segment(a, b, clip_box_for(static_cast<double>(width)))) {
+        stroke_path(colour, width, {a, b}, false);
+    }
+}
+
+void MemoryCanvas::draw_oval(Rgb colour, long long width, const PixelBox& box)
+{
+    if (width > 1) {
+        const std::vector<PathPoint> points = clip_polygon(ellipse_path(box), clip_box_for(static_cast<double>(width)));
+        if (!points.empty()) {
+            stroke_path(colour, width, points, true);
+        }
+        return;
+    }
+    PixelWriter writer = memory_writer(pixel_word(colour));
+    if (width == 0) {
+        fill_ellipse(writer, box, HEIGHT);
+    } else {
+        outline_ellipse(writer, box, HEIGHT);
+    }
+}
+
+void MemoryCanvas::draw_triangle(Rgb colour, long long width, PenPoint p1, PenPoint p2, PenPoint p3)
+{
+    const std::vector<PathPoint> corners{centre_of(p1), centre_of(p2), centre_of(p3)};
+    if (width > 1) {
+        const std::vector<PathPoint> points = clip_polygon(corners, clip_box_for(static_cast<double>(width)));
+        if (!points.empty()) {
+            stroke_path(colour, width, points, true);
+        }
+        return;
+    }
+    if (width == 0) {
+        const std::vector<PathPoint> points = clip_polygon(corners, clip_box_for(0.0));
+        if (points.size() >= 3) {
+            fill_path(colour, points);
+        }
+    }
+    PixelWriter writer = memory_writer(pixel_word(colour));
+    writer.line(p1.column, p1.row, p2.column, p2.row);
+    writer.line(p2.column, p2.row, p3.column, p3.row);
+    writer.line(p3.column, p3.row, p1.column, p1.row);
+    // The outline passes through every corner, even when corners coincide.
+    writer.pixel(p1.column, p1.row);
+    writer.pixel(p2.column, p2.row);
+    writer.pixel(p3.column, p3.row);
+}
+
+void MemoryCanvas::clear_white_framed()
+{
+    write_columns();
+    clear_pending_ = true;
+}
+
+Rgb MemoryCanvas::pixel(int column, int row) const
+{
+    if (column < 0 || column >= WIDTH || row < 0 || row >= HEIGHT || memory_.data == nullptr) {
+        return Rgb{};
+    }
+    settle();
+    std::uint32_t value = 0;
+    std::memcpy(&value, memory_.data + static_cast<std::ptrdiff_t>(row) * memory_.stride + column * 4, sizeof value);
+    return Rgb{static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 8),
+               static_cast<std::uint8_t>(value)};
+}
+
+PixelRows MemoryCanvas::pixel_rows() const
+{
+    settle();
+    return PixelRows{memory_.data, memory_.stride, memory_.width, memory_.height};
+}
+
+}  // namespace tavro

@@ -1,0 +1,71 @@
+// A canvas whose image lies in memory as rows of 0x00RRGGBB words, the base of
+// the Cairo canvas and of the pixel canvas.
+//
+// Implements Canvas::render with the package's edge rules for everything that
+// must hold to the pixel, written straight into memory: pixels, one-pixel lines
+// (the end pixel left out), filled and framed boxes (both corners included),
+// ellipses inscribed in their box, and a triangle's one-pixel outline. What
+// needs a rasteriser, polygon interiors, pens wider than one pixel and text, is
+// handed to the subclass, with paths through pixel centres cut to a box around
+// the image.
+//
+// Speed: a clear waits for the next command, so that a filled box drawn right
+// after it (a new frame's background) is not painted twice; short vertical lines
+// are gathered and written together.
+#pragma once
+
+#include "canvas/pixels/column_batch.h"
+#include "canvas/pixels/ellipse_shape.h"
+#include "canvas/pixels/path_clip.h"
+#include "canvas/pixels/pixel_writer.h"
+#include "platform.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace tavro {
+
+class MemoryCanvas : public Canvas {
+public:
+    void render(const DrawCommand& command, Rgb colour, int origin_x, int origin_y) final;
+    void clear_white_framed() final;
+    Rgb pixel(int column, int row) const final;
+    PixelRows pixel_rows() const final;
+
+protected:
+    explicit MemoryCanvas(const ImageMemory& memory) : memory_(memory) {}
+    MemoryCanvas(const MemoryCanvas&) = delete;
+    MemoryCanvas& operator=(const MemoryCanvas&) = delete;
+
+    // The rasteriser's part. Paths run through pixel centres and are already cut to the image's
+    // surroundings; a fill gets at least three points.
+    virtual void fill_path(Rgb colour, const std::vector<PathPoint>& points) = 0;
+    virtual void stroke_path(Rgb colour, long long width, const std::vector<PathPoint>& points, bool closed) = 0;
+    // text is not empty; anchor is the lower-left corner of the first line's cell.
+    virtual void draw_text(Rgb colour, PenPoint anchor, int point_size, const char* text) = 0;
+    // Called before this class writes the memory, and once all drawing is to be in memory:
+    // a rasteriser that keeps drawing of its own brings it in step here.
+    virtual void before_memory_write() const {}
+    virtual void finish_drawing() const {}
+
+    // Writes the gathered vertical lines, before anything else draws or reads.
+    void write_columns() const { columns_.write(memory_.stride); }
+    // Finishes all drawing so far, for readers of the image.
+    void settle() const;
+    const ImageMemory& memory() const { return memory_; }
+
+private:
+    PixelWriter memory_writer(std::uint32_t word) const;
+    // Paints a waiting clear everywhere except the covered box (columns left..right-1, rows top..bottom-1).
+    void paint_clear(PixelCoord left, PixelCoord top, PixelCoord right, PixelCoord bottom) const;
+    void gather_column(PenPoint from, PenPoint to, std::uint32_t word);
+    void draw_line(Rgb colour, long long width, PenPoint from, PenPoint to);
+    void draw_oval(Rgb colour, long long width, const PixelBox& box);
+    void draw_triangle(Rgb colour, long long width, PenPoint p1, PenPoint p2, PenPoint p3);
+
+    ImageMemory memory_;
+    mutable bool clear_pending_ = false;
+    mutable ColumnBatch columns_;
+};
+
+}  // namespace tavro
