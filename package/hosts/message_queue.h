@@ -16,6 +16,17 @@ namespace tavro {
 
 using MessageQueue = std::deque<Message>;
 
+// Takes the first message of the queue; false when there is none.
+inline bool take_first(MessageQueue& queue, Message& message)
+{
+    if (queue.empty()) {
+        return false;
+    }
+    message = queue.front();
+    queue.pop_front();
+    return true;
+}
+
 // A key-down that types a character queues that character to be taken next, as the
 // desktop's translation of a key message does.
 inline void queue_translation(MessageQueue& queue, const Message& message)

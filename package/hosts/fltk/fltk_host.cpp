@@ -85,12 +85,7 @@ bool FltkHost::take_message(Message& message)
 {
     Fl::check();
     timer_.queue_due_tick(queue_);
-    if (queue_.empty()) {
-        return false;
-    }
-    message = queue_.front();
-    queue_.pop_front();
-    return true;
+    return take_first(queue_, message);
 }
 
 void FltkHost::wait_for_message(bool periodic_waiting)

@@ -106,15 +106,7 @@ void HeadlessHost::acquire_window_dc() {}
 
 void HeadlessHost::release_window_dc() {}
 
-bool HeadlessHost::take_message(Message& message)
-{
-    if (state_->queue.empty()) {
-        return false;
-    }
-    message = state_->queue.front();
-    state_->queue.pop_front();
-    return true;
-}
+bool HeadlessHost::take_message(Message& message) { return take_first(state_->queue, message); }
 
 void HeadlessHost::wait_for_message(bool periodic_waiting)
 {

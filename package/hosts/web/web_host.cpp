@@ -85,12 +85,7 @@ bool WebHost::take_message(Message& message)
         give_page(0);
     }
     queue_due_tick();
-    if (queue_.empty()) {
-        return false;
-    }
-    message = queue_.front();
-    queue_.pop_front();
-    return true;
+    return take_first(queue_, message);
 }
 
 void WebHost::wait_for_message(bool periodic_waiting)
