@@ -1,9 +1,8 @@
 // The modal text-input dialog "TAVRO_gets".
 #pragma once
 
-constexpr int PROMPT_MESSAGE_LENGTH = 79;
-constexpr int PROMPT_REPLY_SIZE = 256;  // 255 characters and a terminator
+#include <tavro/display.h>
 
-// Shows message (cut or padded to exactly 79 characters) and copies the typed
-// reply into reply. Returns 1 when the dialog ran, 0 when it could not be created.
-int prompt_dialog(const char* message, char* reply);
+constexpr int PROMPT_MESSAGE_LENGTH = 79;
+
+// prompt_dialog, declared in <tavro/display.h>, shows the message cut or padded to exactly this length.

@@ -77,6 +77,13 @@ int plot_text_string(int colour, int x, int y, int point_size, const char* text)
 int flush_graphics();
 int clear_graphics();
 
+// The modal text-input dialog "TAVRO_gets": shows message (its first 79 characters) with a text box
+// and an "Okay" button, and copies what the user typed (at most 255 characters and a terminator)
+// into reply, which must hold PROMPT_REPLY_SIZE bytes. Returns 1 when the dialog ran, 0 when it
+// could not be made (reply is then left as it was).
+constexpr int PROMPT_REPLY_SIZE = 256;
+int prompt_dialog(const char* message, char* reply);
+
 // The current time in whole seconds, as the host's clock gives it (virtual on the headless host).
 std::time_t tavro_time();
 
