@@ -59,12 +59,15 @@ TEST(CheckCommand, RefusesBadInputsAndOutputsAndNeverHarmsAnInput)
         {{"--log", "a.log", "b.log", "--help"}, 0, "usage: tavro-check"},
         {{"--log", "folder", "a.log"}, 2, "cannot read transcript 'folder': it is a folder"},
         {{"--log", "a.log", "a.log", "--png", "folder", "a.png"}, 2, "cannot read picture 'folder': it is a folder"},
-        {{"--png", "a.png", "a.png", "--difference", "a.png"}, 2,
+        {{"--png", "a.png", "a.png", "--difference", "a.png"},
+         2,
          "cannot write the difference picture 'a.png': it is the input 'a.png'"},
         {{"--png", "a.png", "b.png", "--difference", "./b.png"}, 2, "it is the input 'b.png'"},
         {{"--log", "a.log", "b.log", "--png", "a.png", "b.png", "--difference", "a.log"}, 2, "it is the input 'a.log'"},
         {{"--png", "a.png", "b.png", "--difference", "folder"}, 2, "'folder': it is a folder"},
-        {{"--png", "a.png", "b.png", "--difference", "none/d.png"}, 2, "cannot write the difference picture 'none/d.png'"},
+        {{"--png", "a.png", "b.png", "--difference", "none/d.png"},
+         2,
+         "cannot write the difference picture 'none/d.png'"},
         {{"--log", "a.log", "b.log", "--difference", "d.png"}, 2, "--difference needs --png"},
         {{"--report", "r.html", "--log", "a.log", "b.log"}, 2, "--report compares nothing: give it alone"},
         {{"--report", "r.html"}, 2, "--report needs the folders to look for checks in"},
@@ -101,8 +104,7 @@ TEST(CheckCommand, WritesTheDifferenceThroughATemporaryFileAndReplacesAnEarlierO
     write_file("d.png", "an earlier difference");
     const Outcome result = run({"--png", "a.png", "b.png", "--difference", "d.png"});
     EXPECT_EQ(result.status, 1) << result.err;
-    EXPECT_NE(result.out.find("differs from the reference in 384 of 384 pixels, shown red in d.png"),
-              std::string::npos)
+    EXPECT_NE(result.out.find("differs from the reference in 384 of 384 pixels, shown red in d.png"), std::string::npos)
         << result.out;
     std::string problem;
     const std::optional<Picture> difference = read_png("d.png", problem);

@@ -49,7 +49,12 @@ TEST(Report, EscapesTextAndEncodesPictures)
 {
     EXPECT_EQ(html_escaped("<a href=\"x\">'&'</a>"), "&lt;a href=&quot;x&quot;&gt;&#39;&amp;&#39;&lt;/a&gt;");
     const std::pair<std::string, const char*> encoded[] = {
-        {"", ""}, {"f", "Zg=="}, {"fo", "Zm8="}, {"foo", "Zm9v"}, {"\xff\xfe\xfd\xfc", "//79/A=="},
+        {"", ""},
+        {"f", "Zg=="},
+        {"fo", "Zm8="},
+        {"foo", "Zm9v"},
+        {"\xff\xfe\xfd\xfc", "//79/A=="},
+        {"\xfb\xef\xbe", "++++"},
     };
     for (const auto& [bytes, base] : encoded) {
         EXPECT_EQ(base64(bytes), base) << base;
