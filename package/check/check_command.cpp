@@ -41,21 +41,20 @@ struct Arguments {
 const char* const USAGE = "usage: tavro-check [--log EXPECTED ACTUAL] [--png EXPECTED ACTUAL [--difference FILE]]\n"
                           "       tavro-check --report OUT.html FOLDER...\n";
 
-const char* const HELP =
-    "\nCompares a run's transcript (--log) and last frame (--png) with the references.\n\n"
-    "  --log EXPECTED ACTUAL  transcripts, compared line by line; the first differing\n"
-    "                         lines are shown, invisible characters written out\n"
-    "  --png EXPECTED ACTUAL  PNG pictures (8-bit RGB or RGBA), compared pixel by pixel;\n"
-    "                         the number of differing pixels is shown\n"
-    "  --difference FILE      where the pictures differ, write FILE: those pixels red,\n"
-    "                         the rest of the reference faded; FILE is none of the inputs\n"
-    "  --report OUT.html FOLDER...\n"
-    "                         write one page of every check's verdict found in the folders\n"
-    "  --help                 print this text and exit\n"
-    "  --version              print the version and exit\n\n"
-    "Exit status: 0 when everything compared matches (or the page is written), 1 when\n"
-    "anything differs (or the page cannot be written), 2 for a bad argument or a file that\n"
-    "cannot be read.\n";
+const char* const HELP = "\nCompares a run's transcript (--log) and last frame (--png) with the references.\n\n"
+                         "  --log EXPECTED ACTUAL  transcripts, compared line by line; the first differing\n"
+                         "                         lines are shown, invisible characters written out\n"
+                         "  --png EXPECTED ACTUAL  PNG pictures (8-bit RGB or RGBA), compared pixel by pixel;\n"
+                         "                         the number of differing pixels is shown\n"
+                         "  --difference FILE      where the pictures differ, write FILE: those pixels red,\n"
+                         "                         the rest of the reference faded; FILE is none of the inputs\n"
+                         "  --report OUT.html FOLDER...\n"
+                         "                         write one page of every check's verdict found in the folders\n"
+                         "  --help                 print this text and exit\n"
+                         "  --version              print the version and exit\n\n"
+                         "Exit status: 0 when everything compared matches (or the page is written), 1 when\n"
+                         "anything differs (or the page cannot be written), 2 for a bad argument or a file that\n"
+                         "cannot be read.\n";
 
 bool has(const std::vector<std::string>& arguments, const char* option)
 {
@@ -68,7 +67,7 @@ std::optional<Arguments> parse(const std::vector<std::string>& arguments, std::s
     Arguments parsed;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& option = arguments[i];
-        const std::size_t values = option == "--log" || option == "--png"            ? 2
+        const std::size_t values = option == "--log" || option == "--png"             ? 2
                                    : option == "--difference" || option == "--report" ? 1
                                                                                       : 0;
         if (values == 0) {
@@ -138,8 +137,8 @@ CheckStatus check_transcripts(const Pair& files, std::ostream& out, std::ostream
         out << PROGRAM << ": the transcript matches the reference (" << lines << " lines)\n";
         return SAME;
     }
-    out << PROGRAM << ": the transcript differs from the reference in " << comparison.differing_lines << " of "
-        << lines << " lines\n";
+    out << PROGRAM << ": the transcript differs from the reference in " << comparison.differing_lines << " of " << lines
+        << " lines\n";
     show_files(files, out);
     for (const LineDifference& line : comparison.first) {
         const std::string none = "(no such line)";
@@ -231,8 +230,8 @@ CheckStatus check_pictures(const Pair& files, const Output& difference, std::ost
         out << PROGRAM << ": the picture matches the reference (" << pixels << " pixels)\n";
         return SAME;
     }
-    out << PROGRAM << ": the picture differs from the reference in " << comparison.differing_pixels << " of "
-        << pixels << " pixels";
+    out << PROGRAM << ": the picture differs from the reference in " << comparison.differing_pixels << " of " << pixels
+        << " pixels";
     std::string problem;
     const bool written = !difference.path.empty() && write_difference(difference.path, comparison.difference, problem);
     out << (written ? ", shown red in " + difference.name : "") << '\n';

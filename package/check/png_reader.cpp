@@ -4,6 +4,7 @@
 
 #include "check/input_file.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -110,23 +111,47 @@ bool unfilter(std::vector<unsigned char>& raw, std::size_t row_bytes, int height
     return true;
 }
 
-// Inflates exactly size bytes; false when the data is damaged or of another size.
+constexpr std::size_t INFLATE_STEP = std::size_t{1} << 20;
+
+// A zlib stream being inflated, ended with its owner.
+struct Inflater {
+    z_stream stream{};
+    bool started = inflateInit(&stream) == Z_OK;
+    ~Inflater()
+    {
+        if (started) {
+            inflateEnd(&stream);
+        }
+    }
+};
+
+// Inflates exactly size bytes; false when the data is damaged or of another size. The output
+// grows with what the data really holds, so a small file declaring a large picture makes no
+// large buffer.
 bool inflate_exactly(const std::vector<unsigned char>& packed, std::vector<unsigned char>& raw, std::size_t size)
 {
-    raw.assign(size + 1, 0);  // one byte more shows data beyond the expected size
-    z_stream stream{};
-    if (inflateInit(&stream) != Z_OK) {
+    Inflater inflater;
+    z_stream& stream = inflater.stream;
+    if (!inflater.started) {
         return false;
     }
     stream.next_in = const_cast<unsigned char*>(packed.data());
     stream.avail_in = static_cast<uInt>(packed.size());
-    stream.next_out = raw.data();
-    stream.avail_out = static_cast<uInt>(raw.size());
-    const int result = inflate(&stream, Z_FINISH);
-    const bool exact = result == Z_STREAM_END && stream.total_out == size;
-    inflateEnd(&stream);
-    raw.resize(size);
-    return exact;
+    raw.clear();
+    int result = Z_OK;
+    // One byte more than size shows data beyond it.
+    while (result == Z_OK && raw.size() <= size) {
+        const std::size_t done = raw.size();
+        raw.resize(std::min(size + 1, done + INFLATE_STEP));
+        stream.next_out = raw.data() + done;
+        stream.avail_out = static_cast<uInt>(raw.size() - done);
+        result = inflate(&stream, Z_NO_FLUSH);
+        raw.resize(raw.size() - stream.avail_out);
+        if (raw.size() == done && result == Z_OK) {
+            break;  // no progress: the data ends early
+        }
+    }
+    return result == Z_STREAM_END && raw.size() == size;
 }
 
 }  // namespace

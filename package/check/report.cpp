@@ -66,7 +66,8 @@ CheckResult read_check(const fs::path& verdict_file)
     const std::optional<std::string> text = read_input_file(verdict_file.string(), problem);
     const std::optional<Verdict> verdict = text ? parse_verdict(*text, problem) : std::nullopt;
     if (!verdict) {
-        check.verdict.reason = "its verdict file " + verdict_file.filename().string() + " is not understood: " + problem;
+        check.verdict.reason =
+            "its verdict file " + verdict_file.filename().string() + " is not understood: " + problem;
         return check;
     }
     check.verdict = *verdict;
@@ -80,8 +81,7 @@ CheckResult read_check(const fs::path& verdict_file)
 
 }  // namespace
 
-int write_report(const std::string& path, const std::vector<std::string>& folders, std::ostream& out,
-                 std::ostream& err)
+int write_report(const std::string& path, const std::vector<std::string>& folders, std::ostream& out, std::ostream& err)
 {
     std::vector<fs::path> files;
     for (const std::string& folder : folders) {

@@ -21,9 +21,8 @@ std::size_t character_start(const std::string& text, std::size_t index)
 
 std::size_t characters_in(const std::string& text)
 {
-    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
-        return !continues_character(c);
-    }));
+    return static_cast<std::size_t>(
+        std::count_if(text.begin(), text.end(), [](char c) { return !continues_character(c); }));
 }
 
 std::string visible(const std::string& text, bool at_line_end)
