@@ -61,7 +61,7 @@ CheckResult read_check(const fs::path& verdict_file)
 {
     CheckResult check;
     check.name = verdict_file.stem().string();
-    check.folder = verdict_file.parent_path().string();
+    check.folder = verdict_file.parent_path().make_preferred().string();
     std::string problem;
     const std::optional<std::string> text = read_input_file(verdict_file.string(), problem);
     const std::optional<Verdict> verdict = text ? parse_verdict(*text, problem) : std::nullopt;

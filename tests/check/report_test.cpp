@@ -103,7 +103,7 @@ TEST(Report, WritesOnePageOfEveryVerdictFound)
     const std::string page = read_file("empty/r.html");
     const auto row = [](int number, const char* name, const char* student) {
         return "<a href=\"#check-" + std::to_string(number) + "\">" + name + "</a></td><td>" +
-               (fs::path("class") / student / "build").string() + "</td>";
+               (fs::path("class") / student / "build").make_preferred().string() + "</td>";
     };
     for (const std::string& shown : std::vector<std::string>{
              // Sorted by name, then folder.
