@@ -104,9 +104,13 @@ int write_report(const std::string& path, const std::vector<std::string>& folder
         target.reset();
     }
     for (const fs::path& file : files) {
-        if (target && same_file(target->path, file.string())) {
-            problem = "it is the verdict file '" + file.string() + "'";
-            target.reset();
+        const std::string name = file.stem().string();
+        for (const fs::path& input :
+             {file, file.parent_path() / (name + ".png"), file.parent_path() / (name + "-difference.png")}) {
+            if (target && same_file(target->path, input.string())) {
+                problem = "it is the input '" + input.string() + "'";
+                target.reset();
+            }
         }
     }
     if (!target) {

@@ -86,7 +86,8 @@ TEST(Report, WritesOnePageOfEveryVerdictFound)
         {{"--report", "empty/r.html", "empty"}, 2, "no check's verdict (NAME.verdict) found in the folders given"},
         {{"--report", "r.html", "class", "missing"}, 2, "cannot look for checks in 'missing': it does not exist"},
         {{"--report", "empty", "class"}, 2, "cannot write the report 'empty': it is a folder"},
-        {{"--report", "class/ben/build/roof.verdict", "class"}, 2, "it is the verdict file"},
+        {{"--report", "class/ben/build/roof.verdict", "class"}, 2, "it is the input"},
+        {{"--report", "class/ben/build/house.png", "class"}, 2, "it is the input"},
         {{"--report", "none/r.html", "class"}, 1, "cannot write the report 'none/r.html'"},
         {{"--report", "empty/r.html", "class/anna", "class/ben"}, 0, ""},
     };
@@ -97,6 +98,7 @@ TEST(Report, WritesOnePageOfEveryVerdictFound)
         EXPECT_NE(err.str().find(check.problem), std::string::npos) << err.str();
     }
     EXPECT_EQ(read_file("class/ben/build/roof.verdict"), "garbled");
+    EXPECT_EQ(read_file("class/ben/build/house.png"), "not a picture");
     // Only the page, no temporary file beside it.
     EXPECT_EQ(std::distance(fs::directory_iterator("empty"), fs::directory_iterator()), 1);
 
