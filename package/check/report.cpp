@@ -6,6 +6,7 @@
 #include "render/output_target.h"
 #include "render/scratch_files.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -91,7 +92,12 @@ int write_report(const std::string& path, const std::vector<std::string>& folder
             err << PROGRAM << ": cannot look for checks in '" << folder << "': " << problem << '\n';
             return 2;
         }
-        files.insert(files.end(), found->begin(), found->end());
+        for (const fs::path& file : *found) {  // folders given inside one another: each check once
+            if (std::none_of(files.begin(), files.end(),
+                             [&](const fs::path& seen) { return same_file(seen.string(), file.string()); })) {
+                files.push_back(file);
+            }
+        }
     }
     if (files.empty()) {
         err << PROGRAM << ": no check's verdict (NAME" << VERDICT_EXTENSION << ") found in the folders given\n";
