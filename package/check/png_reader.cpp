@@ -2,17 +2,17 @@
 
 #include <zlib.h>
 
-#include <cerrno>
+#include "check/input_file.h"
+
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 
 namespace {
 
 constexpr unsigned char SIGNATURE[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
 constexpr std::uint32_t LARGEST_CHUNK = 0x7FFFFFFF;
-constexpr long long MOST_PIXELS = 1LL << 26;  // far beyond any picture of the package
+constexpr std::uint64_t MOST_PIXELS = std::uint64_t{1} << 26;  // far beyond any picture of the package
 constexpr unsigned char COLOUR_TYPE_RGB = 2;
 constexpr unsigned char COLOUR_TYPE_RGBA = 6;
 
@@ -35,9 +35,15 @@ std::string colour_type_name(int type)
     }
 }
 
-// The header's problem, if any: only what the reader knows how to read is accepted.
+// The header's problem, if any: only what the reader knows how to read is accepted, and a
+// size is refused before anything is made for it.
 std::string header_problem(const unsigned char* header)
 {
+    const std::uint64_t width = get_u32(header);
+    const std::uint64_t height = get_u32(header + 4);
+    if (width == 0 || height == 0 || width > MOST_PIXELS || height > MOST_PIXELS || width * height > MOST_PIXELS) {
+        return "its size " + std::to_string(width) + " x " + std::to_string(height) + " is not supported";
+    }
     const int depth = header[8];
     const int colour_type = header[9];
     if (colour_type != COLOUR_TYPE_RGB && colour_type != COLOUR_TYPE_RGBA) {
@@ -105,51 +111,72 @@ bool unfilter(std::vector<unsigned char>& raw, std::size_t row_bytes, int height
     return true;
 }
 
-// Inflates exactly size bytes; false when the data is damaged or of another size.
+constexpr std::size_t INFLATE_STEP = std::size_t{1} << 20;
+
+// A zlib stream being inflated, ended with its owner.
+struct Inflater {
+    z_stream stream{};
+    bool started = inflateInit(&stream) == Z_OK;
+    ~Inflater()
+    {
+        if (started) {
+            inflateEnd(&stream);
+        }
+    }
+};
+
+// Inflates exactly size bytes; false when the data is damaged or of another size. The output
+// grows with what the data really holds, so a small file declaring a large picture makes no
+// large buffer.
 bool inflate_exactly(const std::vector<unsigned char>& packed, std::vector<unsigned char>& raw, std::size_t size)
 {
-    raw.assign(size + 1, 0);  // one byte more shows data beyond the expected size
-    z_stream stream{};
-    if (inflateInit(&stream) != Z_OK) {
+    Inflater inflater;
+    z_stream& stream = inflater.stream;
+    if (!inflater.started) {
         return false;
     }
     stream.next_in = const_cast<unsigned char*>(packed.data());
     stream.avail_in = static_cast<uInt>(packed.size());
-    stream.next_out = raw.data();
-    stream.avail_out = static_cast<uInt>(raw.size());
-    const int result = inflate(&stream, Z_FINISH);
-    const bool exact = result == Z_STREAM_END && stream.total_out == size;
-    inflateEnd(&stream);
-    raw.resize(size);
-    return exact;
+    raw.clear();
+    int result = Z_OK;
+    // One byte more than size shows data beyond it.
+    while (result == Z_OK && raw.size() <= size) {
+        const std::size_t done = raw.size();
+        raw.resize(std::min(size + 1, done + INFLATE_STEP));
+        stream.next_out = raw.data() + done;
+        stream.avail_out = static_cast<uInt>(raw.size() - done);
+        result = inflate(&stream, Z_NO_FLUSH);
+        raw.resize(raw.size() - stream.avail_out);
+        if (raw.size() == done && result == Z_OK) {
+            break;  // no progress: the data ends early
+        }
+    }
+    return result == Z_STREAM_END && raw.size() == size;
 }
 
 }  // namespace
 
-std::optional<Picture> read_png(const std::string& path, std::string& problem)
+std::optional<Picture> decode_png(const std::string& bytes, std::string& problem)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        problem = std::strerror(errno);
-        return std::nullopt;
-    }
-    const std::vector<unsigned char> file{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (file.size() < sizeof SIGNATURE || std::memcmp(file.data(), SIGNATURE, sizeof SIGNATURE) != 0) {
+    const auto* file = reinterpret_cast<const unsigned char*>(bytes.data());
+    const std::size_t size = bytes.size();
+    if (size < sizeof SIGNATURE || std::memcmp(file, SIGNATURE, sizeof SIGNATURE) != 0) {
         problem = "it is not a PNG file";
         return std::nullopt;
     }
 
     const unsigned char* header = nullptr;
+    const unsigned char* transparent = nullptr;  // the RGB colour tRNS makes transparent
     std::vector<unsigned char> packed;
     bool ended = false;
     for (std::size_t at = sizeof SIGNATURE; !ended;) {
-        if (file.size() - at < 12) {
+        if (size - at < 12) {
             problem = "it is cut short";
             return std::nullopt;
         }
         const std::uint32_t length = get_u32(&file[at]);
         const std::string type(reinterpret_cast<const char*>(&file[at + 4]), 4);
-        if (length > LARGEST_CHUNK || file.size() - at - 12 < length) {
+        if (length > LARGEST_CHUNK || size - at - 12 < length) {
             problem = "it is cut short";
             return std::nullopt;
         }
@@ -177,6 +204,13 @@ std::optional<Picture> read_png(const std::string& path, std::string& problem)
             packed.insert(packed.end(), data, data + length);
         } else if (type == "IEND") {
             ended = true;
+        } else if (type == "tRNS") {
+            // An RGB picture may name one colour as transparent; an RGBA one has its alpha already.
+            if (header[9] != COLOUR_TYPE_RGB || length != 6) {
+                problem = "it is damaged: its tRNS chunk does not fit its colours";
+                return std::nullopt;
+            }
+            transparent = data;
         } else if (type[0] >= 'A' && type[0] <= 'Z' && type != "PLTE") {
             problem = "it holds a chunk " + type + " that is not understood";
             return std::nullopt;
@@ -187,10 +221,6 @@ std::optional<Picture> read_png(const std::string& path, std::string& problem)
     Picture picture;
     const std::uint32_t width = get_u32(header);
     const std::uint32_t height = get_u32(header + 4);
-    if (width == 0 || height == 0 || static_cast<long long>(width) * height > MOST_PIXELS) {
-        problem = "its size " + std::to_string(width) + " x " + std::to_string(height) + " is not supported";
-        return std::nullopt;
-    }
     picture.width = static_cast<int>(width);
     picture.height = static_cast<int>(height);
     const int pixel_bytes = header[9] == COLOUR_TYPE_RGBA ? 4 : 3;
@@ -210,9 +240,20 @@ std::optional<Picture> read_png(const std::string& path, std::string& problem)
     for (std::uint32_t row = 0; row < height; ++row) {
         const unsigned char* x = &raw[row * (row_bytes + 1) + 1];
         for (std::uint32_t column = 0; column < width; ++column, x += pixel_bytes) {
-            const std::uint32_t alpha = pixel_bytes == 4 ? x[3] : 0xFF;
+            std::uint32_t alpha = pixel_bytes == 4 ? x[3] : 0xFF;
+            // Each of the key's samples is 16 bits, of which an 8-bit picture uses the low byte.
+            if (transparent && transparent[0] == 0 && transparent[1] == x[0] && transparent[2] == 0 &&
+                transparent[3] == x[1] && transparent[4] == 0 && transparent[5] == x[2]) {
+                alpha = 0;
+            }
             picture.pixels.push_back(alpha << 24 | std::uint32_t{x[0]} << 16 | std::uint32_t{x[1]} << 8 | x[2]);
         }
     }
     return picture;
+}
+
+std::optional<Picture> read_png(const std::string& path, std::string& problem)
+{
+    const std::optional<std::string> bytes = read_input_file(path, problem);
+    return bytes ? decode_png(*bytes, problem) : std::nullopt;
 }

@@ -1,5 +1,6 @@
-// Reads PNG pictures: 8-bit RGB and RGBA, not interlaced, any of the five row filters.
-// Anything else is refused with one line saying why.
+// Reads PNG pictures: 8-bit RGB and RGBA, not interlaced, any of the five row filters; an RGB
+// picture's transparent colour (tRNS) reads as alpha 0. Anything else is refused with one line
+// saying why.
 #pragma once
 
 #include <cstdint>
@@ -15,3 +16,5 @@ struct Picture {
 
 // The picture in the file; on a problem returns nothing and sets problem to the reason.
 std::optional<Picture> read_png(const std::string& path, std::string& problem);
+// The same for the bytes of a PNG file.
+std::optional<Picture> decode_png(const std::string& bytes, std::string& problem);

@@ -1,5 +1,6 @@
 // What tavro-check finds: differing lines by number, differing pixels and their picture.
 #include "check/comparison.h"
+#include "check/shown_line.h"
 
 #include <gtest/gtest.h>
 
@@ -47,6 +48,24 @@ TEST(Comparison, PicturesCountDifferingPixelsAndShowThemRed)
               (std::vector<std::uint32_t>{0xFFC0C0C0, 0xFFFFFFFF, 0xFFC0C0FF, 0xFFC0C0C0, 0xFFFF0000, 0xFFC0C0C0}));
 
     EXPECT_FALSE(compare_pictures(expected, Picture{2, 3, expected.pixels}).same_size);
+}
+
+TEST(Comparison, DifferingLinesShowInvisibleCharactersAndAreCutAroundTheDifference)
+{
+    const std::string a250 = std::string(250, 'a');
+    const std::pair<std::string, std::string> cases[] = {
+        {"a\tb\rc", "a\\tb\\rc"},
+        {std::string("a\0b", 3), "a\\0b"},
+        {"a b  ", "a b\\x20\\x20"},
+        {"back\\slash \x1b[0m\x7f", "back\\\\slash \\x1B[0m\\x7F"},
+        {"caf\xc3\xa9", "caf\xc3\xa9"},
+        // Long lines: 200 characters from 50 before the first difference, and the length.
+        {a250 + std::string(50, 'b'), "..." + std::string(50, 'a') + std::string(50, 'b') + " (300 characters)"},
+        {"b" + std::string(299, 'a'), "b" + std::string(199, 'a') + "... (300 characters)"},
+    };
+    for (const auto& [line, shown] : cases) {
+        EXPECT_EQ(shown_line(line, std::string(300, 'a')), shown) << line;
+    }
 }
 
 }  // namespace
