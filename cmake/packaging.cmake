@@ -131,6 +131,8 @@ else()
   # What a program built on the package links with, and the one face its pictures are drawn in.
   set(CPACK_DEBIAN_DEV_PACKAGE_DEPENDS
       "libcairo2-dev, libfontconfig-dev, zlib1g-dev, libfltk1.3-dev, pkg-config, fonts-liberation2")
+  # The compiler and CMake, which a student's project is built with.
+  set(CPACK_DEBIAN_DEV_PACKAGE_RECOMMENDS "g++, cmake")
   # Each description's first line is the package's summary.
   string(JOIN "\n" CPACK_DEBIAN_DEV_DESCRIPTION "TAVRO graphics package for teaching: headers, static libraries"
          "A program draws in one window, with a menu to run, halt, record and play"
