@@ -1,0 +1,6 @@
+# Run by CPack before it makes the Debian packages: strips the debug sections from the static
+# libraries it is packing (a RelWithDebInfo build's are three times the size without them).
+file(GLOB_RECURSE libraries ${CPACK_TEMPORARY_INSTALL_DIRECTORY}/*.a)
+foreach(library ${libraries})
+  execute_process(COMMAND ${CPACK_TAVRO_STRIP} --strip-debug ${library} COMMAND_ERROR_IS_FATAL ANY)
+endforeach()
