@@ -14,13 +14,14 @@ if(TARGET tavro_desktop)
   list(APPEND TAVRO_INSTALLED_LIBRARIES tavro_desktop)
   list(APPEND TAVRO_PC_FILES tavro-desktop)
 endif()
-# The page of a web program: its template and script, which programs link with.
+# The page of a web program: its template and script, which programs link with, and the
+# toolchain file that builds programs as pages.
 set(TAVRO_WEB_INSTALL_DIR ${CMAKE_INSTALL_DATADIR}/tavro/web)
 if(TARGET tavro_web)
   list(APPEND TAVRO_INSTALLED_LIBRARIES tavro_web)
   list(APPEND TAVRO_PC_FILES tavro-web)
   install(FILES ${TAVRO_WEB_DIR}/shell.html ${TAVRO_WEB_DIR}/page.js ${TAVRO_WEB_DIR}/asyncify_remove.txt
-          DESTINATION ${TAVRO_WEB_INSTALL_DIR})
+                ${PROJECT_SOURCE_DIR}/cmake/emscripten.cmake DESTINATION ${TAVRO_WEB_INSTALL_DIR})
 endif()
 install(TARGETS ${TAVRO_INSTALLED_LIBRARIES} ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR})
 if(TARGET tavro_check)

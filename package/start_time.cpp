@@ -3,8 +3,8 @@
 std::optional<long long> parse_start_time(const std::string& option, const std::string& value, std::string& error)
 {
     const std::size_t first_digit = !value.empty() && value[0] == '-' ? 1 : 0;
-    const bool digits = value.size() > first_digit &&
-                        value.find_first_not_of("0123456789", first_digit) == std::string::npos;
+    const bool digits =
+        value.size() > first_digit && value.find_first_not_of("0123456789", first_digit) == std::string::npos;
     if (!digits) {
         error = "option " + option + " takes a whole number, not '" + value + "'";
         return std::nullopt;
