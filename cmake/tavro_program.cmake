@@ -12,6 +12,12 @@ function(tavro_add_program name)
     add_executable(${name} ${ARGN})
     target_link_libraries(${name} PRIVATE Tavro::web)
     set_target_properties(${name} PROPERTIES SUFFIX ".html")
+    # A project that names no build type gets the optimisation of the package's own pages:
+    # a page a third smaller, and faster.
+    if(NOT CMAKE_BUILD_TYPE AND NOT CMAKE_CONFIGURATION_TYPES)
+      target_compile_options(${name} PRIVATE -O3)
+      target_link_options(${name} PRIVATE -O3)
+    endif()
     set(made TRUE)
   elseif(TARGET Tavro::desktop)
     # On Windows a GUI program: its entry is the library's WinMain.

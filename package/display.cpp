@@ -80,4 +80,4 @@ int Display::draw_oval(int x1, int y1, int x2, int y2, int colour, int width)
 
 int Display::draw_circle(int x, int y, int radius, int colour) { return plot_circle(colour, x, y, radius); }
 
-std::time_t tavro_time() { return tavro::platform_host().current_time(); }
+long long tavro_time() { return tavro::platform_host().current_time(); }

@@ -21,11 +21,12 @@ foreach(library render desktop web)
     install(EXPORT Tavro_${library} NAMESPACE Tavro:: DESTINATION ${TAVRO_CMAKE_DIR} FILE Tavro_${library}.cmake)
   endif()
 endforeach()
-# The page of a web program: its template and script, which programs link with.
+# The page of a web program: its template and script, which programs link with, and the
+# toolchain file that builds programs as pages.
 set(TAVRO_WEB_INSTALL_DIR ${CMAKE_INSTALL_DATADIR}/tavro/web)
 if(TARGET tavro_web)
   install(FILES ${TAVRO_WEB_DIR}/shell.html ${TAVRO_WEB_DIR}/page.js ${TAVRO_WEB_DIR}/asyncify_remove.txt
-          DESTINATION ${TAVRO_WEB_INSTALL_DIR})
+                ${PROJECT_SOURCE_DIR}/cmake/emscripten.cmake DESTINATION ${TAVRO_WEB_INSTALL_DIR})
 endif()
 if(TARGET tavro_check)
   set_target_properties(tavro_check PROPERTIES EXPORT_NAME check)

@@ -171,7 +171,8 @@ public:
     // the dialog cannot be created (reply then untouched).
     virtual int run_prompt_dialog(const char* message, char* reply, std::size_t reply_size) = 0;
 
-    virtual std::time_t current_time() = 0;
+    // Whole seconds since 1970, in 64 bits on every host (the browser's std::time_t has 32).
+    virtual long long current_time() = 0;
     // Told each time the event wait returns a periodic event. A virtual clock advances here by
     // one timer period, so scripted and timed runs see the same times; a real clock ignores it.
     virtual void periodic_event_returned() {}

@@ -182,11 +182,11 @@ std::optional<RenderOptions> parse_render_options(int argc, const char* const* a
             }
             options.ticks = number;
         } else if (option == "--time") {
-            if (number < 0 || number > RENDER_LATEST_TIME) {
-                error = "--time must be 0 to " + std::to_string(RENDER_LATEST_TIME) + " seconds, not " + value;
+            const std::optional<long long> start = parse_start_time(option, value, error);
+            if (!start) {
                 return std::nullopt;
             }
-            options.start_time = static_cast<std::time_t>(number);
+            options.start_time = static_cast<std::time_t>(*start);
         } else if (option == "--gif-every") {
             if (number < 1 || number > RENDER_LARGEST_GIF_EVERY) {
                 error = "--gif-every must be 1 to " + std::to_string(RENDER_LARGEST_GIF_EVERY) + ", not " + value;

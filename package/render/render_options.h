@@ -1,6 +1,8 @@
 // The command line of a program rendered headless (city-render is the city's).
 #pragma once
 
+#include "start_time.h"
+
 #include <ctime>
 #include <optional>
 #include <string>
@@ -23,9 +25,8 @@ struct RenderOptions {
 // The file name of --log that stands for standard output.
 inline const std::string RENDER_STANDARD_OUTPUT = "-";
 
-// The largest --time: the last second of the year 9999, so that the clock, which advances
-// a tenth of a second per periodic event, stays far inside its range for any run.
-constexpr long long RENDER_LATEST_TIME = 253402300799;
+// The largest --time, as for every reproducible run's clock.
+constexpr long long RENDER_LATEST_TIME = LATEST_START_TIME;
 // The largest --gif-every: a GIF frame delay of 10 centiseconds per tick fits its 16 bits.
 constexpr long long RENDER_LARGEST_GIF_EVERY = 6553;
 

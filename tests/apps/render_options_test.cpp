@@ -63,6 +63,8 @@ TEST(RenderOptions, EachBadArgumentIsNamed)
         {{"--ticks", "-1"}, "--ticks must be 0 or more, not -1"},
         {{"--gif-every", "0"}, "--gif-every must be 1 to 6553, not 0"},
         {{"--time", ""}, "option --time takes a whole number, not ''"},
+        {{"--time", " 1700000000"}, "option --time takes a whole number, not ' 1700000000'"},
+        {{"--time", "-5"}, "--time must be 0 to 253402300799 seconds, not -5"},
         {{"--script", "missing.scr"}, "cannot read script file 'missing.scr'"},
         {{"--script", "folder"}, "script file 'folder' is not a regular file"},
         {{"--png", "no/such/folder/a.png"},

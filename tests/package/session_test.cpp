@@ -1,5 +1,6 @@
 // The one Display of a process: opening, the menu, logging, the dialog, the process entry.
 #include "dialog.h"
+#include "dialog_answers.h"
 #include <tavro/display.h>
 #include "hosts/headless/headless_driver.h"
 #include "package_state.h"
@@ -12,6 +13,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -131,6 +133,34 @@ TEST(Dialog, TheMessageIsCutOrPaddedToSeventyNineCharacters)
     EXPECT_EQ(prompt_dialog("x", reply), 0);
     EXPECT_STREQ(reply, "kept");
     EXPECT_EQ(driver.dialogs_shown(), 3);
+}
+
+TEST(Dialog, AnswersGivenAheadComeOneALineThenTheEmptyReplySayingSo)
+{
+    Display display;
+    tavro::HeadlessDriver& driver = tavro::headless_driver();
+    const std::string no_answer = NO_ANSWER_LEFT_LINE;
+    struct Case {
+        std::string lines;
+        std::vector<std::string> replies;
+        std::vector<std::string> text_lines;
+    };
+    const Case cases[] = {
+        {"Ada\nBob Lee\n", {"Ada", "Bob Lee", ""}, {no_answer}},
+        {"Ada\r\n\nlast", {"Ada", "", "last", ""}, {no_answer}},
+        {"", {"", ""}, {no_answer, no_answer}},
+        {std::string(300, 'r'), {std::string(255, 'r')}, {}},
+    };
+    for (const Case& test : cases) {
+        driver.clear_text_lines();
+        DialogAnswers answers = DialogAnswers::from_lines(test.lines);
+        for (const std::string& expected : test.replies) {
+            char reply[PROMPT_REPLY_SIZE] = "unchanged";
+            answers.answer(reply, sizeof reply);
+            EXPECT_EQ(reply, expected) << test.lines;
+        }
+        EXPECT_EQ(driver.text_lines(), test.text_lines) << test.lines;
+    }
 }
 
 TEST(Session, TheProcessEntryKeepsItsArgumentsAndEndsWithZero)

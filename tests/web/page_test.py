@@ -186,6 +186,98 @@ class DialogPage(unittest.TestCase):
             page.wait_for("TavroPage.ended()")
             self.assertIn("status -1", page.element("#tavro-status").text)
 
+    def test_the_key_that_opens_it_and_a_click_outside_leave_its_field_as_it_was(self):
+        with browser() as page:
+            page.open(page_url(page_path("page_input")))
+            page.type("n")
+            page.wait_for("document.getElementById('tavro-dialog').open")
+            self.assertEqual(page.js("return document.getElementById('tavro-dialog-input').value;"), "")
+            # A press outside the modal dialog (on its backdrop, over the canvas) keeps the focus in the field.
+            page.click_canvas(10, 10)
+            self.assertTrue(page.js("return document.activeElement.id === 'tavro-dialog-input';"))
+            page.type("Ada\ue007")
+            page.wait_for("document.getElementById('tavro-text').textContent.includes('name [')")
+            self.assertEqual(page.text_panel()[-1], "name [Ada]")
+
+    def test_answers_in_the_address_answer_it_in_order_without_showing_it(self):
+        with browser() as page:
+            page.open(page_url(page_path("page_input"), answers="Ada\nBob Lee\n", transcript=1))
+            page.type("nnn")
+            page.wait_for("TavroPage.transcript().includes('name []')")
+            lines = [line for line in page.transcript().split("\n") if line.startswith(("name", "TAVRO_gets"))]
+            self.assertEqual(lines, ["name [Ada]", "name [Bob Lee]", "TAVRO_gets: no answer left, the reply is empty",
+                                     "name []"])
+            self.assertFalse(page.js("return document.getElementById('tavro-dialog').open;"))
+
+
+class StudentPage(unittest.TestCase):
+    """A program of one's own, as a student builds it: page_input.cpp."""
+
+    def test_the_menu_keeps_the_escape_and_the_click_that_close_it_and_long_lines_wrap(self):
+        with browser() as page:
+            page.open(page_url(page_path("page_input"), transcript=1))
+            page.open_menu()
+            page.type("\ue00c")  # Escape
+            page.wait_for("!document.getElementById('tavro-popup').classList.contains('open')")
+            page.open_menu()
+            page.click_canvas(10, 10)
+            page.wait_for("!document.getElementById('tavro-popup').classList.contains('open')")
+            page.type("kw")
+            page.wait_for("TavroPage.transcript().includes('wwww')")
+            self.assertEqual(page.transcript().split("\n")[:2], ["key 107", "w" * 300])
+            # The graphics box keeps the canvas's width (and its 1-pixel border); nothing scrolls sideways.
+            widths = page.js("""return [document.getElementById('tavro-graphics').offsetWidth,
+                                        document.getElementById('tavro-text').offsetWidth,
+                                        document.documentElement.scrollWidth, window.innerWidth];""")
+            self.assertEqual(widths[:2], [603, 601])
+            self.assertLessEqual(widths[2], widths[3])
+
+    def test_bad_address_values_are_refused_and_the_clock_has_64_bits(self):
+        refused = [
+            ({"time": "-5"}, "time= must be 0 to 253402300799 seconds, not -5"),
+            ({"time": "abc"}, "option time= takes a whole number, not 'abc'"),
+            ({"time": "1e9"}, "option time= takes a whole number, not '1e9'"),
+            ({"time": " 1700000000"}, "option time= takes a whole number, not ' 1700000000'"),
+            ({"time": "253402300800"}, "time= must be 0 to 253402300799 seconds, not 253402300800"),
+            ({"transcript": "yes"}, "transcript= takes 1 (or no value) to keep the transcript, or 0, not 'yes'"),
+        ]
+        with browser() as page:
+            for query, problem in refused:
+                with self.subTest(query=query):
+                    page.open(page_url(page_path("page_input"), **query))
+                    page.wait_for("TavroPage.ended()")
+                    self.assertEqual(page.element("#tavro-status").text,
+                                     "The page's address was refused: %s. The program did not start." % problem)
+            for query, logging in (({"transcript": "0"}, False), ({"transcript": ""}, True)):
+                with self.subTest(query=query):
+                    page.open(page_url(page_path("page_input"), time=4102444800, **query))
+                    page.type("t")
+                    page.wait_for("document.querySelectorAll('#tavro-text div').length > 0")
+                    self.assertEqual(page.text_panel()[-1], "time 4102444800")
+                    page.open_menu()
+                    self.assertEqual(page.checked(COMMAND_LOGGING), logging)
+
+    def test_the_status_shown_is_the_one_application_main_returned(self):
+        with browser() as page:
+            page.open(page_url(page_path("page_input")))
+            page.ctrl("q")
+            page.wait_for("TavroPage.ended()")
+            self.assertEqual(page.element("#tavro-status").text, "The program has ended with status 3.")
+            # A program that makes no Display ends as cleanly.
+            page.open(page_url(page_path("no_display")))
+            page.wait_for("TavroPage.ended()")
+            self.assertEqual(page.element("#tavro-status").text, "The program has ended with status 0.")
+
+    def test_a_program_that_never_waits_animates_and_quits_from_the_menu(self):
+        with browser() as page:
+            page.open(page_url(page_path("page_input")))
+            page.type("b")
+            page.wait_for("TavroPage.framesShown() > 10")
+            page.choose("Quit")
+            page.wait_for("TavroPage.ended()")
+            self.assertEqual(page.element("#tavro-status").text, "The program has ended with status 0.")
+            self.assertIn("TAVRO graphics package", page.element("#tavro-notices").text)
+
 
 if __name__ == "__main__":
     if not BUILD or not SOURCE:

@@ -176,7 +176,7 @@ int FltkHost::run_prompt_dialog(const char* message, char* reply, std::size_t re
     return run_prompt_dialog_window(message, reply, reply_size);
 }
 
-std::time_t FltkHost::current_time() { return std::time(nullptr); }
+long long FltkHost::current_time() { return std::time(nullptr); }
 
 Host& platform_host()
 {

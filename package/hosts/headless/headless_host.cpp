@@ -230,7 +230,7 @@ int HeadlessHost::run_prompt_dialog(const char* message, char* reply, std::size_
     return 1;
 }
 
-std::time_t HeadlessHost::current_time()
+long long HeadlessHost::current_time()
 {
     return state_->start_time + static_cast<std::time_t>(state_->screen.periodic_events / TICKS_PER_SECOND);
 }

@@ -21,7 +21,9 @@ var TavroPage = (function () {
   let ended = false;
   let scriptStamp = null;
   let firstFrameAt = null;
+  let framesShown = 0;
   let startedAt = null;
+  let swallowEscapeUp = false;  // the Escape that closed the menu: its key-up goes no further
   const menu = { popup: null, title: null, items: new Map() };
 
   function setStatus(text) { element("tavro-status").textContent = text; }
@@ -53,6 +55,8 @@ var TavroPage = (function () {
     node.append(text.slice(0, at), underlined, text.slice(at + 2));
   }
 
+  function menuOpen() { return menu.popup !== null && menu.popup.classList.contains("open"); }
+
   function openMenu(open) {
     menu.popup.classList.toggle("open", open);
     menu.title.classList.toggle("open", open);
@@ -81,18 +85,29 @@ var TavroPage = (function () {
       return;
     }
     if (down && event.altKey && event.key.toLowerCase() === "r") {
-      openMenu(!menu.popup.classList.contains("open"));
+      openMenu(!menuOpen());
+      event.preventDefault();
+      return;
+    }
+    // As on the desktop, the Escape that closes the menu goes no further.
+    if (event.key === "Escape" && (menuOpen() || (!down && swallowEscapeUp))) {
+      openMenu(false);
+      swallowEscapeUp = down;
       event.preventDefault();
       return;
     }
     const key = event.keyCode;
     const shortcut = event.ctrlKey && SHORTCUT_LETTERS.includes(String.fromCharCode(key));
     // The page keeps what it can of the keys a program uses: its shortcuts, space, arrows, Tab, Backspace.
-    if (shortcut || key === 32 || key === 8 || key === 9 || (key >= 37 && key <= 40)) {
+    // A typed character is the program's alone: were it let through, the key that opens the
+    // dialog would also type itself into the dialog's field.
+    const typed = down ? typedCharacter(event) : 0;
+    if (shortcut || key === 32 || key === 8 || key === 9 || (key >= 37 && key <= 40) ||
+        (typed !== 0 && !event.ctrlKey && !event.altKey && !event.metaKey)) {
       event.preventDefault();
     }
     const inText = document.activeElement === element("tavro-text") ? 1 : 0;
-    post(() => Module._tavro_web_key(inText, down ? 1 : 0, key, down ? typedCharacter(event) : 0));
+    post(() => Module._tavro_web_key(inText, down ? 1 : 0, key, typed));
   }
 
   function syncScript() {
@@ -141,11 +156,16 @@ var TavroPage = (function () {
         return;
       }
       canvas.focus();
+      event.preventDefault();
+      // As on the desktop, the click that closes the menu goes no further.
+      if (menuOpen()) {
+        openMenu(false);
+        return;
+      }
       const box = canvas.getBoundingClientRect();
       const column = Math.floor((event.clientX - box.left) * canvas.width / box.width);
       const row = Math.floor((event.clientY - box.top) * canvas.height / box.height);
       post(() => Module._tavro_web_click(column, row));
-      event.preventDefault();
     });
     document.addEventListener("keydown", (event) => onKey(event, true));
     document.addEventListener("keyup", (event) => onKey(event, false));
@@ -173,6 +193,12 @@ var TavroPage = (function () {
     });
     const dialog = element("tavro-dialog");
     dialog.addEventListener("cancel", (event) => event.preventDefault());  // Escape leaves it open
+    // The dialog is modal: a press anywhere but in its field leaves the focus there ("Okay" still clicks).
+    document.addEventListener("mousedown", (event) => {
+      if (dialog.open && event.target !== element("tavro-dialog-input")) {
+        event.preventDefault();
+      }
+    }, true);
   }
 
   // Before the program starts: the script the address names, or the one kept from before.
@@ -217,7 +243,7 @@ var TavroPage = (function () {
       menu.title = document.createElement("button");
       menu.title.className = "tavro-title";
       labelled(menu.title, title);
-      menu.title.addEventListener("click", () => openMenu(!menu.popup.classList.contains("open")));
+      menu.title.addEventListener("click", () => openMenu(!menuOpen()));
       bar.insertBefore(menu.title, menu.popup);
     },
     addMenuItem(text, id, flags) {
@@ -261,8 +287,12 @@ var TavroPage = (function () {
     },
     showTextPanel(shown) { element("tavro-text").style.display = shown ? "flex" : "none"; },
     showImage(rgba, width, height) {
+      if (imageData === null) {
+        return;
+      }
       imageData.data.set(rgba);
       context.putImageData(imageData, 0, 0);
+      ++framesShown;
       if (firstFrameAt === null) {
         firstFrameAt = performance.now();
       }
@@ -294,12 +324,11 @@ var TavroPage = (function () {
         input.focus();
       });
     },
-    startTime() {
-      const time = params.get("time");
-      return time !== null && /^\d+$/.test(time) ? Number(time) : -1;
+    addressValue(name) { return params.get(name); },
+    refuseAddress(problem) {
+      ended = true;
+      setStatus("The page's address was refused: " + problem + ". The program did not start.");
     },
-    playsScript() { return params.get("script") !== null; },
-    wantsTranscript() { return params.get("transcript") !== null; },
     showEnd(status) {
       if (ended) {
         return;
@@ -313,6 +342,7 @@ var TavroPage = (function () {
     timerTicks() { return running ? Module._tavro_web_timer_ticks() : 0; },
     periodicEvents() { return running ? Module._tavro_web_periodic_events() : 0; },
     firstFrameAt() { return firstFrameAt; },
+    framesShown() { return framesShown; },
     startedAt() { return startedAt; },
     started() { return running; },
     sleeping() { return sleeping; },

@@ -6,6 +6,10 @@
 
 #include <emscripten/emscripten.h>
 
+#include <cmath>
+#include <cstdlib>
+#include <memory>
+
 namespace {
 
 // clang-format off
@@ -26,10 +30,20 @@ EM_ASYNC_JS(void, js_run_dialog, (const char* message, char* reply, int reply_si
     const answer = await TavroPage.runDialog(UTF8ToString(message));
     stringToUTF8(answer, reply, reply_size);
 });
-EM_JS(double, js_start_time, (), { return TavroPage.startTime(); });
-EM_JS(int, js_plays_script, (), { return TavroPage.playsScript() ? 1 : 0; });
-EM_JS(int, js_wants_transcript, (), { return TavroPage.wantsTranscript() ? 1 : 0; });
+// The value comes back in memory the caller frees: null when the name is not in the address.
+EM_JS(char*, js_address_value, (const char* name), {
+    const value = TavroPage.addressValue(UTF8ToString(name));
+    if (value === null) {
+        return 0;
+    }
+    const size = lengthBytesUTF8(value) + 1;
+    const copy = _malloc(size);
+    stringToUTF8(value, copy, size);
+    return copy;
+});
+EM_JS(double, js_now, (), { return Date.now(); });
 EM_JS(void, js_show_end, (int status), { TavroPage.showEnd(status); });
+EM_JS(void, js_refuse_address, (const char* problem), { TavroPage.refuseAddress(UTF8ToString(problem)); });
 // clang-format on
 
 }  // namespace
@@ -67,13 +81,21 @@ void run_dialog(const char* message, char* reply, std::size_t reply_size)
     js_run_dialog(message, reply, static_cast<int>(reply_size));
 }
 
-double start_time() { return js_start_time(); }
+bool address_value(const char* name, std::string& value)
+{
+    const std::unique_ptr<char, decltype(&std::free)> copy(js_address_value(name), &std::free);
+    if (!copy) {
+        return false;
+    }
+    value = copy.get();
+    return true;
+}
 
-bool plays_script() { return js_plays_script() != 0; }
-
-bool wants_transcript() { return js_wants_transcript() != 0; }
+long long seconds_since_1970() { return static_cast<long long>(std::floor(js_now() / 1000)); }
 
 void show_end(int status) { js_show_end(status); }
+
+void refuse_address(const std::string& problem) { js_refuse_address(problem.c_str()); }
 
 }  // namespace tavro::page
 

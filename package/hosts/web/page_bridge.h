@@ -33,13 +33,14 @@ void wait(double milliseconds);
 // The modal dialog "TAVRO_gets": copies the reply (at most reply_size - 1 bytes) and a
 // terminator into reply once the user has confirmed it.
 void run_dialog(const char* message, char* reply, std::size_t reply_size);
-// What the page's address asks for: a start time for a clock that advances 0.1 s per periodic
-// event (negative: the real clock), a script to play from the first wait, a transcript.
-double start_time();
-bool plays_script();
-bool wants_transcript();
+// The value of name in the page's address ("" for a bare name); false when it is not there.
+bool address_value(const char* name, std::string& value);
+// The browser's clock, in whole seconds since 1970.
+long long seconds_since_1970();
 
 // Tells the page the program has ended with this status.
 void show_end(int status);
+// Tells the page its address was refused (problem: one line) and the program did not start.
+void refuse_address(const std::string& problem);
 
 }  // namespace tavro::page

@@ -3,10 +3,11 @@
 
 #include "hosts/web/page_bridge.h"
 #include "run_menu.h"
+#include "start_time.h"
 
 #include <algorithm>
 #include <cstring>
-#include <ctime>
+#include <cstdlib>
 
 namespace tavro {
 
@@ -21,16 +22,39 @@ constexpr std::size_t TEXT_PANEL_LINES = 25;
 
 }  // namespace
 
-WebHost::WebHost()
-    : text_lines_(TEXT_PANEL_LINES), keep_transcript_(page::wants_transcript()), start_time_(page::start_time())
+WebHost::WebHost() : text_lines_(TEXT_PANEL_LINES) {}
+
+bool WebHost::take_address(std::string& problem)
 {
+    std::string time;
+    if (page::address_value("time", time)) {
+        const std::optional<long long> start = parse_start_time("time=", time, problem);
+        if (!start) {
+            return false;
+        }
+        start_time_ = start;
+    }
+    std::string transcript;
+    if (page::address_value("transcript", transcript)) {
+        if (transcript != "" && transcript != "0" && transcript != "1") {
+            problem = "transcript= takes 1 (or no value) to keep the transcript, or 0, not '" + transcript + "'";
+            return false;
+        }
+        keep_transcript_ = transcript != "0";
+    }
+    std::string answers;
+    if (page::address_value("answers", answers)) {
+        answers_ = DialogAnswers::from_lines(answers);
+    }
+    std::string script;
     // As the render entry does: logging from the first wait, then the script from the start.
     if (keep_transcript_) {
         queue_.push_back(Message{WindowId::graphics, MessageKind::command, COMMAND_LOGGING});
     }
-    if (page::plays_script()) {
+    if (page::address_value("script", script)) {
         queue_.push_back(Message{WindowId::graphics, MessageKind::command, COMMAND_PLAYBACK});
     }
+    return true;
 }
 
 void WebHost::post_input(const Message& message) { queue_.push_back(message); }
@@ -81,6 +105,7 @@ bool WebHost::queue_due_tick()
 
 bool WebHost::take_message(Message& message)
 {
+    took_since_frame_turn_ = true;
     if (Clock::now() - last_yield_ > LONGEST_TURN) {
         give_page(0);
     }
@@ -90,6 +115,7 @@ bool WebHost::take_message(Message& message)
 
 void WebHost::wait_for_message(bool periodic_waiting)
 {
+    took_since_frame_turn_ = true;
     for (;;) {
         if (!queue_.empty() || (periodic_waiting && queue_due_tick())) {
             return;
@@ -136,7 +162,8 @@ void WebHost::show_changes()
 
 void WebHost::show_end(int status)
 {
-    image_changed_ = true;
+    // The last frame, drawn after the last wait; a program that made no Display has none.
+    image_changed_ = graphics_exists_;
     show_changes();
     page::show_end(status);
 }
@@ -168,7 +195,29 @@ void WebHost::begin_paint(WindowId window)
 
 void WebHost::end_paint(WindowId) {}
 
-void WebHost::present() { image_changed_ = true; }
+void WebHost::present()
+{
+    image_changed_ = true;
+    // A program that draws without waiting gives the page no other turn: it takes one with a
+    // frame, at most every LONGEST_TURN, so the frames show and the menu answers.
+    if (Clock::now() - last_yield_ <= LONGEST_TURN) {
+        return;
+    }
+    give_page(0);
+    // The Quit it cannot take (it takes no message) ends it, as at the end of application_main.
+    if (!took_since_frame_turn_ && quit_chosen()) {
+        show_end(0);
+        std::exit(0);
+    }
+    took_since_frame_turn_ = false;
+}
+
+bool WebHost::quit_chosen() const
+{
+    return std::any_of(queue_.begin(), queue_.end(), [](const Message& message) {
+        return message.kind == MessageKind::command && message.param == COMMAND_QUIT;
+    });
+}
 
 void WebHost::text_put_line(const char* text)
 {
@@ -183,19 +232,22 @@ void WebHost::text_put_line(const char* text)
 
 int WebHost::run_prompt_dialog(const char* message, char* reply, std::size_t reply_size)
 {
+    if (answers_) {
+        answers_->answer(reply, reply_size);
+        return 1;
+    }
     show_changes();
     page::run_dialog(message, reply, reply_size);
     last_yield_ = Clock::now();
     return 1;
 }
 
-std::time_t WebHost::current_time()
+long long WebHost::current_time()
 {
-    if (start_time_ < 0) {
-        return std::time(nullptr);
+    if (!start_time_) {
+        return page::seconds_since_1970();
     }
-    return static_cast<std::time_t>(start_time_) +
-           static_cast<std::time_t>(periodic_events_ / PERIODIC_EVENTS_PER_SECOND);
+    return *start_time_ + periodic_events_ / PERIODIC_EVENTS_PER_SECOND;
 }
 
 void WebHost::periodic_event_returned() { ++periodic_events_; }

@@ -5,7 +5,8 @@
 // below it, the dialog a modal element. Input arrives as neutral messages that
 // the page posts; the event wait blocks by handing control back to the page
 // (ASYNCIFY), so while the program is halted the page sleeps until input, and
-// while a periodic event waits it sleeps until the next 100 ms tick.
+// while a periodic event waits it sleeps until the next 100 ms tick. A program
+// that never waits still lets the page have a turn at a shown frame.
 //
 // The image is drawn with the package's own pixel code, so the page shows the
 // same pixels as the headless host. It reaches the screen when control goes
@@ -17,11 +18,13 @@
 #pragma once
 
 #include "canvas/pixels/pixel_canvas.h"
+#include "dialog_answers.h"
 #include "hosts/message_queue.h"
 #include "hosts/text_lines.h"
 #include "platform.h"
 
 #include <chrono>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -37,6 +40,9 @@ public:
 
     WebHost();
 
+    // Reads what the page's address asks for (time=, transcript=, answers=, script=); false with
+    // problem set to one line naming a value it refuses.
+    bool take_address(std::string& problem);
     // Input from the page.
     void post_input(const Message& message);
     // Every line given to the text window, when the page's address asked for them.
@@ -68,7 +74,7 @@ public:
     void present() override;
     void text_put_line(const char* text) override;
     int run_prompt_dialog(const char* message, char* reply, std::size_t reply_size) override;
-    std::time_t current_time() override;
+    long long current_time() override;
     void periodic_event_returned() override;
 
 private:
@@ -78,6 +84,8 @@ private:
     void give_page(double milliseconds);
     void show_changes();
     bool queue_due_tick();
+    // Whether the user chose the Run menu's Quit and the program has not taken it yet.
+    bool quit_chosen() const;
 
     PixelCanvas canvas_;
     MessageQueue queue_;
@@ -92,10 +100,12 @@ private:
     std::string transcript_;
     bool keep_transcript_ = false;
 
-    double start_time_ = -1;
+    std::optional<DialogAnswers> answers_;  // answers= in the address: the dialog is not shown
+    std::optional<long long> start_time_;   // time= in the address; the real clock without it
     long long timer_ticks_ = 0;
     long long periodic_events_ = 0;
     Clock::time_point last_yield_ = Clock::now();
+    bool took_since_frame_turn_ = false;  // the program took a message since the page's last turn at a frame
 };
 
 WebHost& web_host();

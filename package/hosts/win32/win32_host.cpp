@@ -160,7 +160,7 @@ void Win32Host::present()
     }
 }
 
-std::time_t Win32Host::current_time() { return std::time(nullptr); }
+long long Win32Host::current_time() { return std::time(nullptr); }
 
 std::unique_ptr<TextBlock> Win32Host::allocate_text(std::size_t size) { return GlobalTextBlock::allocate(size); }
 

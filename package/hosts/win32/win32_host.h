@@ -60,7 +60,7 @@ public:
     void present() override;
     void text_put_line(const char* text) override;
     int run_prompt_dialog(const char* message, char* reply, std::size_t reply_size) override;
-    std::time_t current_time() override;
+    long long current_time() override;
     std::unique_ptr<TextBlock> allocate_text(std::size_t size) override;
 
     // The window procedures of the two classes.

@@ -84,8 +84,9 @@ int clear_graphics();
 constexpr int PROMPT_REPLY_SIZE = 256;
 int prompt_dialog(const char* message, char* reply);
 
-// The current time in whole seconds, as the host's clock gives it (virtual on the headless host).
-std::time_t tavro_time();
+// The current time in whole seconds since 1970, as the host's clock gives it (virtual on the
+// headless host): 64 bits on every host, so that it runs past 2038 in the browser too.
+long long tavro_time();
 
 // The application's main routine: the package's process entry calls it once.
 int application_main();

@@ -1,6 +1,5 @@
 // A test program that asks for a reply in the package's dialog and prints the
 // dialog's result and the reply as "RESULT [REPLY]".
-#include "dialog.h"
 #include <tavro/display.h>
 #include "session.h"
 

@@ -1,6 +1,5 @@
 // Asks for a reply in the package's dialog and writes the dialog's result and the reply to the
 // text window as "RESULT [REPLY]".
-#include "dialog.h"
 #include "text_window.h"
 #include <tavro/display.h>
 
