@@ -1,10 +1,130 @@
-# Run (cmake -P) by each check of tavro_add_check: renders the program with the script and
-# compares the outputs with the references, or with MAKE_REFERENCES writes the references.
-# Inputs: PROGRAM, CHECKER, SCRIPT, TIME, OUTPUT (the stem of the run's files), LOG and/or PNG;
-# EMULATOR, the command that runs both programs in a cross build, its words joined by "|" (empty
-# otherwise).
+# Run (cmake -P) by the tests of tavro_add_check. Three modes:
+# - MODE=build: builds TARGET in BUILD_DIR (CONFIG for multi-config generators); when that fails,
+#   each check of CHECKS (stems joined by "|") gets the verdict "the program does not build".
+# - MAKE_REFERENCES: renders the program with the script and writes LOG and PNG.
+# - otherwise: renders the program and compares its outputs with the references LOG and/or PNG.
+# Inputs: PROGRAM, CHECKER, SCRIPT, TIME, OUTPUT (the stem of the run's files: folder/NAME),
+# ANSWERS, TIMEOUT (seconds), MAX_LOG (bytes); EMULATOR, the command that runs both programs in a
+# cross build, its words joined by "|" (empty otherwise).
+#
+# Every check ends with NAME.verdict beside its stem: "verdict: pass" or "verdict: fail", then
+# "reason: ..." and the output of the run and the comparison. The previous run's files are
+# removed first, and whatever a run killed at the time limit left half-written is removed too.
+
+# Removes the hidden files a check's programs write before renaming them (.NAME.log.XXXXXX):
+# a run ended at the time limit leaves them.
+function(remove_hidden_files stem)
+  get_filename_component(folder "${stem}" DIRECTORY)
+  get_filename_component(name "${stem}" NAME)
+  file(GLOB hidden "${folder}/.${name}.log.??????" "${folder}/.${name}.png.??????"
+       "${folder}/.${name}.verdict.??????" "${folder}/.${name}.output.??????" "${folder}/.${name}-difference.png.*")
+  if(hidden)
+    file(REMOVE ${hidden})
+  endif()
+endfunction()
+
+# Removes the files of a check's previous run, so that none is taken for this run's.
+function(remove_run_files stem)
+  remove_hidden_files("${stem}")
+  file(REMOVE "${stem}.log" "${stem}.png" "${stem}-difference.png" "${stem}.verdict")
+endfunction()
+
+# Writes the verdict whole or not at all: a report read meanwhile never sees half of it.
+function(write_verdict stem verdict reason details)
+  get_filename_component(folder "${stem}" DIRECTORY)
+  get_filename_component(name "${stem}" NAME)
+  string(RANDOM LENGTH 6 ALPHABET "abcdefghijklmnopqrstuvwxyz0123456789" suffix)
+  set(temporary "${folder}/.${name}.verdict.${suffix}")
+  file(WRITE "${temporary}" "verdict: ${verdict}\nreason: ${reason}\n${details}")
+  file(RENAME "${temporary}" "${stem}.verdict")
+endfunction()
+
+# Ends the check: its verdict on file, the reason on the console, and the test's status.
+function(conclude stem verdict reason details)
+  write_verdict("${stem}" ${verdict} "${reason}" "${details}")
+  if(NOT verdict STREQUAL "pass")
+    get_filename_component(name "${stem}" NAME)
+    message(FATAL_ERROR "${name}: ${reason}")
+  endif()
+endfunction()
+
+# Runs a command with its output in a hidden file, of which at most the first 8 KiB is kept in
+# output_variable (a program printing without end must not fill the memory), and the last 1 KiB
+# in tail_variable.
+function(run_bounded stem status_variable output_variable tail_variable)
+  get_filename_component(folder "${stem}" DIRECTORY)
+  get_filename_component(name "${stem}" NAME)
+  string(RANDOM LENGTH 6 ALPHABET "abcdefghijklmnopqrstuvwxyz0123456789" suffix)
+  set(capture "${folder}/.${name}.output.${suffix}")
+  execute_process(COMMAND ${ARGN} TIMEOUT ${TIMEOUT} RESULT_VARIABLE status OUTPUT_FILE "${capture}"
+                  ERROR_FILE "${capture}")
+  file(SIZE "${capture}" size)
+  file(READ "${capture}" output LIMIT 8192)
+  set(tail "${output}")
+  if(size GREATER 8192)
+    math(EXPR offset "${size} - 1024")
+    file(READ "${capture}" tail OFFSET ${offset})
+    string(APPEND output "\n... (${size} bytes of output in all)\n")
+  endif()
+  file(REMOVE "${capture}")
+  set(${status_variable} "${status}" PARENT_SCOPE)
+  set(${output_variable} "${output}" PARENT_SCOPE)
+  set(${tail_variable} "${tail}" PARENT_SCOPE)
+endfunction()
+
+# The verdict's reason for a program's run that did not end with status 0.
+function(run_failure status tail reason_variable)
+  set(signals "Illegal instruction=4" "Subprocess aborted=6" "Bus error=7" "Floating-point exception=8"
+              "Segmentation fault=11")
+  if(status STREQUAL "Process terminated due to timeout")
+    set(reason "did not end within ${TIMEOUT} s")
+  elseif(tail MATCHES "the log grew past [0-9]+ bytes")
+    math(EXPR mebibytes "${MAX_LOG} / 1048576")
+    math(EXPR whole "${mebibytes} * 1048576")
+    if(whole EQUAL MAX_LOG)
+      set(reason "the transcript grew past ${mebibytes} MiB")
+    else()
+      set(reason "the transcript grew past ${MAX_LOG} bytes")
+    endif()
+  elseif(status MATCHES "^[0-9]+$")
+    set(reason "the program ended with status ${status}")
+  else()
+    set(reason "the program crashed (${status})")
+    foreach(signal ${signals})
+      string(REPLACE "=" ";" signal "${signal}")
+      list(GET signal 0 description)
+      list(GET signal 1 number)
+      if(status STREQUAL description)
+        set(reason "the program crashed (signal ${number})")
+      endif()
+    endforeach()
+  endif()
+  set(${reason_variable} "${reason}" PARENT_SCOPE)
+endfunction()
+
+if(MODE STREQUAL "build")
+  set(build ${CMAKE_COMMAND} --build ${BUILD_DIR} --target ${TARGET})
+  if(CONFIG)
+    list(APPEND build --config ${CONFIG})
+  endif()
+  execute_process(COMMAND ${build} RESULT_VARIABLE status OUTPUT_VARIABLE output ERROR_VARIABLE output)
+  if(status EQUAL 0)
+    return()
+  endif()
+  string(REPLACE "|" ";" checks "${CHECKS}")
+  foreach(stem ${checks})
+    remove_run_files("${stem}")
+    write_verdict("${stem}" fail "the program does not build" "${output}")
+  endforeach()
+  message("${output}")
+  message(FATAL_ERROR "${TARGET} does not build")
+endif()
+
 string(REPLACE "|" ";" EMULATOR "${EMULATOR}")
 set(run ${EMULATOR} ${PROGRAM} --time ${TIME} --script ${SCRIPT})
+if(ANSWERS)
+  list(APPEND run --answers ${ANSWERS})
+endif()
 
 if(MAKE_REFERENCES)
   foreach(file LOG PNG)
@@ -13,14 +133,16 @@ if(MAKE_REFERENCES)
       list(APPEND run --${option} ${${file}})
     endif()
   endforeach()
-  execute_process(COMMAND ${run} RESULT_VARIABLE status)
+  execute_process(COMMAND ${run} TIMEOUT ${TIMEOUT} RESULT_VARIABLE status)
   if(NOT status EQUAL 0)
-    message(FATAL_ERROR "${PROGRAM} ended with status ${status}")
+    run_failure("${status}" "" reason)
+    message(FATAL_ERROR "${PROGRAM}: ${reason}")
   endif()
   message(STATUS "References made: ${LOG} ${PNG}; look at them before you keep them")
   return()
 endif()
 
+remove_run_files("${OUTPUT}")
 set(compare ${EMULATOR} ${CHECKER})
 foreach(file LOG PNG)
   if(${file})
@@ -33,15 +155,49 @@ foreach(file LOG PNG)
     list(APPEND compare --${option} ${${file}} ${OUTPUT}.${option})
   endif()
 endforeach()
+if(LOG)
+  list(APPEND run --max-log ${MAX_LOG})
+endif()
 if(PNG)
   list(APPEND compare --difference ${OUTPUT}-difference.png)
 endif()
 
-execute_process(COMMAND ${run} RESULT_VARIABLE status)
-if(NOT status EQUAL 0)
-  message(FATAL_ERROR "${PROGRAM} ended with status ${status}")
+run_bounded("${OUTPUT}" status output tail ${run})
+string(STRIP "${output}" output)
+if(output)
+  message("${output}")
 endif()
-execute_process(COMMAND ${compare} RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
-  message(FATAL_ERROR "the run differs from the references")
+  remove_hidden_files("${OUTPUT}")
+  run_failure("${status}" "${tail}" reason)
+  conclude("${OUTPUT}" fail "${reason}" "${output}\n")
 endif()
+
+run_bounded("${OUTPUT}" status comparison tail ${compare})
+remove_hidden_files("${OUTPUT}")
+string(STRIP "${comparison}" comparison)
+if(comparison)
+  message("${comparison}")
+endif()
+if(status EQUAL 0)
+  conclude("${OUTPUT}" pass "matches the references" "${comparison}\n")
+  return()
+endif()
+set(differ)
+if(comparison MATCHES "the transcript differs")
+  list(APPEND differ "the transcript")
+endif()
+if(comparison MATCHES "the picture differs")
+  list(APPEND differ "the picture")
+endif()
+list(LENGTH differ count)
+if(count EQUAL 2)
+  set(reason "the transcript and the picture differ from the references")
+elseif(count EQUAL 1)
+  set(reason "${differ} differs from the reference")
+elseif(status MATCHES "^[0-9]+$")
+  set(reason "tavro-check could not compare (status ${status})")
+else()
+  set(reason "tavro-check did not end (${status})")
+endif()
+conclude("${OUTPUT}" fail "${reason}" "${comparison}\n")

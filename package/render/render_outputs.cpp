@@ -21,7 +21,7 @@ std::string last_reason() { return errno != 0 ? std::strerror(errno) : "write fa
 
 bool RenderOutputs::open_output(const std::string& given, Output& output, std::string& reason)
 {
-    // Absolute: the run's current directory is the script's scratch folder.
+    // Absolute, as the report names it: the program may change its working folder.
     output.name = fs::absolute(given).string();
     const std::optional<OutputTarget> target = output_target(output.name, reason);
     if (!target) {
