@@ -86,6 +86,12 @@ bool RenderOutputs::finish(const Output& output, bool complete, const std::strin
     return false;
 }
 
+void RenderOutputs::abandon()
+{
+    log_file_.close();
+    gif_writer_.reset();
+}
+
 bool RenderOutputs::commit(const tavro::Canvas& last_frame, const std::string& prefix, std::string& written,
                            std::ostream& errors)
 {

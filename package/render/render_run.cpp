@@ -32,8 +32,10 @@ struct RunCounts {
 
 // A log past its bound ends the process at once: a program that never waits would not take a
 // quit. Exiting removes the unfinished outputs (scratch_files.h).
-[[noreturn]] void stop_grown_log(long long bound, const std::string& prefix, std::ostream& errors)
+[[noreturn]] void stop_grown_log(long long bound, RenderOutputs& outputs, const std::string& prefix,
+                                 std::ostream& errors)
 {
+    outputs.abandon();
     errors << prefix << "the log grew past " << bound << " bytes: the run was stopped\n";
     errors.flush();
     std::exit(1);
@@ -52,10 +54,10 @@ RunCounts run_program(const RenderOptions& options, RenderOutputs& outputs, cons
     driver.set_keep_text_lines(false);
     if (std::ostream* log = outputs.log()) {
         long long logged = 0;
-        driver.set_text_line_sink([log, logged, &options, &prefix, &errors](const std::string& line) mutable {
+        driver.set_text_line_sink([log, logged, &options, &outputs, &prefix, &errors](const std::string& line) mutable {
             logged += static_cast<long long>(line.size()) + 1;
             if (options.max_log && logged > *options.max_log) {
-                stop_grown_log(*options.max_log, prefix, errors);
+                stop_grown_log(*options.max_log, outputs, prefix, errors);
             }
             *log << line << '\n';
         });
