@@ -142,6 +142,7 @@ set(compare ${EMULATOR} ${CHECKER})
 foreach(file LOG PNG)
   if(${file})
     if(NOT EXISTS ${${file}})
+      write_verdict("${OUTPUT}" fail "no reference ${${file}}" "")
       message(FATAL_ERROR "no reference ${${file}}: make the references from your own solution with "
                           "`cmake --build <build folder> --target references`")
     endif()
