@@ -60,6 +60,9 @@ int next_event(int& x, int& y, char& key)
                 break;
             }
             set_check_mark(COMMAND_PLAYBACK, false);
+            if (wait_observer.playback_ended) {
+                wait_observer.playback_ended();
+            }
         }
         if ((run.single_step || run.animate) && event.kind == event_none) {
             event.tick_seen = false;

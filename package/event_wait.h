@@ -12,5 +12,7 @@ bool pump_one_message();
 struct WaitObserver {
     std::function<void()> wait_started;
     std::function<void(int kind)> wait_returned;
+    // Playback found no more events (the script ended, or could not be read on).
+    std::function<void()> playback_ended;
 };
 void set_wait_observer(WaitObserver observer);

@@ -66,16 +66,31 @@ struct ScriptFileCloser {
 // One handle serves both recording and playback: whichever opens the file first decides its mode.
 std::unique_ptr<std::FILE, ScriptFileCloser> script_file;
 bool script_file_writing = false;  // the open file was opened for recording
+bool script_file_failed = false;   // a write to the open file failed: said once, nothing more written
+bool lines_lost = false;
+std::string playback_file = SCRIPT_FILE_NAME;
 
 bool is_empty_line(const char* line) { return std::strcmp(line, "\n") == 0 || std::strcmp(line, "\r\n") == 0; }
 
 // A folder of that name opens on some systems but has no lines: it counts as no script file.
 void open_script_file(const char* mode, bool writing)
 {
+    const std::string path = writing ? SCRIPT_FILE_NAME : playback_file;
     std::error_code error;
-    const bool folder = std::filesystem::is_directory(SCRIPT_FILE_NAME, error);
-    script_file.reset(folder ? nullptr : std::fopen(SCRIPT_FILE_NAME, mode));
+    const bool folder = std::filesystem::is_directory(path, error);
+    script_file.reset(folder ? nullptr : std::fopen(path.c_str(), mode));
     script_file_writing = writing && script_file;
+    script_file_failed = false;
+}
+
+// Said once per file: a full disk would otherwise fill the text window with the same line.
+void report_write_failure()
+{
+    if (!script_file_failed) {
+        text_window_printf("Cannot write script file %s\n", SCRIPT_FILE_NAME);
+    }
+    script_file_failed = true;
+    lines_lost = true;
 }
 
 bool end_of_script()
@@ -109,19 +124,26 @@ void write_script_line(int kind, int x, int y, char key)
             return;
         }
     }
+    if (script_file_failed) {
+        return;
+    }
     std::FILE* file = script_file.get();
+    int written = 0;
     switch (kind) {
     case event_mouse:
-        std::fprintf(file, "TAVRO_MOUSE(%d, %d);\n", x, y);
+        written = std::fprintf(file, "TAVRO_MOUSE(%d, %d);\n", x, y);
         break;
     case event_keyboard:
-        std::fprintf(file, "TAVRO_KBD(%d);\n", static_cast<int>(static_cast<signed char>(key)));
+        written = std::fprintf(file, "TAVRO_KBD(%d);\n", static_cast<int>(static_cast<signed char>(key)));
         break;
     case event_periodic:
-        std::fprintf(file, "TAVRO_PERIODIC(%d);\n", package_state.script.periodic_count);
+        written = std::fprintf(file, "TAVRO_PERIODIC(%d);\n", package_state.script.periodic_count);
         break;
     default:
         break;
+    }
+    if (written < 0) {
+        report_write_failure();
     }
 }
 
@@ -234,6 +256,15 @@ int read_script_event()
 
 void close_script_file()
 {
+    // Written lines may still wait in the buffer: only closing tells whether they were kept.
+    if (script_file && script_file_writing && std::fclose(script_file.release()) != 0) {
+        report_write_failure();
+    }
     script_file.reset();
     script_file_writing = false;
+    script_file_failed = false;
 }
+
+void set_playback_file(const std::string& path) { playback_file = path; }
+
+bool recording_lost_lines() { return lines_lost; }

@@ -37,19 +37,39 @@ bool parse_integer(const std::string& text, long long& value)
 }
 
 // Opening a FIFO for reading would block, and a folder opens on some systems: only a
-// regular file is read.
-std::string script_problem(const std::string& path)
+// regular file is read. kind names the file in the message ("script", "answers").
+std::string input_problem(const std::string& kind, const std::string& path)
 {
     std::error_code error;
     const fs::file_status status = fs::status(path, error);
     if (!fs::exists(status)) {
-        return "cannot read script file '" + path + "'";
+        return "cannot read " + kind + " file '" + path + "'";
     }
     if (!fs::is_regular_file(status)) {
-        return "script file '" + path + "' is not a regular file";
+        return kind + " file '" + path + "' is not a regular file";
     }
     if (!std::ifstream(path).good()) {
-        return "cannot read script file '" + path + "'";
+        return "cannot read " + kind + " file '" + path + "'";
+    }
+    return {};
+}
+
+// One reply a line; a line end written on Windows (CR LF) is no part of the reply.
+std::string read_answers(const std::string& path, std::vector<std::string>& answers)
+{
+    const std::string problem = input_problem("answers", path);
+    if (!problem.empty()) {
+        return problem;
+    }
+    std::ifstream file(path);
+    for (std::string line; std::getline(file, line);) {
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        answers.push_back(line);
+    }
+    if (file.bad()) {
+        return "cannot read answers file '" + path + "'";
     }
     return {};
 }
@@ -119,6 +139,11 @@ std::string collision_problem(const RenderOptions& options)
         if (!options.script.empty() && same_file(path, options.script)) {
             return std::string(outputs[i].first) + " '" + name + "' is the script file";
         }
+        for (const std::string& answers : options.answer_files) {
+            if (same_file(path, answers)) {
+                return std::string(outputs[i].first) + " '" + name + "' is the answers file";
+            }
+        }
         for (std::size_t j = 0; j < i; ++j) {
             const std::string& other = *outputs[j].second;
             if (!other.empty() && other != RENDER_STANDARD_OUTPUT && same_file(path, written_path(other))) {
@@ -152,7 +177,8 @@ std::optional<RenderOptions> parse_render_options(int argc, const char* const* a
             return options;
         }
         const bool known = option == "--ticks" || option == "--time" || option == "--script" || option == "--log" ||
-                           option == "--png" || option == "--gif" || option == "--gif-every";
+                           option == "--png" || option == "--gif" || option == "--gif-every" || option == "--answer" ||
+                           option == "--answers" || option == "--max-log";
         if (!known) {
             error = "unknown option '" + option + "'";
             return std::nullopt;
@@ -163,7 +189,11 @@ std::optional<RenderOptions> parse_render_options(int argc, const char* const* a
         }
         const std::string value = argv[++i];
         long long number = 0;
-        if (option == "--ticks" || option == "--time" || option == "--gif-every") {
+        if (option == "--answer") {
+            options.answers.push_back(value);  // an empty reply is a reply too
+            continue;
+        }
+        if (option == "--ticks" || option == "--time" || option == "--gif-every" || option == "--max-log") {
             if (!parse_integer(value, number)) {
                 error = "option " + option + " takes a whole number, not '" + value + "'";
                 return std::nullopt;
@@ -193,6 +223,18 @@ std::optional<RenderOptions> parse_render_options(int argc, const char* const* a
                 return std::nullopt;
             }
             options.gif_every = number;
+        } else if (option == "--max-log") {
+            if (number < 1) {
+                error = "--max-log must be 1 or more bytes, not " + value;
+                return std::nullopt;
+            }
+            options.max_log = number;
+        } else if (option == "--answers") {
+            error = read_answers(value, options.answers);
+            if (!error.empty()) {
+                return std::nullopt;
+            }
+            options.answer_files.push_back(value);
         } else if (option == "--script") {
             options.script = value;
         } else if (option == "--log") {
@@ -204,7 +246,7 @@ std::optional<RenderOptions> parse_render_options(int argc, const char* const* a
         }
     }
     if (!options.script.empty()) {
-        error = script_problem(options.script);
+        error = input_problem("script", options.script);
     }
     for (const std::string* output : {&options.log, &options.png, &options.gif}) {
         if (error.empty() && !output->empty() && *output != RENDER_STANDARD_OUTPUT) {
@@ -223,8 +265,8 @@ std::optional<RenderOptions> parse_render_options(int argc, const char* const* a
 std::string render_usage_line(const std::string& program)
 {
     return "usage: " + program +
-           " [--ticks N] [--time T] [--script FILE] [--log FILE] [--png FILE] [--gif FILE] [--gif-every K]"
-           " [--help] [--version]";
+           " [--ticks N] [--time T] [--script FILE] [--answer TEXT] [--answers FILE] [--log FILE]"
+           " [--max-log BYTES] [--png FILE] [--gif FILE] [--gif-every K] [--help] [--version]";
 }
 
 std::string render_usage(const std::string& program)
@@ -237,11 +279,19 @@ std::string render_usage(const std::string& program)
            std::to_string(RENDER_LATEST_TIME) +
            "\n"
            "                 (default: now); it advances 0.1 s with every periodic event\n"
-           "  --script FILE  play FILE as the script \"TAVRO.SCR\" from the first wait on\n"
+           "  --script FILE  play FILE as the script \"TAVRO.SCR\" from the first wait on, read\n"
+           "                 where it is; when it ends, the run ends (the next wait returns quit)\n"
            "                 (default: none; the timer makes the periodic events)\n"
+           "  --answer TEXT  the next reply of the text-input dialog; give it once per reply\n"
+           "  --answers FILE\n"
+           "                 the replies of the dialog, one a line, after those given before it;\n"
+           "                 with none left the reply is empty and the text window says so\n"
            "  --log FILE     write every line of the text window to FILE, or to standard output\n"
            "                 when FILE is -; logging is switched on when the program first waits,\n"
            "                 as with Ctrl+L (default: no log)\n"
+           "  --max-log BYTES\n"
+           "                 stop the run (status 1) when the log grows past BYTES (default: no\n"
+           "                 limit), so that a program drawing for ever cannot fill the disk\n"
            "  --png FILE     write the last frame, 601 x 501 pixels, as a PNG picture (default: none)\n"
            "  --gif FILE     write every K-th frame as an animated GIF, 10 frames a second\n"
            "                 of run time (default: none)\n"
@@ -255,6 +305,6 @@ std::string render_usage(const std::string& program)
            "terminal or a device is written straight into. The closing report goes to standard\n"
            "output, or to standard error when an output goes to one of those.\n\n"
            "Exit status: the program's own (what application_main returns, 0 normally);\n"
-           "1 when an output could not be written or the run could not be set up (no temporary\n"
-           "folder, say); 2 for a bad argument (nothing is written).\n";
+           "1 when an output or a recording of the script could not be written, or the log grew\n"
+           "past --max-log; 2 for a bad argument (nothing is written).\n";
 }

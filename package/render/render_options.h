@@ -6,6 +6,7 @@
 #include <ctime>
 #include <optional>
 #include <string>
+#include <vector>
 
 struct RenderOptions {
     enum class Action { run, help, version };
@@ -17,6 +18,10 @@ struct RenderOptions {
     std::string png;
     std::string gif;
     long long gif_every = 1;
+    // The dialog's replies in order: each --answer, and the lines of each --answers file.
+    std::vector<std::string> answers;
+    std::vector<std::string> answer_files;  // read already; kept to refuse writing onto one
+    std::optional<long long> max_log;       // bytes; nothing for no limit
 
     // The number of periodic events after which the run quits; nothing for no limit.
     std::optional<long long> tick_limit() const;
@@ -30,8 +35,8 @@ constexpr long long RENDER_LATEST_TIME = LATEST_START_TIME;
 // The largest --gif-every: a GIF frame delay of 10 centiseconds per tick fits its 16 bits.
 constexpr long long RENDER_LARGEST_GIF_EVERY = 6553;
 
-// Reads and checks the arguments without touching any file; on a problem returns nothing
-// and sets error to one line naming it.
+// Reads and checks the arguments, and reads the answers files, without writing any file; on a
+// problem returns nothing and sets error to one line naming it.
 std::optional<RenderOptions> parse_render_options(int argc, const char* const* argv, std::string& error);
 
 // The --help text of the named program: every option, its default and the exit statuses.

@@ -21,7 +21,7 @@ std::string last_reason() { return errno != 0 ? std::strerror(errno) : "write fa
 
 bool RenderOutputs::open_output(const std::string& given, Output& output, std::string& reason)
 {
-    // Absolute: the run's current directory is the script's scratch folder.
+    // Absolute, as the report names it: the program may change its working folder.
     output.name = fs::absolute(given).string();
     const std::optional<OutputTarget> target = output_target(output.name, reason);
     if (!target) {
@@ -84,6 +84,12 @@ bool RenderOutputs::finish(const Output& output, bool complete, const std::strin
     }
     errors << prefix << "cannot write " << output.name << ": " << reason << '\n';
     return false;
+}
+
+void RenderOutputs::abandon()
+{
+    log_file_.close();
+    gif_writer_.reset();
 }
 
 bool RenderOutputs::commit(const tavro::Canvas& last_frame, const std::string& prefix, std::string& written,

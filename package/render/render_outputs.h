@@ -28,6 +28,10 @@ public:
     // True when an output goes to standard output or another stream, where a report would mix in.
     bool writes_a_stream() const { return writes_a_stream_; }
 
+    // Closes every output file unfinished, so that the process can end at once and its exit
+    // remove them (Windows removes no open file).
+    void abandon();
+
     // Finishes each output from the last frame and puts the files in place. Adds ", wrote NAME"
     // to written for each; names each that failed and why on errors. False when any failed.
     bool commit(const tavro::Canvas& last_frame, const std::string& prefix, std::string& written, std::ostream& errors);

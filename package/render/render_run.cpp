@@ -1,16 +1,19 @@
 #include "render/render_run.h"
 
+#include "dialog_answers.h"
 #include "event_wait.h"
 #include "hosts/headless/headless_driver.h"
 #include "package_state.h"
 #include "render/render_outputs.h"
-#include "render/scratch_files.h"
 #include "run_menu.h"
+#include "script.h"
 #include "session.h"
+#include "text_window.h"
 #include <tavro/display.h>
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 #include <filesystem>
 
 namespace fs = std::filesystem;
@@ -27,20 +30,44 @@ struct RunCounts {
     long long frames = 0;
 };
 
+// A log past its bound ends the process at once: a program that never waits would not take a
+// quit. Exiting removes the unfinished outputs (scratch_files.h).
+[[noreturn]] void stop_grown_log(long long bound, RenderOutputs& outputs, const std::string& prefix,
+                                 std::ostream& errors)
+{
+    outputs.abandon();
+    errors << prefix << "the log grew past " << bound << " bytes: the run was stopped\n";
+    errors.flush();
+    std::exit(1);
+}
+
 // Runs the application over the headless host: the clock starts at the given time, the log
-// takes every text line, and the run quits after the tick limit. A frame is what a wait shows
-// as it starts (the image the program drew since the last one), and at the end the frame the
-// program drew after its last wait, if it drew one.
-RunCounts run_program(const RenderOptions& options, RenderOutputs& outputs)
+// takes every text line, the dialog takes the answers, and the run quits after the tick limit
+// or when the script has ended. A frame is what a wait shows as it starts (the image the program
+// drew since the last one), and at the end the frame the program drew after its last wait, if
+// it drew one.
+RunCounts run_program(const RenderOptions& options, RenderOutputs& outputs, const std::string& prefix,
+                      std::ostream& errors)
 {
     tavro::HeadlessDriver& driver = tavro::headless_driver();
     driver.set_start_time(options.start_time ? *options.start_time : std::time(nullptr));
     driver.set_keep_text_lines(false);
     if (std::ostream* log = outputs.log()) {
-        driver.set_text_line_sink([log](const std::string& line) { *log << line << '\n'; });
+        long long logged = 0;
+        driver.set_text_line_sink([log, logged, &options, &outputs, &prefix, &errors](const std::string& line) mutable {
+            logged += static_cast<long long>(line.size()) + 1;
+            if (options.max_log && logged > *options.max_log) {
+                stop_grown_log(*options.max_log, outputs, prefix, errors);
+            }
+            *log << line << '\n';
+        });
         // Taken by the first wait: what is drawn before it is not logged.
         driver.choose_menu(COMMAND_LOGGING);
     }
+    for (const std::string& answer : options.answers) {
+        driver.push_dialog_reply(answer);
+    }
+    driver.set_no_reply_left([] { text_window_printf("%s\n", NO_ANSWER_LEFT_LINE); });
 
     RunCounts counts;
     const std::optional<long long> tick_limit = options.tick_limit();
@@ -60,11 +87,15 @@ RunCounts run_program(const RenderOptions& options, RenderOutputs& outputs)
             driver.host().post_quit(0);
         }
     };
+    // Whatever the program has set meanwhile (animation, say), the wait gives it quit next.
+    observer.playback_ended = [&] { driver.host().post_quit(0); };
     set_wait_observer(observer);
 
     if (tick_limit == 0) {
         driver.host().post_quit(0);
     } else if (!options.script.empty()) {
+        // Read where it is: the program keeps the working folder it was started in.
+        set_playback_file(fs::absolute(options.script).string());
         driver.choose_menu(COMMAND_PLAYBACK);
     }
 
@@ -73,6 +104,8 @@ RunCounts run_program(const RenderOptions& options, RenderOutputs& outputs)
         take_frame();
     }
     set_wait_observer({});
+    set_playback_file(SCRIPT_FILE_NAME);
+    driver.set_no_reply_left({});
     driver.set_text_line_sink({});
     return counts;
 }
@@ -105,20 +138,15 @@ int run_render(const RenderOptions& options, const std::string& program, std::os
     if (!outputs.open(options, report, prefix, errors)) {
         return 1;
     }
-    ScriptFolder script_folder;
-    if (!options.script.empty()) {
-        std::string reason;
-        if (!script_folder.enter(options.script, reason)) {
-            errors << prefix << reason << '\n';
-            return 1;
-        }
-    }
-
-    const RunCounts counts = run_program(options, outputs);
+    const RunCounts counts = run_program(options, outputs, prefix, errors);
 
     std::string written;
     if (!outputs.commit(tavro::headless_driver().canvas(), prefix, written, errors)) {
         return 1;  // each output that failed is named on errors, and nothing else is said
+    }
+    if (recording_lost_lines()) {
+        errors << prefix << "cannot write script file " << SCRIPT_FILE_NAME << ": the recording lost lines\n";
+        return 1;
     }
     // Never mixed into what an output wrote to standard output, a pipe or a terminal.
     std::ostream& report_to = outputs.writes_a_stream() ? errors : report;

@@ -1,5 +1,5 @@
-// Temporary files and folders of a headless run: each is removed when its owner ends, and
-// whatever is left when the process exits early (a program may call exit) is removed then.
+// Temporary files of a headless run: each is removed when its owner ends, and whatever is
+// left when the process exits early (a program may call exit) is removed then.
 #pragma once
 
 #include <string>
@@ -11,7 +11,7 @@ public:
     ScratchPath(const ScratchPath&) = delete;
     ScratchPath& operator=(const ScratchPath&) = delete;
 
-    // Takes charge of path (a file or a folder), which now exists.
+    // Takes charge of path, which now exists.
     void adopt(const std::string& path);
     // Lets go of the path without removing it (it was renamed into place).
     void release();
@@ -37,21 +37,4 @@ public:
 private:
     std::string final_path_;
     ScratchPath temporary_;
-};
-
-// A scratch folder holding a copy of a script as "TAVRO.SCR"; the current directory while it lives.
-class ScriptFolder {
-public:
-    ScriptFolder() = default;
-    ~ScriptFolder();
-    ScriptFolder(const ScriptFolder&) = delete;
-    ScriptFolder& operator=(const ScriptFolder&) = delete;
-
-    // Makes the folder in the temporary folder (TMPDIR; TMP or TEMP on Windows) and enters it; on
-    // failure sets reason.
-    bool enter(const std::string& script, std::string& reason);
-
-private:
-    ScratchPath folder_;
-    std::string previous_;
 };

@@ -35,6 +35,8 @@ HeadlessDriver::HeadlessDriver(HeadlessHost& host) : host_(host)
         if (!dialog_replies_.empty()) {
             reply = std::move(dialog_replies_.front());
             dialog_replies_.pop_front();
+        } else if (no_reply_left_) {
+            no_reply_left_();
         }
         return true;
     });

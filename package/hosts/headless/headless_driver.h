@@ -41,6 +41,8 @@ public:
     void close_window(WindowId window);
     // Replies the dialog gives, first in first out; an empty reply when none is queued.
     void push_dialog_reply(const std::string& reply);
+    // Called when the dialog runs with no reply queued, before it gives the empty one.
+    void set_no_reply_left(std::function<void()> notice) { no_reply_left_ = std::move(notice); }
     // Makes the dialog fail to be created (run_prompt_dialog returns 0).
     void set_dialog_fails(bool fails) { dialog_fails_ = fails; }
 
@@ -81,6 +83,7 @@ private:
     bool keep_text_lines_ = true;
     HeadlessHost::TextSink text_sink_;
     std::deque<std::string> dialog_replies_;
+    std::function<void()> no_reply_left_;
     bool dialog_fails_ = false;
     int dialogs_ = 0;
     std::string last_dialog_message_;
