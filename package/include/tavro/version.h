@@ -8,6 +8,6 @@
 // "MAJOR.MINOR.PATCH" as a string literal, made from the three numbers above.
 #define TAVRO_VERSION_TEXT_(number) #number
 #define TAVRO_VERSION_TEXT(number) TAVRO_VERSION_TEXT_(number)
-#define TAVRO_VERSION_STRING                                                                     \
-    TAVRO_VERSION_TEXT(TAVRO_VERSION_MAJOR) "." TAVRO_VERSION_TEXT(TAVRO_VERSION_MINOR) "." \
-        TAVRO_VERSION_TEXT(TAVRO_VERSION_PATCH)
+#define TAVRO_VERSION_STRING                                                                                           \
+    TAVRO_VERSION_TEXT(TAVRO_VERSION_MAJOR)                                                                            \
+    "." TAVRO_VERSION_TEXT(TAVRO_VERSION_MINOR) "." TAVRO_VERSION_TEXT(TAVRO_VERSION_PATCH)
