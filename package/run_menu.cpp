@@ -2,6 +2,7 @@
 
 #include "package_state.h"
 #include "script.h"
+#include <tavro/version.h>
 
 using tavro::MENU_CHECKED;
 using tavro::MENU_GRAYED;
@@ -21,7 +22,7 @@ const tavro::MenuItem run_menu_items[RUN_MENU_ITEM_COUNT] = {
     {nullptr, 0, MENU_SEPARATOR},
     {"&Quit\tCtrl+Q", COMMAND_QUIT, MENU_STRING},
     {nullptr, 0, MENU_SEPARATOR},
-    {"TAVRO Graphics, a package for teaching", 9, MENU_GRAYED},
+    {"TAVRO Graphics " TAVRO_VERSION_STRING ", a package for teaching", 9, MENU_GRAYED},
     {"MAC: mac-help@tavro-city.example", 9, MENU_GRAYED},
     {"WINDOWS: windows-help@tavro-city.example", 9, MENU_GRAYED},
     {"UPDATES: updates@tavro-city.example", 9, MENU_GRAYED},

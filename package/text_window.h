@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform.h"
+#include <tavro/display.h>
 
 #include <array>
 #include <cstdarg>
@@ -24,7 +25,7 @@ const TextHistory& text_history();
 
 int format_text(char (&buffer)[TEXT_BUFFER_SIZE], const char* format, std::va_list arguments);
 
-int text_window_printf(const char* format, ...) __attribute__((format(printf, 1, 2)));
+int text_window_printf(const char* format, ...) TAVRO_PRINTF_FORMAT(1, 2);
 // Draws text as the new bottom line; a single trailing newline is dropped.
 void text_window_put_line(const char* text);
 // Redraws the stored lines, oldest first.

@@ -3,6 +3,7 @@
 #include "test_support.h"
 
 #include <gtest/gtest.h>
+#include <tavro/version.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -222,6 +223,10 @@ TEST(RenderOptions, AnyProgramHasTheSameCommandLine)
     const std::string city = help_of(CITY_RENDER_PATH, "city-render");
     EXPECT_NE(city.find("--gif-every K"), std::string::npos);
     EXPECT_EQ(help_of(EXAMPLE_RENDER_PATH, "first_picture-render"), city);
+
+    // Its version is the package's, from the one header that holds it.
+    EXPECT_EQ(shell_status(native_path(EXAMPLE_RENDER_PATH) + " --version > version.txt"), 0);
+    EXPECT_EQ(read_text_file("version.txt"), "first_picture-render (TAVRO " TAVRO_VERSION_STRING ")\n");
 }
 
 }  // namespace

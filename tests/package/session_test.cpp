@@ -2,6 +2,7 @@
 #include "dialog.h"
 #include "dialog_answers.h"
 #include <tavro/display.h>
+#include <tavro/version.h>
 #include "hosts/headless/headless_driver.h"
 #include "package_state.h"
 #include "run_control.h"
@@ -72,8 +73,8 @@ TEST(Session, TheRunMenuHasItsSixteenItems)
     for (int separator : {3, 5, 9, 11}) {
         EXPECT_EQ(items[separator].flags, MENU_SEPARATOR);
     }
-    // Four information lines end the menu; none can be chosen.
-    const char* prefixes[] = {"TAVRO", "MAC: ", "WINDOWS: ", "UPDATES: "};
+    // Four information lines end the menu; none can be chosen. The first names the version.
+    const char* prefixes[] = {"TAVRO Graphics " TAVRO_VERSION_STRING ", ", "MAC: ", "WINDOWS: ", "UPDATES: "};
     for (int i = 0; i < 4; ++i) {
         const auto& item = items[12 + i];
         EXPECT_EQ(std::strncmp(item.text, prefixes[i], std::strlen(prefixes[i])), 0);

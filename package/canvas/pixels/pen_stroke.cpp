@@ -1,3 +1,4 @@
+// Follows closely how Cairo builds pens and stroke outlines, so that pixels match; the code is TAVRO's own.
 #include "canvas/pixels/pen_stroke.h"
 
 #include <algorithm>

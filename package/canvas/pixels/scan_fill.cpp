@@ -1,3 +1,4 @@
+// Follows closely how Cairo fills polygons without antialiasing, so that pixels match; the code is TAVRO's own.
 #include "canvas/pixels/scan_fill.h"
 
 #include <algorithm>

@@ -4,6 +4,17 @@
 
 #include <ctime>
 
+// Has the compiler check plot_text's format against its arguments where it can; compilers
+// without the attribute take the declaration without it.
+#if defined(__has_attribute)
+#if __has_attribute(format)
+#define TAVRO_PRINTF_FORMAT(format_index, first_argument) __attribute__((format(printf, format_index, first_argument)))
+#endif
+#endif
+#ifndef TAVRO_PRINTF_FORMAT
+#define TAVRO_PRINTF_FORMAT(format_index, first_argument)
+#endif
+
 enum EventKind {
     event_none = -1,  // used inside the wait only
     event_mouse = 1,
@@ -72,7 +83,7 @@ int plot_rectangle(int colour, int x1, int y1, int x2, int y2, int width);
 int plot_triangle(int colour, int x1, int y1, int x2, int y2, int x3, int y3, int width);
 int plot_oval(int colour, int x1, int y1, int x2, int y2, int width);
 int plot_circle(int colour, int x, int y, int radius);
-int plot_text(int colour, int x, int y, int point_size, const char* format, ...) __attribute__((format(printf, 5, 6)));
+int plot_text(int colour, int x, int y, int point_size, const char* format, ...) TAVRO_PRINTF_FORMAT(5, 6);
 int plot_text_string(int colour, int x, int y, int point_size, const char* text);
 int flush_graphics();
 int clear_graphics();
