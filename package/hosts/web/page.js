@@ -229,9 +229,13 @@ var TavroPage = (function () {
   document.addEventListener("DOMContentLoaded", wireInput);
 
   return {
-    build(textPanelHeight) {
-      context = element("tavro-canvas").getContext("2d", { alpha: false });
-      imageData = context.createImageData(601, 501);
+    build(textPanelHeight, width, height) {
+      const canvas = element("tavro-canvas");
+      canvas.width = width;
+      canvas.height = height;
+      context = canvas.getContext("2d", { alpha: false });
+      imageData = context.createImageData(width, height);
+      element("tavro-text").style.width = width + "px";
       element("tavro-text").style.height = textPanelHeight + "px";
       document.title = "TAVRO Graphics";
     },
