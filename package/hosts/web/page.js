@@ -17,6 +17,7 @@ var TavroPage = (function () {
   let wake = null;
   let wakeTimer = null;
   let sleeping = false;  // the program waits for input with no tick to come
+  let sleepingSince = 0;  // when the program began that wait (performance.now())
   let running = false;
   let ended = false;
   let scriptStamp = null;
@@ -312,6 +313,7 @@ var TavroPage = (function () {
       return new Promise((resolve) => {
         wake = resolve;
         sleeping = milliseconds < 0;
+        sleepingSince = performance.now();
         if (milliseconds >= 0) {
           wakeTimer = setTimeout(() => post(() => {}), milliseconds);
         }
@@ -350,6 +352,8 @@ var TavroPage = (function () {
     startedAt() { return startedAt; },
     started() { return running; },
     sleeping() { return sleeping; },
+    // How long, in milliseconds, the program has been in its present wait with no tick to come.
+    sleptFor() { return sleeping ? performance.now() - sleepingSince : 0; },
     ended() { return ended; },
   };
 })();
