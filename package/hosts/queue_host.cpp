@@ -26,7 +26,10 @@ void QueueHost::dispatch(const Message& message)
 
 void QueueHost::post(const Message& message) { queue_.push_back(message); }
 
-void QueueHost::post_quit(int exit_code) { queue_.push_back(Message{WindowId::graphics, MessageKind::quit, exit_code}); }
+void QueueHost::post_quit(int exit_code)
+{
+    queue_.push_back(Message{WindowId::graphics, MessageKind::quit, exit_code});
+}
 
 void QueueHost::graphics_window_created()
 {
