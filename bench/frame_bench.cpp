@@ -17,10 +17,10 @@
 namespace {
 
 constexpr int FLAKE_LENGTH = 4;
-constexpr int DRAWING_AREA_HEIGHT = 501;
+constexpr std::size_t IMAGE_WIDTH = tavro::Canvas::WIDTH;
 
 // An image of the canvas's size as plain memory, for the floors.
-std::vector<std::uint32_t> plain_image() { return std::vector<std::uint32_t>(std::size_t{601} * 540, 0); }
+std::vector<std::uint32_t> plain_image() { return std::vector<std::uint32_t>(IMAGE_WIDTH * tavro::Canvas::HEIGHT, 0); }
 
 // Floor of the snow: the flakes' four-pixel vertical lines as plain stores.
 void floor_flake_lines(benchmark::State& state)
@@ -30,9 +30,9 @@ void floor_flake_lines(benchmark::State& state)
     for (auto _ : state) {
         for (int j = 0; j < FLAKE_COUNT; ++j) {
             std::uint32_t* pixel =
-                &image[std::size_t(300 + city.flake_x[j]) + std::size_t(250 - city.flake_y[j]) * 601];
+                &image[std::size_t(300 + city.flake_x[j]) + std::size_t(250 - city.flake_y[j]) * IMAGE_WIDTH];
             for (int k = 0; k < FLAKE_LENGTH; ++k) {
-                pixel[k * 601] = 0xFFFFFF;
+                pixel[k * IMAGE_WIDTH] = 0xFFFFFF;
             }
         }
         benchmark::DoNotOptimize(image.data());
@@ -41,13 +41,13 @@ void floor_flake_lines(benchmark::State& state)
 }
 BENCHMARK(floor_flake_lines)->Unit(benchmark::kMicrosecond);
 
-// Floor of a frame: every pixel of the 601 x 501 drawing area written once.
+// Floor of a frame: every pixel of the drawing area written once.
 void floor_fill_drawing_area(benchmark::State& state)
 {
     std::vector<std::uint32_t> image = plain_image();
     std::uint32_t value = 0;
     for (auto _ : state) {
-        std::fill(image.begin(), image.begin() + std::size_t{601} * DRAWING_AREA_HEIGHT, ++value);
+        std::fill(image.begin(), image.begin() + IMAGE_WIDTH * tavro::CLIENT_HEIGHT, ++value);
         benchmark::DoNotOptimize(image.data());
         benchmark::ClobberMemory();
     }
@@ -108,7 +108,7 @@ void gif_frame(benchmark::State& state)
 {
     Town& t = town();
     const tavro::Canvas& canvas = tavro::headless_driver().canvas();
-    GifWriter writer("/dev/null", 601, DRAWING_AREA_HEIGHT, 10);
+    GifWriter writer("/dev/null", tavro::CLIENT_WIDTH, tavro::CLIENT_HEIGHT, 10);
     draw_frame(*t.city, t.display, t.traffic);
     writer.add_frame(canvas);
     for (auto _ : state) {

@@ -9,7 +9,7 @@ int application_main()
 {
     Display display;
     display.clear(COLOUR_WHITE);
-    display.set_animation_mode(2);
+    display.set_animation_mode(animation_animate);
     auto traffic = std::make_unique<TrafficSystem>();
     auto city = std::make_unique<City>();
     start_city(*city, display, *traffic);

@@ -4,6 +4,8 @@
 #include "geometry.h"
 #include "network_element.h"
 
+#include <tavro/display.h>
+
 #include <array>
 
 constexpr int FLAKE_COUNT = 10000;
@@ -29,8 +31,8 @@ struct City {
     std::array<int, FLAKE_COUNT> flake_y{};
 
     int blink_phase = 20;
-    int stop_lamp_colour = 18;
-    int signal_lamp_colour = 2;
+    int stop_lamp_colour = COLOUR_PEACH;
+    int signal_lamp_colour = COLOUR_RED;
 
     PedestrianPositions pedestrian_pos{};
     PedestrianFlags pedestrian_active{};

@@ -31,7 +31,7 @@ struct Ball {
 int application_main()
 {
     Display display;
-    display.set_animation_mode(2);  // animate: periodic events from now on
+    display.set_animation_mode(animation_animate);  // periodic events from now on
     Ball ball;
     long frames = 0;
     for (;;) {

@@ -49,7 +49,7 @@ int Display::wait_for_event(int& x, int& y, char& key)
     }
 }
 
-void Display::set_animation_mode(int mode) { set_run_mode(mode == 3 ? 5 : mode); }
+void Display::set_animation_mode(int mode) { set_run_mode(mode == animation_quit ? RUN_MODE_QUIT : mode); }
 
 int Display::draw_text(int x, int y, const char* text, int colour, int point_size)
 {

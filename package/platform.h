@@ -1,6 +1,6 @@
 // The seam between the package's neutral core and a windowing system.
 //
-// A host library (headless, fltk, win32) implements Host and Canvas and
+// A host library (headless, fltk, win32, web) implements Host and Canvas and
 // defines platform_host(); every executable links exactly one host. Hosts turn
 // their own events into Messages, and their window procedures hand them to
 // dispatch_message(); they never touch package state themselves.
@@ -89,10 +89,18 @@ struct PixelRows {
     int height = 0;
 };
 
-// The off-screen image, 601 x 540 pixels.
+// The graphics window's client area, the drawing area with its origin at (300, 250), on every host.
+constexpr int CLIENT_WIDTH = 601;
+constexpr int CLIENT_HEIGHT = 501;
+
+// The period of the frame timer; a virtual clock advances one period per periodic event.
+constexpr int TICK_PERIOD_MS = 100;
+constexpr int TICKS_PER_SECOND = 1000 / TICK_PERIOD_MS;
+
+// The off-screen image: as wide as the client area, 540 pixels high.
 class Canvas {
 public:
-    static constexpr int WIDTH = 601;
+    static constexpr int WIDTH = CLIENT_WIDTH;
     static constexpr int HEIGHT = 540;
 
     virtual ~Canvas() = default;

@@ -11,17 +11,17 @@ int set_run_mode(int code)
         return 0;
     }
     switch (code) {
-    case 0:
+    case RUN_MODE_HALT:
         run.animate = false;
         run.single_step = false;
         break;
-    case 1:
+    case RUN_MODE_ONE_FRAME:
         run.single_step = true;
         break;
-    case 2:
+    case RUN_MODE_ANIMATE:
         run.animate = true;
         break;
-    case 5:
+    case RUN_MODE_QUIT:
         run.forced_quit = true;
         break;
     default:

@@ -22,10 +22,10 @@ const tavro::MenuItem run_menu_items[RUN_MENU_ITEM_COUNT] = {
     {nullptr, 0, MENU_SEPARATOR},
     {"&Quit\tCtrl+Q", COMMAND_QUIT, MENU_STRING},
     {nullptr, 0, MENU_SEPARATOR},
-    {"TAVRO Graphics " TAVRO_VERSION_STRING ", a package for teaching", 9, MENU_GRAYED},
-    {"MAC: mac-help@tavro-city.example", 9, MENU_GRAYED},
-    {"WINDOWS: windows-help@tavro-city.example", 9, MENU_GRAYED},
-    {"UPDATES: updates@tavro-city.example", 9, MENU_GRAYED},
+    {"TAVRO Graphics " TAVRO_VERSION_STRING ", a package for teaching", COMMAND_NONE, MENU_GRAYED},
+    {"MAC: mac-help@tavro-city.example", COMMAND_NONE, MENU_GRAYED},
+    {"WINDOWS: windows-help@tavro-city.example", COMMAND_NONE, MENU_GRAYED},
+    {"UPDATES: updates@tavro-city.example", COMMAND_NONE, MENU_GRAYED},
 };
 
 void build_run_menu() { tavro::platform_host().build_menu("&Run", run_menu_items, RUN_MENU_ITEM_COUNT); }

@@ -15,6 +15,7 @@ enum RunCommand {
     COMMAND_PLAYBACK = 6,
     COMMAND_PLAY_ONE = 7,
     COMMAND_QUIT = 8,
+    COMMAND_NONE = 9,  // the grayed lines about the package, which give no command
 };
 
 void build_run_menu();

@@ -1,5 +1,6 @@
 #include "script.h"
 
+#include "file_handle.h"
 #include "package_state.h"
 #include "text_window.h"
 
@@ -7,7 +8,6 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <memory>
 
 const char* const SCRIPT_FILE_NAME = "TAVRO.SCR";
 
@@ -59,12 +59,8 @@ int scan_number(const char*& cursor, bool (*belongs)(char))
     return static_cast<int>(value);
 }
 
-struct ScriptFileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
 // One handle serves both recording and playback: whichever opens the file first decides its mode.
-std::unique_ptr<std::FILE, ScriptFileCloser> script_file;
+FileHandle script_file;
 bool script_file_writing = false;  // the open file was opened for recording
 bool script_file_failed = false;   // a write to the open file failed: said once, nothing more written
 bool lines_lost = false;

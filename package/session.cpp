@@ -5,10 +5,7 @@
 #include "script.h"
 
 namespace {
-constexpr int GRAPHICS_WINDOW_WIDTH = 601;
-constexpr int GRAPHICS_WINDOW_HEIGHT = 540;
 constexpr int FRAME_TIMER_ID = 2;
-constexpr int FRAME_TIMER_PERIOD_MS = 100;
 
 // The graphics window's drawing context is held from opening until close_display.
 bool window_dc = false;
@@ -25,7 +22,8 @@ int open_display(void* instance, void* /*previous_instance*/, const char* /*comm
     package_state.run.animate = false;
     package_state.run.single_step = false;
 
-    host.create_graphics_window(0, 0, GRAPHICS_WINDOW_WIDTH, GRAPHICS_WINDOW_HEIGHT);
+    // The outer size asked for is the image's.
+    host.create_graphics_window(0, 0, tavro::Canvas::WIDTH, tavro::Canvas::HEIGHT);
     windows.graphics_window = 1;
     host.create_text_window(0, (2 * screen_height) / 3 + 1, screen_width, screen_height / 3);
     windows.text_window = 1;
@@ -37,7 +35,7 @@ int open_display(void* instance, void* /*previous_instance*/, const char* /*comm
 
     host.show_window(tavro::WindowId::text, show_command);
     host.show_window(tavro::WindowId::graphics, show_command);
-    host.start_timer(FRAME_TIMER_ID, FRAME_TIMER_PERIOD_MS);
+    host.start_timer(FRAME_TIMER_ID, tavro::TICK_PERIOD_MS);
     return 1;
 }
 

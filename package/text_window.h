@@ -12,8 +12,6 @@ constexpr int TEXT_HISTORY_SIZE = 25;
 // One message or text holds at most this many characters; longer ones are cut.
 constexpr int TEXT_BUFFER_SIZE = 1024;
 
-// Formats into buffer with printf's rules, cutting at 1023 characters; an
-// encoding error leaves it empty. Returns the number of characters kept.
 // The kept lines: a ring of blocks, the oldest at first (-1 while there is none), the
 // slot the next line takes at next.
 struct TextHistory {
@@ -23,6 +21,8 @@ struct TextHistory {
 };
 const TextHistory& text_history();
 
+// Formats into buffer with printf's rules, cutting at TEXT_BUFFER_SIZE - 1 characters; an
+// encoding error leaves it empty. Returns the number of characters kept.
 int format_text(char (&buffer)[TEXT_BUFFER_SIZE], const char* format, std::va_list arguments);
 
 int text_window_printf(const char* format, ...) TAVRO_PRINTF_FORMAT(1, 2);

@@ -1,5 +1,5 @@
 // The queue of neutral messages that a host fills from its input and the core empties through
-// take_message, the translation of key-downs into the characters they type, and the 100 ms
+// take_message, the translation of key-downs into the characters they type, and the frame
 // timer of a host that sleeps until its next tick. Shared by the headless, desktop and web hosts.
 //
 // Dependencies: the seam (platform.h) only.

@@ -2,9 +2,10 @@
 // package's 24 colours, read from the canvas's pixel rows.
 #pragma once
 
+#include "file_handle.h"
+
 #include <cstdint>
 #include <cstdio>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -31,13 +32,9 @@ public:
     int frames() const { return frames_; }
 
 private:
-    struct FileClose {
-        void operator()(std::FILE* file) const { std::fclose(file); }
-    };
-
     void put(const std::vector<std::uint8_t>& bytes);
 
-    std::unique_ptr<std::FILE, FileClose> file_;
+    FileHandle file_;
     int width_;
     int height_;
     int delay_;

@@ -1,11 +1,12 @@
 #include "render/png_writer.h"
 
+#include "file_handle.h"
+
 #include <zlib.h>
 
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <memory>
 #include <vector>
 
 namespace {
@@ -14,10 +15,6 @@ constexpr unsigned char SIGNATURE[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\
 constexpr unsigned char BIT_DEPTH = 8;
 constexpr unsigned char COLOUR_TYPE_RGB = 2;
 constexpr unsigned char FILTER_NONE = 0;
-
-struct FileClose {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
 
 void put_u32(std::vector<unsigned char>& bytes, std::uint32_t value)
 {
@@ -82,7 +79,7 @@ bool write_png(const std::string& path, const tavro::PixelRows& image, int left,
     put_chunk(out, "IDAT", packed);
     put_chunk(out, "IEND", {});
 
-    std::unique_ptr<std::FILE, FileClose> file(std::fopen(path.c_str(), "wb"));
+    FileHandle file(std::fopen(path.c_str(), "wb"));
     if (!file || std::fwrite(out.data(), 1, out.size(), file.get()) != out.size()) {
         return false;
     }

@@ -51,8 +51,7 @@ bool RenderOutputs::open(const RenderOptions& options, std::ostream& standard_ou
         if (!open_output(options.gif, gif_, reason)) {
             return failed(gif_);
         }
-        gif_writer_ = std::make_unique<GifWriter>(gif_.path(), tavro::HeadlessHost::CLIENT_WIDTH,
-                                                  tavro::HeadlessHost::CLIENT_HEIGHT,
+        gif_writer_ = std::make_unique<GifWriter>(gif_.path(), tavro::CLIENT_WIDTH, tavro::CLIENT_HEIGHT,
                                                   static_cast<int>(options.gif_every * CENTISECONDS_PER_TICK));
         if (!gif_writer_->is_open()) {
             return failed(gif_);
@@ -98,8 +97,8 @@ bool RenderOutputs::commit(const tavro::Canvas& last_frame, const std::string& p
     bool all_written = true;
     if (!png_.name.empty()) {
         errno = 0;
-        const bool complete = write_png(png_.path(), last_frame.pixel_rows(), 0, 0, tavro::HeadlessHost::CLIENT_WIDTH,
-                                        tavro::HeadlessHost::CLIENT_HEIGHT);
+        const bool complete =
+            write_png(png_.path(), last_frame.pixel_rows(), 0, 0, tavro::CLIENT_WIDTH, tavro::CLIENT_HEIGHT);
         all_written = finish(png_, complete, prefix, written, errors) && all_written;
     }
     if (gif_writer_) {

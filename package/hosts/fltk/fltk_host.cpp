@@ -7,7 +7,7 @@
 // queued. create and size reach the core synchronously, as window creation and
 // the first show deliver them.
 //
-// The 100 ms timer is a TickTimer rather than an FLTK timeout: Fl::wait runs an
+// The frame timer is a TickTimer rather than an FLTK timeout: Fl::wait runs an
 // expired timeout at the start of its next call and then sleeps on, so a tick
 // queued by a timeout would reach the core only a whole period late. While no
 // periodic event waits, ticks matter to nobody and the host sleeps until real
@@ -40,14 +40,13 @@ void FltkHost::create_graphics_window(int x, int y, int, int)
 {
     // The canvas is shown pixel for pixel, so ask for a true-colour visual.
     Fl::visual(FL_RGB);
-    graphics_ = std::make_unique<GraphicsWindow>(x, y, canvas_, queue_);
-    size_delivered_ = false;
-    dispatch_message(Message{WindowId::graphics, MessageKind::create});
+    graphics_ = std::make_unique<GraphicsWindow>(x, y, canvas_, queue());
+    graphics_window_created();
 }
 
 void FltkHost::create_text_window(int x, int y, int width, int height)
 {
-    text_ = std::make_unique<TextWindow>(x, y, width, height, queue_);
+    text_ = std::make_unique<TextWindow>(x, y, width, height, queue());
 }
 
 void FltkHost::show_window(WindowId window, int show_command)
@@ -62,30 +61,20 @@ void FltkHost::show_window(WindowId window, int show_command)
         return;
     }
     target->show();
-    if (window == WindowId::graphics && !size_delivered_) {
-        size_delivered_ = true;
-        dispatch_message(Message{WindowId::graphics, MessageKind::size});
+    if (window == WindowId::graphics) {
+        graphics_window_shown();
     }
-}
-
-ClientRect FltkHost::client_rect()
-{
-    return ClientRect{0, 0, GraphicsWindow::CLIENT_WIDTH, GraphicsWindow::CLIENT_HEIGHT};
 }
 
 Canvas& FltkHost::image() { return canvas_; }
 
 void FltkHost::start_timer(int id, int period_ms) { timer_.start(id, period_ms); }
 
-void FltkHost::acquire_window_dc() {}
-
-void FltkHost::release_window_dc() {}
-
 bool FltkHost::take_message(Message& message)
 {
     Fl::check();
-    timer_.queue_due_tick(queue_);
-    return take_first(queue_, message);
+    timer_.queue_due_tick(queue());
+    return QueueHost::take_message(message);
 }
 
 void FltkHost::wait_for_message(bool periodic_waiting)
@@ -93,7 +82,7 @@ void FltkHost::wait_for_message(bool periodic_waiting)
     for (;;) {
         // Redraw what events damaged first: a repaint of the text window queues a paint message.
         Fl::flush();
-        if (!queue_.empty() || (periodic_waiting && timer_.queue_due_tick(queue_))) {
+        if (!queue().empty() || (periodic_waiting && timer_.queue_due_tick(queue()))) {
             return;
         }
         if (!periodic_waiting || !timer_.running()) {
@@ -104,31 +93,18 @@ void FltkHost::wait_for_message(bool periodic_waiting)
     }
 }
 
-void FltkHost::dispatch(const Message& message)
+bool FltkHost::destroy_window(WindowId window)
 {
-    queue_translation(queue_, message);
-    if (!dispatch_message(message)) {
-        default_handling(message);
-    }
-}
-
-void FltkHost::post(const Message& message) { queue_.push_back(message); }
-
-void FltkHost::post_quit(int exit_code) { queue_.push_back(Message{WindowId::graphics, MessageKind::quit, exit_code}); }
-
-void FltkHost::default_handling(const Message& message)
-{
-    if (message.kind != MessageKind::close) {
-        return;
-    }
-    if (message.window == WindowId::graphics && graphics_) {
+    if (window == WindowId::graphics && graphics_) {
         timer_.stop();  // the timer ends with its window
         graphics_.reset();
-        dispatch_message(Message{WindowId::graphics, MessageKind::destroy});
-    } else if (message.window == WindowId::text && text_) {
-        text_.reset();
-        dispatch_message(Message{WindowId::text, MessageKind::destroy});
+        return true;
     }
+    if (window == WindowId::text && text_) {
+        text_.reset();
+        return true;
+    }
+    return false;
 }
 
 void FltkHost::build_menu(const char* popup_title, const MenuItem* items, int count)
@@ -151,8 +127,6 @@ void FltkHost::begin_paint(WindowId window)
         text_->clear_lines();
     }
 }
-
-void FltkHost::end_paint(WindowId) {}
 
 void FltkHost::present()
 {

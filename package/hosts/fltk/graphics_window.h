@@ -1,5 +1,5 @@
 // FLTK desktop host: the graphics window "TAVRO Graphics": the Run menu bar
-// over a 601 x 501 drawing area, fixed in size.
+// over the drawing area (the client area of platform.h), fixed in size.
 //
 // Keys typed in it are queued as key_down / key_up messages (so no FLTK
 // shortcut handling runs), and its close box queues Message{graphics, close}.
@@ -22,8 +22,6 @@ class RunMenuBar;
 class GraphicsWindow final : public Fl_Window {
 public:
     static constexpr int MENU_HEIGHT = 25;
-    static constexpr int CLIENT_WIDTH = 601;
-    static constexpr int CLIENT_HEIGHT = 501;
 
     GraphicsWindow(int x, int y, const CairoCanvas& canvas, MessageQueue& queue);
 

@@ -56,10 +56,7 @@ void HeadlessDriver::click_client(int column, int row)
     push(message);
 }
 
-void HeadlessDriver::click(int x, int y)
-{
-    click_client(HeadlessHost::CLIENT_WIDTH / 2 + x, HeadlessHost::CLIENT_HEIGHT / 2 - y);
-}
+void HeadlessDriver::click(int x, int y) { click_client(CLIENT_WIDTH / 2 + x, CLIENT_HEIGHT / 2 - y); }
 
 void HeadlessDriver::type_character(int code, WindowId window)
 {

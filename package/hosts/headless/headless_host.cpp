@@ -2,8 +2,8 @@
 // and the render entry.
 //
 // Implements Host over an input queue that the caller fills, a virtual clock
-// that advances 100 ms per periodic event the wait returns, whether the timer
-// or a script made it (so a script plays as if recorded at ten ticks a second),
+// that advances one timer period per periodic event the wait returns, whether the timer
+// or a script made it (so a script plays as if recorded at the timer's rate),
 // the build's image canvas (Cairo, or GDI on Windows) as the off-screen image,
 // a menu kept as data and an in-memory text window drawn on demand. When the
 // core would block and nothing can come any more, it delivers quit, so a halted
@@ -19,7 +19,6 @@
 #include "hosts/headless/headless_host.h"
 
 #include "canvas/image_canvas.h"
-#include "hosts/message_queue.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -27,18 +26,12 @@
 
 namespace tavro {
 
-namespace {
-constexpr long long TICKS_PER_SECOND = 1000 / HeadlessHost::TIMER_PERIOD_MS;
-}  // namespace
-
 struct HeadlessHost::State {
     std::unique_ptr<Canvas> canvas = make_image_canvas();
     TextWindowImage text_image;
     HeadlessScreen screen;
     std::vector<std::string> menu_labels;  // owns the texts screen.menu_items point to
-    bool size_delivered = false;
 
-    MessageQueue queue;
     std::time_t start_time = std::time(nullptr);
     TextSink text_sink;
     DialogAnswer dialog_answer;
@@ -47,7 +40,7 @@ struct HeadlessHost::State {
 HeadlessHost::HeadlessHost() : state_(std::make_unique<State>()) {}
 HeadlessHost::~HeadlessHost() = default;
 
-void HeadlessHost::push(const Message& message) { state_->queue.push_back(message); }
+void HeadlessHost::push(const Message& message) { post(message); }
 
 void HeadlessHost::set_start_time(std::time_t seconds) { state_->start_time = seconds; }
 
@@ -68,8 +61,7 @@ int HeadlessHost::screen_height() { return SCREEN_HEIGHT; }
 void HeadlessHost::create_graphics_window(int, int, int, int)
 {
     state_->screen.graphics_exists = true;
-    state_->size_delivered = false;
-    dispatch_message(Message{WindowId::graphics, MessageKind::create});
+    graphics_window_created();
 }
 
 void HeadlessHost::create_text_window(int, int, int width, int height)
@@ -86,13 +78,10 @@ void HeadlessHost::show_window(WindowId window, int show_command)
         screen.text_visible = show_command != SHOW_HIDE;
         return;
     }
-    if (show_command != SHOW_HIDE && screen.graphics_exists && !state_->size_delivered) {
-        state_->size_delivered = true;
-        dispatch_message(Message{WindowId::graphics, MessageKind::size});
+    if (show_command != SHOW_HIDE && screen.graphics_exists) {
+        graphics_window_shown();
     }
 }
-
-ClientRect HeadlessHost::client_rect() { return ClientRect{0, 0, CLIENT_WIDTH, CLIENT_HEIGHT}; }
 
 Canvas& HeadlessHost::image() { return *state_->canvas; }
 
@@ -102,60 +91,36 @@ void HeadlessHost::start_timer(int id, int)
     state_->screen.timer_running = true;
 }
 
-void HeadlessHost::acquire_window_dc() {}
-
-void HeadlessHost::release_window_dc() {}
-
-bool HeadlessHost::take_message(Message& message) { return take_first(state_->queue, message); }
-
 void HeadlessHost::wait_for_message(bool periodic_waiting)
 {
     HeadlessScreen& screen = state_->screen;
-    if (!state_->queue.empty()) {
+    if (!queue().empty()) {
         return;
     }
     if (periodic_waiting && screen.timer_running && screen.graphics_exists) {
         ++screen.timer_ticks;
-        state_->queue.push_back(Message{WindowId::graphics, MessageKind::timer, screen.timer_id});
+        queue().push_back(Message{WindowId::graphics, MessageKind::timer, screen.timer_id});
         return;
     }
     // Nothing can arrive any more: end the run rather than block for ever.
     post_quit(0);
 }
 
-void HeadlessHost::translate(const Message& message) { queue_translation(state_->queue, message); }
-
-void HeadlessHost::dispatch(const Message& message)
-{
-    translate(message);
-    if (!dispatch_message(message)) {
-        default_handling(message);
-    }
-}
-
-void HeadlessHost::post(const Message& message) { state_->queue.push_back(message); }
-
-void HeadlessHost::post_quit(int exit_code)
-{
-    state_->queue.push_back(Message{WindowId::graphics, MessageKind::quit, exit_code});
-}
-
-void HeadlessHost::default_handling(const Message& message)
+bool HeadlessHost::destroy_window(WindowId window)
 {
     HeadlessScreen& screen = state_->screen;
-    if (message.kind != MessageKind::close) {
-        return;
-    }
-    if (message.window == WindowId::graphics && screen.graphics_exists) {
+    if (window == WindowId::graphics && screen.graphics_exists) {
         screen.graphics_exists = false;
         screen.timer_running = false;
-        dispatch_message(Message{WindowId::graphics, MessageKind::destroy});
-    } else if (message.window == WindowId::text && screen.text_exists) {
+        return true;
+    }
+    if (window == WindowId::text && screen.text_exists) {
         screen.text_exists = false;
         screen.text_visible = false;
         state_->text_image.resize(0, 0);
-        dispatch_message(Message{WindowId::text, MessageKind::destroy});
+        return true;
     }
+    return false;
 }
 
 void HeadlessHost::build_menu(const char* popup_title, const MenuItem* items, int count)
@@ -197,8 +162,6 @@ void HeadlessHost::begin_paint(WindowId window)
     }
 }
 
-void HeadlessHost::end_paint(WindowId) {}
-
 void HeadlessHost::present() { ++state_->screen.presents; }
 
 void HeadlessHost::text_put_line(const char* text)
@@ -230,10 +193,7 @@ int HeadlessHost::run_prompt_dialog(const char* message, char* reply, std::size_
     return 1;
 }
 
-long long HeadlessHost::current_time()
-{
-    return state_->start_time + static_cast<std::time_t>(state_->screen.periodic_events / TICKS_PER_SECOND);
-}
+long long HeadlessHost::current_time() { return virtual_time(state_->start_time, state_->screen.periodic_events); }
 
 void HeadlessHost::periodic_event_returned() { ++state_->screen.periodic_events; }
 

@@ -1,12 +1,12 @@
 // Headless host: no screen. Input comes from a message queue that the caller
-// fills, time from a virtual clock that advances 100 ms per periodic event the
+// fills, time from a virtual clock that advances one timer period per periodic event the
 // wait returns (from the timer or from a script), the image is the build's image
 // canvas, the text window an in-memory image drawn on demand. Driven and
 // inspected through HeadlessDriver by the tests and the render entry.
 #pragma once
 
 #include "hosts/headless/text_window_image.h"
-#include "platform.h"
+#include "hosts/queue_host.h"
 
 #include <ctime>
 #include <functional>
@@ -30,14 +30,10 @@ struct HeadlessScreen {
     std::vector<MenuItem> menu_items;  // texts are the host's own copies
 };
 
-class HeadlessHost final : public Host {
+class HeadlessHost final : public QueueHost {
 public:
-    // The client area of the graphics window: the whole 601 x 501 drawing area, origin (300, 250).
-    static constexpr int CLIENT_WIDTH = 601;
-    static constexpr int CLIENT_HEIGHT = 501;
     static constexpr int SCREEN_WIDTH = 1024;
     static constexpr int SCREEN_HEIGHT = 768;
-    static constexpr int TIMER_PERIOD_MS = 100;
 
     // Called with every line given to the text window, in order.
     using TextSink = std::function<void(const std::string& line)>;
@@ -53,10 +49,6 @@ public:
     void set_text_sink(TextSink sink);
     // Without an answer the dialog gives an empty reply.
     void set_dialog_answer(DialogAnswer answer);
-    // The two halves of dispatch: a key-down queues its character to be taken next; closing a
-    // window destroys it (default processing of a message the package declined).
-    void translate(const Message& message);
-    void default_handling(const Message& message);
 
     const HeadlessScreen& screen() const;
     Canvas& canvas() const;
@@ -68,20 +60,12 @@ public:
     void create_graphics_window(int x, int y, int width, int height) override;
     void create_text_window(int x, int y, int width, int height) override;
     void show_window(WindowId window, int show_command) override;
-    ClientRect client_rect() override;
     Canvas& image() override;
     void start_timer(int id, int period_ms) override;
-    void acquire_window_dc() override;
-    void release_window_dc() override;
-    bool take_message(Message& message) override;
     void wait_for_message(bool periodic_waiting) override;
-    void dispatch(const Message& message) override;
-    void post(const Message& message) override;
-    void post_quit(int exit_code) override;
     void build_menu(const char* popup_title, const MenuItem* items, int count) override;
     void check_menu_item(int id, bool checked) override;
     void begin_paint(WindowId window) override;
-    void end_paint(WindowId window) override;
     void present() override;
     void text_put_line(const char* text) override;
     int run_prompt_dialog(const char* message, char* reply, std::size_t reply_size) override;
@@ -89,6 +73,8 @@ public:
     void periodic_event_returned() override;
 
 private:
+    bool destroy_window(WindowId window) override;
+
     struct State;
     std::unique_ptr<State> state_;
 };

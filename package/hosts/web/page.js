@@ -17,6 +17,7 @@ var TavroPage = (function () {
   let wake = null;
   let wakeTimer = null;
   let sleeping = false;  // the program waits for input with no tick to come
+  let sleepingSince = 0;  // when the program began that wait (performance.now())
   let running = false;
   let ended = false;
   let scriptStamp = null;
@@ -229,9 +230,13 @@ var TavroPage = (function () {
   document.addEventListener("DOMContentLoaded", wireInput);
 
   return {
-    build(textPanelHeight) {
-      context = element("tavro-canvas").getContext("2d", { alpha: false });
-      imageData = context.createImageData(601, 501);
+    build(textPanelHeight, width, height) {
+      const canvas = element("tavro-canvas");
+      canvas.width = width;
+      canvas.height = height;
+      context = canvas.getContext("2d", { alpha: false });
+      imageData = context.createImageData(width, height);
+      element("tavro-text").style.width = width + "px";
       element("tavro-text").style.height = textPanelHeight + "px";
       document.title = "TAVRO Graphics";
     },
@@ -308,6 +313,7 @@ var TavroPage = (function () {
       return new Promise((resolve) => {
         wake = resolve;
         sleeping = milliseconds < 0;
+        sleepingSince = performance.now();
         if (milliseconds >= 0) {
           wakeTimer = setTimeout(() => post(() => {}), milliseconds);
         }
@@ -346,6 +352,8 @@ var TavroPage = (function () {
     startedAt() { return startedAt; },
     started() { return running; },
     sleeping() { return sleeping; },
+    // How long, in milliseconds, the program has been in its present wait with no tick to come.
+    sleptFor() { return sleeping ? performance.now() - sleepingSince : 0; },
     ended() { return ended; },
   };
 })();

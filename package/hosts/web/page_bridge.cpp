@@ -13,7 +13,9 @@
 namespace {
 
 // clang-format off
-EM_JS(void, js_build, (int text_panel_height), { TavroPage.build(text_panel_height); });
+EM_JS(void, js_build, (int text_panel_height, int width, int height), {
+    TavroPage.build(text_panel_height, width, height);
+});
 EM_JS(void, js_begin_menu, (const char* title), { TavroPage.beginMenu(UTF8ToString(title)); });
 EM_JS(void, js_add_menu_item, (const char* text, int id, int flags), {
     TavroPage.addMenuItem(text ? UTF8ToString(text) : null, id, flags);
@@ -50,7 +52,7 @@ EM_JS(void, js_refuse_address, (const char* problem), { TavroPage.refuseAddress(
 
 namespace tavro::page {
 
-void build(int text_panel_height) { js_build(text_panel_height); }
+void build(int text_panel_height, int width, int height) { js_build(text_panel_height, width, height); }
 
 void build_menu(const char* title, const MenuItem* items, int count)
 {

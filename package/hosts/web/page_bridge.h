@@ -1,7 +1,7 @@
 // Web host: the calls from C++ into the page (page.js), and the page's calls into C++.
 //
 // The page is the one HTML file a program builds to: a menu bar, the graphics area (an
-// HTML canvas of 601 x 501 pixels), the text panel and a modal dialog. Input reaches C++
+// HTML canvas of the client area's size), the text panel and a modal dialog. Input reaches C++
 // through tavro_web_post (below); C++ blocks by awaiting page_wait, which the page resolves
 // when input arrives or the time is up, so the page sleeps while the program waits.
 //
@@ -18,8 +18,9 @@
 
 namespace tavro::page {
 
-// Lays out the page: menu bar, graphics area, text panel of the given height in pixels.
-void build(int text_panel_height);
+// Lays out the page: menu bar, graphics area of width x height pixels, and under it the text
+// panel, as wide, of text_panel_height pixels.
+void build(int text_panel_height, int width, int height);
 void build_menu(const char* title, const MenuItem* items, int count);
 void check_menu_item(int id, bool checked);
 void show_text_panel(bool shown);

@@ -13,7 +13,6 @@ namespace tavro {
 
 namespace {
 
-constexpr int PERIODIC_EVENTS_PER_SECOND = 10;
 // The page gets control at least this often, so that it shows frames and takes input while
 // a script plays or a program draws without waiting.
 constexpr auto LONGEST_TURN = std::chrono::milliseconds(50);
@@ -49,15 +48,15 @@ bool WebHost::take_address(std::string& problem)
     std::string script;
     // As the render entry does: logging from the first wait, then the script from the start.
     if (keep_transcript_) {
-        queue_.push_back(Message{WindowId::graphics, MessageKind::command, COMMAND_LOGGING});
+        queue().push_back(Message{WindowId::graphics, MessageKind::command, COMMAND_LOGGING});
     }
     if (page::address_value("script", script)) {
-        queue_.push_back(Message{WindowId::graphics, MessageKind::command, COMMAND_PLAYBACK});
+        queue().push_back(Message{WindowId::graphics, MessageKind::command, COMMAND_PLAYBACK});
     }
     return true;
 }
 
-void WebHost::post_input(const Message& message) { queue_.push_back(message); }
+void WebHost::post_input(const Message& message) { queue().push_back(message); }
 
 int WebHost::screen_width() { return SCREEN_WIDTH; }
 
@@ -66,11 +65,10 @@ int WebHost::screen_height() { return SCREEN_HEIGHT; }
 void WebHost::create_graphics_window(int, int, int, int)
 {
     graphics_exists_ = true;
-    size_delivered_ = false;
-    dispatch_message(Message{WindowId::graphics, MessageKind::create});
+    graphics_window_created();
 }
 
-void WebHost::create_text_window(int, int, int, int height) { page::build(height); }
+void WebHost::create_text_window(int, int, int, int height) { page::build(height, CLIENT_WIDTH, CLIENT_HEIGHT); }
 
 void WebHost::show_window(WindowId window, int show_command)
 {
@@ -78,25 +76,18 @@ void WebHost::show_window(WindowId window, int show_command)
         page::show_text_panel(show_command != SHOW_HIDE);
         return;
     }
-    if (show_command != SHOW_HIDE && graphics_exists_ && !size_delivered_) {
-        size_delivered_ = true;
-        dispatch_message(Message{WindowId::graphics, MessageKind::size});
+    if (show_command != SHOW_HIDE && graphics_exists_) {
+        graphics_window_shown();
     }
 }
-
-ClientRect WebHost::client_rect() { return ClientRect{0, 0, CLIENT_WIDTH, CLIENT_HEIGHT}; }
 
 Canvas& WebHost::image() { return canvas_; }
 
 void WebHost::start_timer(int id, int period_ms) { timer_.start(id, period_ms); }
 
-void WebHost::acquire_window_dc() {}
-
-void WebHost::release_window_dc() {}
-
 bool WebHost::queue_due_tick()
 {
-    if (!timer_.queue_due_tick(queue_)) {
+    if (!timer_.queue_due_tick(queue())) {
         return false;
     }
     ++timer_ticks_;
@@ -110,14 +101,14 @@ bool WebHost::take_message(Message& message)
         give_page(0);
     }
     queue_due_tick();
-    return take_first(queue_, message);
+    return QueueHost::take_message(message);
 }
 
 void WebHost::wait_for_message(bool periodic_waiting)
 {
     took_since_frame_turn_ = true;
     for (;;) {
-        if (!queue_.empty() || (periodic_waiting && queue_due_tick())) {
+        if (!queue().empty() || (periodic_waiting && queue_due_tick())) {
             return;
         }
         if (periodic_waiting && timer_.running()) {
@@ -168,16 +159,6 @@ void WebHost::show_end(int status)
     page::show_end(status);
 }
 
-void WebHost::dispatch(const Message& message)
-{
-    queue_translation(queue_, message);
-    dispatch_message(message);
-}
-
-void WebHost::post(const Message& message) { queue_.push_back(message); }
-
-void WebHost::post_quit(int exit_code) { queue_.push_back(Message{WindowId::graphics, MessageKind::quit, exit_code}); }
-
 void WebHost::build_menu(const char* popup_title, const MenuItem* items, int count)
 {
     page::build_menu(popup_title, items, count);
@@ -192,8 +173,6 @@ void WebHost::begin_paint(WindowId window)
         text_changed_ = true;
     }
 }
-
-void WebHost::end_paint(WindowId) {}
 
 void WebHost::present()
 {
@@ -214,7 +193,7 @@ void WebHost::present()
 
 bool WebHost::quit_chosen() const
 {
-    return std::any_of(queue_.begin(), queue_.end(), [](const Message& message) {
+    return std::any_of(queue().begin(), queue().end(), [](const Message& message) {
         return message.kind == MessageKind::command && message.param == COMMAND_QUIT;
     });
 }
@@ -247,7 +226,7 @@ long long WebHost::current_time()
     if (!start_time_) {
         return page::seconds_since_1970();
     }
-    return *start_time_ + periodic_events_ / PERIODIC_EVENTS_PER_SECOND;
+    return virtual_time(*start_time_, periodic_events_);
 }
 
 void WebHost::periodic_event_returned() { ++periodic_events_; }

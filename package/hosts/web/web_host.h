@@ -5,7 +5,7 @@
 // below it, the dialog a modal element. Input arrives as neutral messages that
 // the page posts; the event wait blocks by handing control back to the page
 // (ASYNCIFY), so while the program is halted the page sleeps until input, and
-// while a periodic event waits it sleeps until the next 100 ms tick. A program
+// while a periodic event waits it sleeps until the next tick of the timer. A program
 // that never waits still lets the page have a turn at a shown frame.
 //
 // The image is drawn with the package's own pixel code, so the page shows the
@@ -19,9 +19,8 @@
 
 #include "canvas/pixels/pixel_canvas.h"
 #include "dialog_answers.h"
-#include "hosts/message_queue.h"
+#include "hosts/queue_host.h"
 #include "hosts/text_lines.h"
-#include "platform.h"
 
 #include <chrono>
 #include <optional>
@@ -30,11 +29,8 @@
 
 namespace tavro {
 
-class WebHost final : public Host {
+class WebHost final : public QueueHost {
 public:
-    // The graphics area: the whole 601 x 501 drawing area, origin (300, 250), as on the headless host.
-    static constexpr int CLIENT_WIDTH = 601;
-    static constexpr int CLIENT_HEIGHT = 501;
     static constexpr int SCREEN_WIDTH = 1024;
     static constexpr int SCREEN_HEIGHT = 768;
 
@@ -57,20 +53,13 @@ public:
     void create_graphics_window(int x, int y, int width, int height) override;
     void create_text_window(int x, int y, int width, int height) override;
     void show_window(WindowId window, int show_command) override;
-    ClientRect client_rect() override;
     Canvas& image() override;
     void start_timer(int id, int period_ms) override;
-    void acquire_window_dc() override;
-    void release_window_dc() override;
     bool take_message(Message& message) override;
     void wait_for_message(bool periodic_waiting) override;
-    void dispatch(const Message& message) override;
-    void post(const Message& message) override;
-    void post_quit(int exit_code) override;
     void build_menu(const char* popup_title, const MenuItem* items, int count) override;
     void check_menu_item(int id, bool checked) override;
     void begin_paint(WindowId window) override;
-    void end_paint(WindowId window) override;
     void present() override;
     void text_put_line(const char* text) override;
     int run_prompt_dialog(const char* message, char* reply, std::size_t reply_size) override;
@@ -80,6 +69,8 @@ public:
 private:
     using Clock = std::chrono::steady_clock;
 
+    // The page's areas stay for as long as the program runs.
+    bool destroy_window(WindowId) override { return false; }
     // Hands control to the page for at most milliseconds, showing what changed first.
     void give_page(double milliseconds);
     void show_changes();
@@ -88,10 +79,8 @@ private:
     bool quit_chosen() const;
 
     PixelCanvas canvas_;
-    MessageQueue queue_;
     TickTimer timer_;
     bool graphics_exists_ = false;
-    bool size_delivered_ = false;
     bool image_changed_ = false;
     std::vector<std::uint8_t> rgba_;
 

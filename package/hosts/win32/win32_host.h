@@ -3,7 +3,7 @@
 //
 // Implements Host: the two window classes registered from one class record,
 // "TAVRO Graphics" and "TAVRO Text", the held window drawing context and the
-// GDI off-screen image, the 100 ms timer, the "&Run" menu, the message turn
+// GDI off-screen image, the frame timer, the "&Run" menu, the message turn
 // (PeekMessageA with PM_REMOVE, TranslateMessage, DispatchMessageA into the
 // window procedures, which call the package's handlers and DefWindowProcA where
 // they decline), idle blocking in WaitMessage, the text window drawn with the

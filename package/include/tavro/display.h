@@ -23,6 +23,14 @@ enum EventKind {
     event_quit = 4,
 };
 
+// The modes set_animation_mode takes.
+enum AnimationMode {
+    animation_halt = 0,
+    animation_one_frame = 1,
+    animation_animate = 2,
+    animation_quit = 3,
+};
+
 constexpr int COLOUR_BLACK = 0;
 constexpr int COLOUR_WHITE = 1;
 constexpr int COLOUR_RED = 2;
@@ -60,8 +68,8 @@ public:
     // Shows the frame just drawn, then starts a new one filled with colour.
     void clear(int colour);
     int wait_for_event(int& x, int& y, char& key);
-    // 0 halt, 1 one frame (while animating, no change), 2 animate, 3 quit (run mode 5, which
-    // 5 also sets); any other value changes nothing.
+    // An AnimationMode: halt, one frame (while animating, no change), animate, quit (run mode 5,
+    // which 5 also sets); any other value changes nothing.
     void set_animation_mode(int mode);
 
     int draw_text(int x, int y, const char* text, int colour, int point_size);

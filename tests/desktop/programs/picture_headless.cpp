@@ -35,6 +35,5 @@ int main(int argc, char** argv)
     }
     process_entry(nullptr, nullptr, "", 1);
     const tavro::PixelRows image = driver.canvas().pixel_rows();
-    return write_png(argv[1], image, 0, 0, tavro::HeadlessHost::CLIENT_WIDTH, tavro::HeadlessHost::CLIENT_HEIGHT) ? 0
-                                                                                                                  : 1;
+    return write_png(argv[1], image, 0, 0, tavro::CLIENT_WIDTH, tavro::CLIENT_HEIGHT) ? 0 : 1;
 }
