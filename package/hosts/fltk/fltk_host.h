@@ -12,6 +12,7 @@
 #pragma once
 
 #include "canvas/cairo/cairo_canvas.h"
+#include "hosts/fltk/run_report.h"
 #include "hosts/message_queue.h"
 #include "platform.h"
 
@@ -52,6 +53,7 @@ public:
     void text_put_line(const char* text) override;
     int run_prompt_dialog(const char* message, char* reply, std::size_t reply_size) override;
     long long current_time() override;
+    void periodic_event_returned() override;
 
 private:
     void default_handling(const Message& message);
@@ -62,6 +64,7 @@ private:
     std::unique_ptr<TextWindow> text_;
     bool size_delivered_ = false;
     TickTimer timer_;
+    RunReport report_;
 };
 
 }  // namespace tavro

@@ -175,6 +175,14 @@ void Win32Host::present()
 
 long long Win32Host::current_time() { return std::time(nullptr); }
 
+void Win32Host::periodic_event_returned()
+{
+    ++periodic_events_;
+    if (graphics_ != nullptr) {
+        SetPropA(graphics_, PERIODIC_EVENTS_PROPERTY, reinterpret_cast<HANDLE>(periodic_events_));
+    }
+}
+
 std::unique_ptr<TextBlock> Win32Host::allocate_text(std::size_t size) { return GlobalTextBlock::allocate(size); }
 
 LRESULT Win32Host::procedure(WindowId id, HWND window, UINT message, WPARAM wparam, LPARAM lparam)
@@ -190,6 +198,7 @@ LRESULT Win32Host::procedure(WindowId id, HWND window, UINT message, WPARAM wpar
     const bool handled = dispatch_message(neutral_message(id, message, wparam, lparam));
     if (message == WM_NCDESTROY) {
         if (id == WindowId::graphics) {
+            RemovePropA(window, PERIODIC_EVENTS_PROPERTY);
             release_window_dc();
         }
         own = nullptr;
