@@ -41,11 +41,7 @@ inline DrawCommand make_draw_command(int kind, int colour, int width, int x1, in
 // Text whose first line's top-left corner is at (x, y).
 inline DrawCommand make_text_command(int colour, int x, int y, int point_size, const char* text)
 {
-    DrawCommand command;
-    command.kind = DRAW_TEXT;
-    command.colour = colour;
-    command.x1 = x;
-    command.y1 = y;
+    DrawCommand command = make_draw_command(DRAW_TEXT, colour, 0, x, y, 0, 0);
     command.point_size = point_size;
     command.text = text;
     return command;

@@ -167,6 +167,8 @@ struct OptionRule {
     ValueKind kind;
     // Stores the value (number holds it read, for a number); one line naming a refusal.
     std::string (*store)(RenderOptions& options, const std::string& value, long long number);
+    // Instead of store: the field that takes the value as it is.
+    std::string RenderOptions::*field = nullptr;
 };
 
 const OptionRule OPTION_RULES[] = {
@@ -216,26 +218,10 @@ const OptionRule OPTION_RULES[] = {
          }
          return error;
      }},
-    {"--script", ValueKind::file,
-     [](RenderOptions& options, const std::string& value, long long) -> std::string {
-         options.script = value;
-         return {};
-     }},
-    {"--log", ValueKind::file_or_dash,
-     [](RenderOptions& options, const std::string& value, long long) -> std::string {
-         options.log = value;
-         return {};
-     }},
-    {"--png", ValueKind::file,
-     [](RenderOptions& options, const std::string& value, long long) -> std::string {
-         options.png = value;
-         return {};
-     }},
-    {"--gif", ValueKind::file,
-     [](RenderOptions& options, const std::string& value, long long) -> std::string {
-         options.gif = value;
-         return {};
-     }},
+    {"--script", ValueKind::file, nullptr, &RenderOptions::script},
+    {"--log", ValueKind::file_or_dash, nullptr, &RenderOptions::log},
+    {"--png", ValueKind::file, nullptr, &RenderOptions::png},
+    {"--gif", ValueKind::file, nullptr, &RenderOptions::gif},
 };
 
 const OptionRule* find_rule(const std::string& option)
@@ -326,7 +312,9 @@ std::optional<RenderOptions> parse_render_options(int argc, const char* const* a
         const std::string value = argv[++i];
         long long number = 0;
         error = value_problem(*rule, value, number);
-        if (error.empty()) {
+        if (error.empty() && rule->field != nullptr) {
+            options.*rule->field = value;
+        } else if (error.empty()) {
             error = rule->store(options, value, number);
         }
         if (!error.empty()) {
