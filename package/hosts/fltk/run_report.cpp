@@ -24,7 +24,8 @@ void RunReport::set_sleeping(bool sleeping)
 void RunReport::tell() const
 {
     if (enabled_) {
-        std::fprintf(stderr, "TAVRO run: %lld periodic events, %s\n", periodic_events_, sleeping_ ? "sleeping" : "busy");
+        std::fprintf(stderr, "TAVRO run: %lld periodic events, %s\n", periodic_events_,
+                     sleeping_ ? "sleeping" : "busy");
         std::fflush(stderr);
     }
 }
