@@ -26,5 +26,6 @@ public:
     virtual void step_lights() = 0;
 };
 
-// The common base of roads and intersections.
+// The common base of roads and intersections: what the traffic system holds. A vehicle
+// rides a road and another traffic system holds its own streets, so neither can be added.
 class StreetElement : public NetworkElement {};

@@ -1,6 +1,6 @@
 #include "traffic_system.h"
 
-#include <algorithm>
+#include <utility>
 
 void TrafficSystem::draw(Display& display, int& stop_lamp_colour, int& signal_lamp_colour,
                          PedestrianPositions& pedestrian_pos, PedestrianFlags& pedestrian_active)
@@ -29,12 +29,8 @@ void TrafficSystem::step_lights()
         element->step_lights();
 }
 
-void TrafficSystem::add(NetworkElement* element)
+void TrafficSystem::add(std::unique_ptr<StreetElement> element)
 {
-    if (element == nullptr || element == this)
-        return;
-    const bool held = std::any_of(elements_.begin(), elements_.end(),
-                                  [element](const auto& held_element) { return held_element.get() == element; });
-    if (!held)
-        elements_.emplace_front(element);
+    if (element)
+        elements_.push_front(std::move(element));
 }

@@ -15,11 +15,10 @@ public:
     void spawn(int countdown, int entry, int kind, int route) override;
     void step_lights() override;
 
-    // Takes ownership of element and puts it in front, so the walk visits the
-    // last one added first. A null element, or one already held, is ignored:
-    // holding it twice would delete it twice.
-    void add(NetworkElement* element);
+    // Puts element in front, so the walk visits the last one added first. A null
+    // element is ignored.
+    void add(std::unique_ptr<StreetElement> element);
 
 private:
-    std::forward_list<std::unique_ptr<NetworkElement>> elements_;
+    std::forward_list<std::unique_ptr<StreetElement>> elements_;
 };

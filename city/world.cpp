@@ -4,6 +4,7 @@
 #include "random.h"
 
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -59,11 +60,11 @@ CityNetwork build_network(TrafficSystem& traffic)
     CityNetwork network;
     for (int i = 0; i < CityNetwork::ROAD_COUNT; ++i) {
         network.roads[i] = roads[i].get();
-        traffic.add(roads[i].release());
+        traffic.add(std::move(roads[i]));
     }
     for (int i = 0; i < CityNetwork::INTERSECTION_COUNT; ++i) {
         network.intersections[i] = intersections[i].get();
-        traffic.add(intersections[i].release());
+        traffic.add(std::move(intersections[i]));
     }
     return network;
 }

@@ -58,24 +58,24 @@ int Display::draw_text(int x, int y, const char* text, int colour, int point_siz
 
 int Display::draw_pixel(int x, int y, int colour) { return plot_pixel(colour, x, y); }
 
-int Display::draw_line(int x1, int y1, int x2, int y2, int colour, int width)
+int Display::draw_line(int x1, int y1, int x2, int y2, int colour, int pen_width)
 {
-    return plot_line(colour, x1, y1, x2, y2, width);
+    return plot_line(colour, x1, y1, x2, y2, pen_width);
 }
 
-int Display::draw_rectangle(int x1, int y1, int x2, int y2, int colour, int width)
+int Display::draw_rectangle(int x1, int y1, int x2, int y2, int colour, int pen_width)
 {
-    return plot_rectangle(colour, x1, y1, x2, y2, width);
+    return plot_rectangle(colour, x1, y1, x2, y2, pen_width);
 }
 
-int Display::draw_triangle(int x1, int y1, int x2, int y2, int x3, int y3, int colour, int width)
+int Display::draw_triangle(int x1, int y1, int x2, int y2, int x3, int y3, int colour, int pen_width)
 {
-    return plot_triangle(colour, x1, y1, x2, y2, x3, y3, width);
+    return plot_triangle(colour, x1, y1, x2, y2, x3, y3, pen_width);
 }
 
-int Display::draw_oval(int x1, int y1, int x2, int y2, int colour, int width)
+int Display::draw_oval(int x1, int y1, int x2, int y2, int colour, int pen_width)
 {
-    return plot_oval(colour, x1, y1, x2, y2, width);
+    return plot_oval(colour, x1, y1, x2, y2, pen_width);
 }
 
 int Display::draw_circle(int x, int y, int radius, int colour) { return plot_circle(colour, x, y, radius); }

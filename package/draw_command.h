@@ -15,13 +15,15 @@ struct DrawCommand {
     int colour = 0;      // already valid, 0..23
     int width = 0;       // 0: filled shape, or a one-pixel line
     int x1 = 0, y1 = 0;  // logical coordinates
-    int x2 = 0, y2 = 0;  // for text, x2 holds the point size
+    int x2 = 0, y2 = 0;
     int x3 = 0, y3 = 0;
+    int point_size = 0;          // DRAW_TEXT only
     const char* text = nullptr;  // DRAW_TEXT only
 };
 
+// A shape: triangle, rectangle, oval, line or pixel.
 inline DrawCommand make_draw_command(int kind, int colour, int width, int x1, int y1, int x2, int y2, int x3 = 0,
-                                     int y3 = 0, const char* text = nullptr)
+                                     int y3 = 0)
 {
     DrawCommand command;
     command.kind = kind;
@@ -33,6 +35,14 @@ inline DrawCommand make_draw_command(int kind, int colour, int width, int x1, in
     command.y2 = y2;
     command.x3 = x3;
     command.y3 = y3;
+    return command;
+}
+
+// Text whose first line's top-left corner is at (x, y).
+inline DrawCommand make_text_command(int colour, int x, int y, int point_size, const char* text)
+{
+    DrawCommand command = make_draw_command(DRAW_TEXT, colour, 0, x, y, 0, 0);
+    command.point_size = point_size;
     command.text = text;
     return command;
 }

@@ -185,7 +185,7 @@ int plot_text_string(int colour, int x, int y, int point_size, const char* text)
     if (bytes == nullptr) {
         return 1;  // out of memory: the text is skipped
     }
-    render_command(make_draw_command(DRAW_TEXT, colour, 0, x, y, point_size, 0, 0, 0, bytes));
+    render_command(make_text_command(colour, x, y, point_size, bytes));
     copy->unlock();
     return 1;
 }

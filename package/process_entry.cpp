@@ -1,3 +1,4 @@
+#include "fatal_failure.h"
 #include "session.h"
 #include <tavro/display.h>
 
@@ -9,6 +10,7 @@ int run_application_entry(void* instance, void* previous_instance, const char* c
 
 int process_entry(void* instance, void* previous_instance, const char* command_line, int show_command)
 {
-    run_application_entry(instance, previous_instance, command_line, show_command);
+    // Past here is the host's main or WinMain: an exception would end the program unexplained.
+    without_exceptions([&] { run_application_entry(instance, previous_instance, command_line, show_command); });
     return 0;
 }

@@ -154,70 +154,72 @@ bool inflate_exactly(const std::vector<unsigned char>& packed, std::vector<unsig
     return result == Z_STREAM_END && raw.size() == size;
 }
 
-}  // namespace
-
-std::optional<Picture> decode_png(const std::string& bytes, std::string& problem)
-{
-    const auto* file = reinterpret_cast<const unsigned char*>(bytes.data());
-    const std::size_t size = bytes.size();
-    if (size < sizeof SIGNATURE || std::memcmp(file, SIGNATURE, sizeof SIGNATURE) != 0) {
-        problem = "it is not a PNG file";
-        return std::nullopt;
-    }
-
-    const unsigned char* header = nullptr;
+// What the chunks hold, pointing into the file's bytes.
+struct Chunks {
+    const unsigned char* header = nullptr;       // IHDR's 13 bytes
     const unsigned char* transparent = nullptr;  // the RGB colour tRNS makes transparent
-    std::vector<unsigned char> packed;
-    bool ended = false;
-    for (std::size_t at = sizeof SIGNATURE; !ended;) {
+    std::vector<unsigned char> packed;           // the IDATs' data, joined
+};
+
+// Walks the chunks from the signature to IEND, checking each one's length and check sum and
+// that the header comes first and is one the decoder reads; false with problem set otherwise.
+bool walk_chunks(const unsigned char* file, std::size_t size, Chunks& chunks, std::string& problem)
+{
+    for (std::size_t at = sizeof SIGNATURE;;) {
         if (size - at < 12) {
             problem = "it is cut short";
-            return std::nullopt;
+            return false;
         }
         const std::uint32_t length = get_u32(&file[at]);
         const std::string type(reinterpret_cast<const char*>(&file[at + 4]), 4);
         if (length > LARGEST_CHUNK || size - at - 12 < length) {
             problem = "it is cut short";
-            return std::nullopt;
+            return false;
         }
         const unsigned char* data = &file[at + 8];
         const uLong crc = crc32(crc32(0L, Z_NULL, 0), &file[at + 4], length + 4);
         if (crc != get_u32(data + length)) {
             problem = "it is damaged: chunk " + type + " fails its check";
-            return std::nullopt;
+            return false;
         }
-        if ((type == "IHDR") != (header == nullptr)) {
+        if ((type == "IHDR") != (chunks.header == nullptr)) {
             problem = "it is damaged: the header is not the first chunk";
-            return std::nullopt;
+            return false;
         }
         if (type == "IHDR") {
             if (length != 13) {
                 problem = "it is damaged: the header is " + std::to_string(length) + " bytes long";
-                return std::nullopt;
+                return false;
             }
-            header = data;
-            problem = header_problem(header);
+            chunks.header = data;
+            problem = header_problem(data);
             if (!problem.empty()) {
-                return std::nullopt;
+                return false;
             }
         } else if (type == "IDAT") {
-            packed.insert(packed.end(), data, data + length);
+            chunks.packed.insert(chunks.packed.end(), data, data + length);
         } else if (type == "IEND") {
-            ended = true;
+            return true;
         } else if (type == "tRNS") {
             // An RGB picture may name one colour as transparent; an RGBA one has its alpha already.
-            if (header[9] != COLOUR_TYPE_RGB || length != 6) {
+            if (chunks.header[9] != COLOUR_TYPE_RGB || length != 6) {
                 problem = "it is damaged: its tRNS chunk does not fit its colours";
-                return std::nullopt;
+                return false;
             }
-            transparent = data;
+            chunks.transparent = data;
         } else if (type[0] >= 'A' && type[0] <= 'Z' && type != "PLTE") {
             problem = "it holds a chunk " + type + " that is not understood";
-            return std::nullopt;
+            return false;
         }
         at += 12 + std::size_t{length};
     }
+}
 
+// Inflates and unfilters the image data and turns it into 0xAARRGGBB pixels.
+std::optional<Picture> decode_pixels(const Chunks& chunks, std::string& problem)
+{
+    const unsigned char* header = chunks.header;
+    const unsigned char* transparent = chunks.transparent;
     Picture picture;
     const std::uint32_t width = get_u32(header);
     const std::uint32_t height = get_u32(header + 4);
@@ -226,7 +228,7 @@ std::optional<Picture> decode_png(const std::string& bytes, std::string& problem
     const int pixel_bytes = header[9] == COLOUR_TYPE_RGBA ? 4 : 3;
     const std::size_t row_bytes = std::size_t{width} * pixel_bytes;
     std::vector<unsigned char> raw;
-    if (packed.empty() || !inflate_exactly(packed, raw, (row_bytes + 1) * height)) {
+    if (chunks.packed.empty() || !inflate_exactly(chunks.packed, raw, (row_bytes + 1) * height)) {
         problem = "it is damaged: its image data is missing, broken or of the wrong size";
         return std::nullopt;
     }
@@ -250,6 +252,22 @@ std::optional<Picture> decode_png(const std::string& bytes, std::string& problem
         }
     }
     return picture;
+}
+
+}  // namespace
+
+std::optional<Picture> decode_png(const std::string& bytes, std::string& problem)
+{
+    const auto* file = reinterpret_cast<const unsigned char*>(bytes.data());
+    if (bytes.size() < sizeof SIGNATURE || std::memcmp(file, SIGNATURE, sizeof SIGNATURE) != 0) {
+        problem = "it is not a PNG file";
+        return std::nullopt;
+    }
+    Chunks chunks;
+    if (!walk_chunks(file, bytes.size(), chunks, problem)) {
+        return std::nullopt;
+    }
+    return decode_pixels(chunks, problem);
 }
 
 std::optional<Picture> read_png(const std::string& path, std::string& problem)

@@ -2,19 +2,16 @@
 
 #include "colours.h"
 #include "platform.h"
+#include "render/gif_lzw.h"
 #include <tavro/display.h>
 
 #include <algorithm>
-#include <array>
 #include <climits>
 #include <cstring>
 
 namespace {
 
-constexpr int PALETTE_BITS = 5;  // 32 entries: the 24 colours, then unused ones
-constexpr int PALETTE_SIZE = 1 << PALETTE_BITS;
 constexpr std::uint8_t TRANSPARENT = COLOUR_COUNT;  // the first unused entry
-constexpr int MAX_SUB_BLOCK = 255;
 
 struct Rect {
     int left;
@@ -22,28 +19,6 @@ struct Rect {
     int right;   // exclusive
     int bottom;  // exclusive
 };
-
-// Eight bytes at once, in whatever order the machine keeps them.
-std::uint64_t load_8(const std::uint8_t* bytes)
-{
-    std::uint64_t value = 0;
-    std::memcpy(&value, bytes, sizeof value);
-    return value;
-}
-
-// How many of the first limit bytes equal value, counting from the start.
-std::size_t same_run(const std::uint8_t* bytes, std::size_t limit, std::uint8_t value)
-{
-    const std::uint64_t pattern = 0x0101010101010101ULL * value;
-    std::size_t n = 0;
-    while (n + 8 <= limit && load_8(bytes + n) == pattern) {
-        n += 8;
-    }
-    while (n < limit && bytes[n] == value) {
-        ++n;
-    }
-    return n;
-}
 
 // How many of the first limit words are the same in both rows, counting from the start.
 std::size_t same_words(const std::uint32_t* a, const std::uint32_t* b, std::size_t limit)
@@ -58,112 +33,6 @@ std::size_t same_words(const std::uint32_t* a, const std::uint32_t* b, std::size
     }
     return n;
 }
-
-// GIF's variable-width LZW over 5-bit indices. The dictionary is a table with a
-// slot for every (code, index) pair, so each pixel costs one look-up; runs of one
-// index, most of a frame once unchanged pixels are transparent, skip even that.
-class LzwEncoder {
-public:
-    // Appends the image data: the minimum code size, sub-blocks of codes, the terminator.
-    void encode(const std::uint8_t* indices, std::size_t count, std::vector<std::uint8_t>& out)
-    {
-        codes_.clear();
-        bits_ = 0;
-        bit_count_ = 0;
-        reset();
-        put(CLEAR);
-        std::uint32_t prefix = indices[0];
-        std::size_t i = 1;
-        while (i < count) {
-            std::uint8_t index = indices[i];
-            if (prefix == index) {
-                // The codes for ever longer runs of this index form a chain: take
-                // the longest one that the run fills, then go on as usual.
-                const std::vector<std::uint16_t>& run = runs_[index];
-                const std::size_t length = 1 + same_run(indices + i, std::min(run.size() - 1, count - i), index);
-                i += length - 1;
-                prefix = run[length - 1];
-                if (i == count) {
-                    break;
-                }
-                index = indices[i];
-            }
-            std::uint16_t& slot = next_[prefix * PALETTE_SIZE + index];
-            if (slot != 0) {
-                prefix = slot;
-                ++i;
-                continue;
-            }
-            put(prefix);
-            if (next_code_ >= MAX_CODE) {
-                put(CLEAR);
-                reset();
-            } else {
-                slot = static_cast<std::uint16_t>(next_code_);
-                if (runs_[index].back() == prefix) {
-                    runs_[index].push_back(slot);
-                }
-                ++next_code_;
-            }
-            prefix = index;
-            ++i;
-        }
-        put(prefix);
-        put(END);
-        if (bit_count_ > 0) {
-            codes_.push_back(static_cast<std::uint8_t>(bits_));
-        }
-        out.push_back(PALETTE_BITS);
-        for (std::size_t at = 0; at < codes_.size(); at += MAX_SUB_BLOCK) {
-            const std::size_t length = std::min<std::size_t>(MAX_SUB_BLOCK, codes_.size() - at);
-            out.push_back(static_cast<std::uint8_t>(length));
-            out.insert(out.end(), codes_.begin() + static_cast<std::ptrdiff_t>(at),
-                       codes_.begin() + static_cast<std::ptrdiff_t>(at + length));
-        }
-        out.push_back(0);
-    }
-
-private:
-    static constexpr std::uint32_t CLEAR = PALETTE_SIZE;
-    static constexpr std::uint32_t END = CLEAR + 1;
-    static constexpr std::uint32_t MAX_CODE = 4095;
-
-    void reset()
-    {
-        // Only the codes handed out since the last reset have entries to forget.
-        std::fill(next_.begin(), next_.begin() + static_cast<std::ptrdiff_t>(next_code_) * PALETTE_SIZE, 0);
-        next_code_ = END + 1;
-        width_ = PALETTE_BITS + 1;
-        for (std::uint16_t index = 0; index < PALETTE_SIZE; ++index) {
-            runs_[index].assign(1, index);
-        }
-    }
-
-    // Codes go out least significant bit first; the width grows once the
-    // decoder's next entry would no longer fit.
-    void put(std::uint32_t code)
-    {
-        bits_ |= code << bit_count_;
-        bit_count_ += width_;
-        while (bit_count_ >= 8) {
-            codes_.push_back(static_cast<std::uint8_t>(bits_));
-            bits_ >>= 8;
-            bit_count_ -= 8;
-        }
-        if (next_code_ >= (1u << width_) && width_ < 12) {
-            ++width_;
-        }
-    }
-
-    std::vector<std::uint16_t> next_ = std::vector<std::uint16_t>(std::size_t{MAX_CODE + 1} * PALETTE_SIZE, 0);
-    // runs_[i][n - 1]: the code for n pixels of index i.
-    std::array<std::vector<std::uint16_t>, PALETTE_SIZE> runs_;
-    std::uint32_t next_code_ = MAX_CODE + 1;  // the first reset clears the whole table
-    int width_ = PALETTE_BITS + 1;
-    std::uint32_t bits_ = 0;
-    int bit_count_ = 0;
-    std::vector<std::uint8_t> codes_;
-};
 
 LzwEncoder& lzw_encoder()
 {
@@ -240,10 +109,10 @@ GifWriter::GifWriter(const std::string& path, int width, int height, int delay_c
     put_u16(head, width);
     put_u16(head, height);
     // A global colour table of 2^5 entries, 8 bits per primary in the source.
-    head.push_back(0x80 | (7 << 4) | (PALETTE_BITS - 1));
+    head.push_back(0x80 | (7 << 4) | (GIF_PALETTE_BITS - 1));
     head.push_back(0);  // background colour
     head.push_back(0);  // no aspect ratio given
-    for (int i = 0; i < PALETTE_SIZE; ++i) {
+    for (int i = 0; i < GIF_PALETTE_SIZE; ++i) {
         const tavro::Rgb colour = i < COLOUR_COUNT ? colour_values[i] : tavro::Rgb{};
         head.insert(head.end(), {colour.r, colour.g, colour.b});
     }

@@ -154,6 +154,130 @@ std::string collision_problem(const RenderOptions& options)
     return {};
 }
 
+// What an option's value must be before it is stored.
+enum class ValueKind {
+    text,         // anything, empty too
+    number,       // a whole number
+    file,         // a file name
+    file_or_dash  // a file name, or "-" for standard output
+};
+
+struct OptionRule {
+    const char* name;
+    ValueKind kind;
+    // Stores the value (number holds it read, for a number); one line naming a refusal.
+    std::string (*store)(RenderOptions& options, const std::string& value, long long number);
+    // Instead of store: the field that takes the value as it is.
+    std::string RenderOptions::*field = nullptr;
+};
+
+const OptionRule OPTION_RULES[] = {
+    {"--ticks", ValueKind::number,
+     [](RenderOptions& options, const std::string& value, long long number) -> std::string {
+         if (number < 0) {
+             return "--ticks must be 0 or more, not " + value;
+         }
+         options.ticks = number;
+         return {};
+     }},
+    {"--time", ValueKind::number,
+     [](RenderOptions& options, const std::string& value, long long) -> std::string {
+         std::string error;
+         const std::optional<long long> start = parse_start_time("--time", value, error);
+         if (start) {
+             options.start_time = static_cast<std::time_t>(*start);
+         }
+         return error;
+     }},
+    {"--gif-every", ValueKind::number,
+     [](RenderOptions& options, const std::string& value, long long number) -> std::string {
+         if (number < 1 || number > RENDER_LARGEST_GIF_EVERY) {
+             return "--gif-every must be 1 to " + std::to_string(RENDER_LARGEST_GIF_EVERY) + ", not " + value;
+         }
+         options.gif_every = number;
+         return {};
+     }},
+    {"--max-log", ValueKind::number,
+     [](RenderOptions& options, const std::string& value, long long number) -> std::string {
+         if (number < 1) {
+             return "--max-log must be 1 or more bytes, not " + value;
+         }
+         options.max_log = number;
+         return {};
+     }},
+    {"--answer", ValueKind::text,
+     [](RenderOptions& options, const std::string& value, long long) -> std::string {
+         options.answers.push_back(value);  // an empty reply is a reply too
+         return {};
+     }},
+    {"--answers", ValueKind::file,
+     [](RenderOptions& options, const std::string& value, long long) -> std::string {
+         const std::string error = read_answers(value, options.answers);
+         if (error.empty()) {
+             options.answer_files.push_back(value);
+         }
+         return error;
+     }},
+    {"--script", ValueKind::file, nullptr, &RenderOptions::script},
+    {"--log", ValueKind::file_or_dash, nullptr, &RenderOptions::log},
+    {"--png", ValueKind::file, nullptr, &RenderOptions::png},
+    {"--gif", ValueKind::file, nullptr, &RenderOptions::gif},
+};
+
+const OptionRule* find_rule(const std::string& option)
+{
+    for (const OptionRule& rule : OPTION_RULES) {
+        if (option == rule.name) {
+            return &rule;
+        }
+    }
+    return nullptr;
+}
+
+// Whether value is of the rule's kind; reads a number into number.
+std::string value_problem(const OptionRule& rule, const std::string& value, long long& number)
+{
+    const std::string option = rule.name;
+    switch (rule.kind) {
+    case ValueKind::text:
+        return {};
+    case ValueKind::number:
+        return parse_integer(value, number) ? std::string()
+                                            : "option " + option + " takes a whole number, not '" + value + "'";
+    case ValueKind::file:
+    case ValueKind::file_or_dash:
+        if (value.empty()) {
+            return "option " + option + " needs a file name, not an empty one";
+        }
+        if (value == RENDER_STANDARD_OUTPUT && rule.kind != ValueKind::file_or_dash) {
+            return "option " + option + " needs a file name: '-' (standard output) is for --log only";
+        }
+        return {};
+    }
+    return {};
+}
+
+// The files named, checked once every option is read: the script can be read, each output
+// written, and no file is named twice.
+std::string files_problem(const RenderOptions& options)
+{
+    if (!options.script.empty()) {
+        const std::string problem = input_problem("script", options.script);
+        if (!problem.empty()) {
+            return problem;
+        }
+    }
+    for (const std::string* output : {&options.log, &options.png, &options.gif}) {
+        if (!output->empty() && *output != RENDER_STANDARD_OUTPUT) {
+            const std::string problem = output_problem(*output);
+            if (!problem.empty()) {
+                return problem;
+            }
+        }
+    }
+    return collision_problem(options);
+}
+
 }  // namespace
 
 std::optional<long long> RenderOptions::tick_limit() const
@@ -176,10 +300,8 @@ std::optional<RenderOptions> parse_render_options(int argc, const char* const* a
             options.action = option == "--help" ? RenderOptions::Action::help : RenderOptions::Action::version;
             return options;
         }
-        const bool known = option == "--ticks" || option == "--time" || option == "--script" || option == "--log" ||
-                           option == "--png" || option == "--gif" || option == "--gif-every" || option == "--answer" ||
-                           option == "--answers" || option == "--max-log";
-        if (!known) {
+        const OptionRule* rule = find_rule(option);
+        if (rule == nullptr) {
             error = "unknown option '" + option + "'";
             return std::nullopt;
         }
@@ -189,73 +311,17 @@ std::optional<RenderOptions> parse_render_options(int argc, const char* const* a
         }
         const std::string value = argv[++i];
         long long number = 0;
-        if (option == "--answer") {
-            options.answers.push_back(value);  // an empty reply is a reply too
-            continue;
+        error = value_problem(*rule, value, number);
+        if (error.empty() && rule->field != nullptr) {
+            options.*rule->field = value;
+        } else if (error.empty()) {
+            error = rule->store(options, value, number);
         }
-        if (option == "--ticks" || option == "--time" || option == "--gif-every" || option == "--max-log") {
-            if (!parse_integer(value, number)) {
-                error = "option " + option + " takes a whole number, not '" + value + "'";
-                return std::nullopt;
-            }
-        } else if (value.empty()) {
-            error = "option " + option + " needs a file name, not an empty one";
-            return std::nullopt;
-        } else if (value == RENDER_STANDARD_OUTPUT && option != "--log") {
-            error = "option " + option + " needs a file name: '-' (standard output) is for --log only";
+        if (!error.empty()) {
             return std::nullopt;
         }
-        if (option == "--ticks") {
-            if (number < 0) {
-                error = "--ticks must be 0 or more, not " + value;
-                return std::nullopt;
-            }
-            options.ticks = number;
-        } else if (option == "--time") {
-            const std::optional<long long> start = parse_start_time(option, value, error);
-            if (!start) {
-                return std::nullopt;
-            }
-            options.start_time = static_cast<std::time_t>(*start);
-        } else if (option == "--gif-every") {
-            if (number < 1 || number > RENDER_LARGEST_GIF_EVERY) {
-                error = "--gif-every must be 1 to " + std::to_string(RENDER_LARGEST_GIF_EVERY) + ", not " + value;
-                return std::nullopt;
-            }
-            options.gif_every = number;
-        } else if (option == "--max-log") {
-            if (number < 1) {
-                error = "--max-log must be 1 or more bytes, not " + value;
-                return std::nullopt;
-            }
-            options.max_log = number;
-        } else if (option == "--answers") {
-            error = read_answers(value, options.answers);
-            if (!error.empty()) {
-                return std::nullopt;
-            }
-            options.answer_files.push_back(value);
-        } else if (option == "--script") {
-            options.script = value;
-        } else if (option == "--log") {
-            options.log = value;
-        } else if (option == "--png") {
-            options.png = value;
-        } else {
-            options.gif = value;
-        }
     }
-    if (!options.script.empty()) {
-        error = input_problem("script", options.script);
-    }
-    for (const std::string* output : {&options.log, &options.png, &options.gif}) {
-        if (error.empty() && !output->empty() && *output != RENDER_STANDARD_OUTPUT) {
-            error = output_problem(*output);
-        }
-    }
-    if (error.empty()) {
-        error = collision_problem(options);
-    }
+    error = files_problem(options);
     if (!error.empty()) {
         return std::nullopt;
     }

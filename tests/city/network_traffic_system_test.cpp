@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
 namespace {
@@ -32,13 +33,10 @@ TEST(TrafficSystem, WalksLastAddedFirstSpawnsOnlyAtZeroAndOwnsEachElementOnce)
     std::string destroyed;
     {
         TrafficSystem traffic;
-        auto* a = new RecordingElement('A', calls, destroyed);
-        traffic.add(a);
-        traffic.add(new RecordingElement('B', calls, destroyed));
-        traffic.add(a);  // held already: a second entry would delete it twice
+        traffic.add(std::make_unique<RecordingElement>('A', calls, destroyed));
+        traffic.add(std::make_unique<RecordingElement>('B', calls, destroyed));
         traffic.add(nullptr);
-        traffic.add(&traffic);
-        traffic.add(new RecordingElement('C', calls, destroyed));
+        traffic.add(std::make_unique<RecordingElement>('C', calls, destroyed));
 
         PedestrianPositions positions{};
         PedestrianFlags flags{};

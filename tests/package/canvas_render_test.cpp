@@ -8,7 +8,9 @@
 #include <climits>
 #include <cstdlib>
 #include <memory>
+#include <stdexcept>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -57,10 +59,9 @@ protected:
         return fresh;
     }
 
-    void draw(int kind, int width, int x1, int y1, int x2, int y2, int x3 = 0, int y3 = 0, const char* text = nullptr,
-              Rgb colour = BLUE)
+    void draw(int kind, int width, int x1, int y1, int x2, int y2, int x3 = 0, int y3 = 0, Rgb colour = BLUE)
     {
-        canvas.render(make_draw_command(kind, 0, width, x1, y1, x2, y2, x3, y3, text), colour, ORIGIN_X, ORIGIN_Y);
+        canvas.render(make_draw_command(kind, 0, width, x1, y1, x2, y2, x3, y3), colour, ORIGIN_X, ORIGIN_Y);
     }
 
     Bounds painted(Rgb colour = BLUE) const
@@ -85,9 +86,9 @@ protected:
     Canvas& canvas = *owned;
 };
 
-void render_text(Canvas& target, const char* text, int x, int y, int size)
+void render_text(Canvas& target, const char* text, int x, int y, int size, Rgb colour = BLUE)
 {
-    target.render(make_draw_command(DRAW_TEXT, 0, 0, x, y, size, 0, 0, 0, text), BLUE, ORIGIN_X, ORIGIN_Y);
+    target.render(make_text_command(0, x, y, size, text), colour, ORIGIN_X, ORIGIN_Y);
 }
 
 bool same_pixels(const Canvas& a, const Canvas& b)
@@ -122,7 +123,7 @@ TEST_P(CanvasTest, ClearThenCommandLeavesTheUncoveredPartWhiteFramed)
                                            {DRAW_RECTANGLE, 0, -400, 300, -250, 200, 0, 0, 50, 50},
                                            {DRAW_RECTANGLE, 0, 290, -280, 500, -300, 590, 530, 600, 539},
                                            {DRAW_LINE, 1, 5, 5, 5, 0, 305, 245, 305, 249}}) {
-        draw(DRAW_TEXT, 0, -200, 0, 30, 0, 0, 0, "Gone");  // drawn, then cleared away
+        render_text(canvas, "Gone", -200, 0, 30);  // drawn, then cleared away
         canvas.clear_white_framed();
         draw(c.kind, c.width, c.x1, c.y1, c.x2, c.y2);
         int wrong = 0;
@@ -228,13 +229,13 @@ TEST_P(CanvasTest, VerticalLinesKeepTheirPlaceInTheDrawingOrder)
     const Rgb RED{255, 0, 0};
     // A vertical line under a box, over a box, under text, and before a clear.
     draw(DRAW_LINE, 1, 0, 10, 0, -10);
-    draw(DRAW_RECTANGLE, 0, -2, 2, 2, -2, 0, 0, nullptr, RED);
+    draw(DRAW_RECTANGLE, 0, -2, 2, 2, -2, 0, 0, RED);
     EXPECT_EQ(canvas.pixel(ORIGIN_X, ORIGIN_Y), RED);
     EXPECT_TRUE(blue(ORIGIN_X, ORIGIN_Y - 5));
     draw(DRAW_LINE, 1, 1, 10, 1, -10);
     EXPECT_TRUE(blue(ORIGIN_X + 1, ORIGIN_Y));
     draw(DRAW_LINE, 1, 50, 60, 50, -60);
-    draw(DRAW_TEXT, 0, 40, 10, 40, 0, 0, 0, "MMMM", RED);
+    render_text(canvas, "MMMM", 40, 10, 40, RED);
     int text_over_line = 0;
     for (int row = ORIGIN_Y - 60; row <= ORIGIN_Y + 60; ++row) {
         text_over_line += canvas.pixel(ORIGIN_X + 50, row) == RED;
@@ -319,7 +320,7 @@ TEST_P(CanvasTest, TextPaintsOnlyUnblendedGlyphPixels)
 
     canvas.clear_white_framed();
     const Rgb red{255, 0, 0};
-    draw(DRAW_RECTANGLE, 0, -10, 30, 60, -10, 0, 0, nullptr, red);
+    draw(DRAW_RECTANGLE, 0, -10, 30, 60, -10, 0, 0, red);
     render_text(canvas, "Hi", 0, 0, 20);
     const int glyph_pixels = painted().count;
     EXPECT_GT(glyph_pixels, 0);
@@ -333,6 +334,20 @@ TEST_P(CanvasTest, EightBitTextIsDrawnAndLaterDrawingStillWorks)
     canvas.clear_white_framed();
     draw(DRAW_PIXEL, 0, 1, 1, 0, 0);
     EXPECT_TRUE(painted().fills(301, 249, 301, 249));
+}
+
+// An image Cairo refuses would draw nothing, silently: its making fails with the size and the reason.
+TEST(CairoImage, ASizeCairoRefusesIsNamed)
+{
+    for (const auto& [width, height, start] : {std::make_tuple(-1, 1, "cannot make a -1 x 1 image: "),
+                                               std::make_tuple(40000, 1, "cannot make a 40000 x 1 image: ")}) {
+        try {
+            tavro::make_image_surface(width, height);
+            ADD_FAILURE() << "made a " << width << " x " << height << " image";
+        } catch (const std::runtime_error& problem) {
+            EXPECT_EQ(std::string(problem.what()).rfind(start, 0), 0u) << problem.what();
+        }
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Canvases, CanvasTest, ::testing::ValuesIn(CANVAS_KINDS),

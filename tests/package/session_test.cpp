@@ -1,6 +1,7 @@
 // The one Display of a process: opening, the menu, logging, the dialog, the process entry.
 #include "dialog.h"
 #include "dialog_answers.h"
+#include "fatal_failure.h"
 #include <tavro/display.h>
 #include <tavro/version.h>
 #include "hosts/headless/headless_driver.h"
@@ -13,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -23,6 +25,7 @@ using tavro::MENU_GRAYED;
 using tavro::MENU_SEPARATOR;
 
 int application_runs = 0;
+bool application_throws = false;
 
 TEST(Session, WithoutADisplayModesCannotBeSet)
 {
@@ -116,6 +119,21 @@ TEST(SessionDeathTest, ASecondDisplayEndsTheProcessWithStatusMinusOne)
         "Error: Attempted to instantiate multiple TAVRO displays");
 }
 
+// What C code calls (a window procedure, the page) and the process entry end the program on an
+// exception, with one line and status 1, instead of letting it leave.
+TEST(SessionDeathTest, AnExceptionEndsTheProcessWithOneLineAndStatusOne)
+{
+    EXPECT_EXIT(without_exceptions([]() -> int { throw std::runtime_error("no window"); }),
+                ::testing::ExitedWithCode(1), "TAVRO: no window");
+    EXPECT_EXIT(without_exceptions([] { throw 3; }), ::testing::ExitedWithCode(1), "TAVRO: unexpected failure");
+    EXPECT_EXIT(
+        {
+            application_throws = true;
+            process_entry(nullptr, nullptr, "", 1);
+        },
+        ::testing::ExitedWithCode(1), "TAVRO: no image");
+}
+
 TEST(Dialog, TheMessageIsCutOrPaddedToSeventyNineCharacters)
 {
     Display display;
@@ -194,5 +212,8 @@ TEST(Session, ClosingTheDisplayClosesARecordingsFile)
 int application_main()
 {
     ++application_runs;
+    if (application_throws) {
+        throw std::runtime_error("no image");
+    }
     return 7;
 }

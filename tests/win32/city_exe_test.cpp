@@ -1,12 +1,14 @@
 // Programs started as processes of their own: city.exe's windows come up, it
 // takes clicks while animating, and Ctrl+Q ends it with exit status 0; a
 // second Display shows the error dialog and ends the process with status -1.
+#include "hosts/win32/win32_host.h"
 #include "process_window.h"
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 
 namespace {
@@ -21,6 +23,24 @@ std::string windows_path(std::string path)
         c = c == '/' ? '\\' : c;
     }
     return path;
+}
+
+// The periodic events a program has returned, as its graphics window tells.
+std::uintptr_t periodic_events(HWND graphics)
+{
+    return reinterpret_cast<std::uintptr_t>(GetPropA(graphics, tavro::PERIODIC_EVENTS_PROPERTY));
+}
+
+// Waits until the program has returned at least count periodic events.
+bool reaches_periodic_events(HWND graphics, std::uintptr_t count, DWORD limit_ms)
+{
+    for (DWORD waited = 0; periodic_events(graphics) < count; waited += 50) {
+        if (waited >= limit_ms) {
+            return false;
+        }
+        Sleep(50);
+    }
+    return true;
 }
 
 class Process {
@@ -96,14 +116,15 @@ TEST(CityExe, WindowsUpClicksThenCtrlQExitsWithZero)
     EXPECT_NE(city.wait_for_window("TextWndClass", "TAVRO Text", 5000), nullptr);
 
     // A second of animation, a click on the button that adds cars and one in the scene.
-    Sleep(1000);
+    ASSERT_TRUE(reaches_periodic_events(graphics, 10, 20000));
     EXPECT_TRUE(IsWindowVisible(graphics));
     EXPECT_TRUE(city.running());
     RECT client{};
     GetClientRect(graphics, &client);
     PostMessageA(graphics, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(client.right / 2 - 275, client.bottom / 2 + 225));
     PostMessageA(graphics, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(client.right / 2 + 100, client.bottom / 2 + 40));
-    Sleep(500);
+    // A timer tick comes only when no posted message waits: two more frames, and the clicks are taken.
+    ASSERT_TRUE(reaches_periodic_events(graphics, periodic_events(graphics) + 2, 20000));
     EXPECT_TRUE(city.running());
 
     PostMessageA(graphics, WM_KEYDOWN, VK_CONTROL, 0);

@@ -39,7 +39,7 @@ ImageMemory memory_of(cairo_surface_t* surface)
 
 }  // namespace
 
-CairoCanvas::CairoCanvas() : CairoCanvas(CairoSurface(cairo_image_surface_create(CAIRO_FORMAT_RGB24, WIDTH, HEIGHT))) {}
+CairoCanvas::CairoCanvas() : CairoCanvas(make_image_surface(WIDTH, HEIGHT)) {}
 
 CairoCanvas::CairoCanvas(CairoSurface surface)
     : MemoryCanvas(memory_of(surface.get())), surface_(std::move(surface)), context_(make_context(surface_.get())),
@@ -120,7 +120,7 @@ std::unique_ptr<Canvas> make_image_canvas() { return std::make_unique<CairoCanva
 
 int CairoCanvas::text_line_height(int point_size)
 {
-    CairoSurface scratch(cairo_image_surface_create(CAIRO_FORMAT_RGB24, 1, 1));
+    CairoSurface scratch = make_image_surface(1, 1);
     CairoContext context = make_context(scratch.get());
     select_cairo_font(context.get(), FONT_FACE, character_height(point_size));
     return cairo_line_metrics(context.get()).height;

@@ -61,9 +61,9 @@ void draw_text(HDC dc, const DrawCommand& command, COLORREF colour, int origin_x
     SetBkMode(dc, TRANSPARENT);
     {
         SelectedObject font(dc,
-                            CreateFontA(-command.x2, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, 0, OUT_DEFAULT_PRECIS,
-                                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                                        "TAVRO-font"),
+                            CreateFontA(-command.point_size, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, 0,
+                                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                        DEFAULT_PITCH | FF_DONTCARE, "TAVRO-font"),
                             true);
         SIZE extent{};
         GetTextExtentPointA(dc, text, static_cast<int>(std::strlen(text)), &extent);

@@ -94,7 +94,7 @@ void MemoryCanvas::render(const DrawCommand& command, Rgb colour, int origin_x, 
         break;
     case DRAW_TEXT:
         if (command.text != nullptr && command.text[0] != '\0') {
-            draw_text(colour, p1, command.x2, command.text);
+            draw_text(colour, p1, command.point_size, command.text);
         }
         break;
     default:

@@ -37,6 +37,80 @@ int chord_count(double bend)
     return std::clamp(static_cast<int>(std::ceil(std::sqrt(bend / (8.0 * FLATNESS)))), 1, 64);
 }
 
+// A point of a glyph's outline, in font units.
+struct FontPoint {
+    double x;
+    double y;
+};
+
+// The inner points of chords along the quadratic curve from start through control to end, whose
+// bend is scaled to pixels.
+template <typename Add>
+void flatten_quadratic(FontPoint start, FontPoint control, FontPoint end, double scale, Add&& add)
+{
+    const double bend = std::hypot(start.x - 2 * control.x + end.x, start.y - 2 * control.y + end.y) * scale;
+    const int chords = chord_count(bend);
+    for (int k = 1; k < chords; ++k) {
+        const double t = static_cast<double>(k) / chords;
+        const double u = 1.0 - t;
+        add(FontPoint{u * u * start.x + 2 * u * t * control.x + t * t * end.x,
+                      u * u * start.y + 2 * u * t * control.y + t * t * end.y});
+    }
+}
+
+// The same for a cubic curve with two control points.
+template <typename Add>
+void flatten_cubic(FontPoint start, FontPoint c1, FontPoint c2, FontPoint end, double scale, Add&& add)
+{
+    const double bend = std::max(std::hypot(start.x - 2 * c1.x + c2.x, start.y - 2 * c1.y + c2.y),
+                                 std::hypot(c1.x - 2 * c2.x + end.x, c1.y - 2 * c2.y + end.y)) *
+                        1.5 * scale;
+    const int chords = chord_count(bend);
+    for (int k = 1; k < chords; ++k) {
+        const double t = static_cast<double>(k) / chords;
+        const double u = 1.0 - t;
+        const double a = u * u * u;
+        const double b = 3 * u * u * t;
+        const double c = 3 * u * t * t;
+        const double d = t * t * t;
+        add(FontPoint{a * start.x + b * c1.x + c * c2.x + d * end.x, a * start.y + b * c1.y + c * c2.y + d * end.y});
+    }
+}
+
+// The glyph's outline at scale pixels per font unit, its curves cut into chords.
+ScanPolygon glyph_outline(const stbtt_fontinfo* info, int index, double scale)
+{
+    stbtt_vertex* vertices = nullptr;
+    const int count = stbtt_GetGlyphShape(info, index, &vertices);
+    const auto free_shape = [info](stbtt_vertex* shape) { stbtt_FreeShape(info, shape); };
+    const std::unique_ptr<stbtt_vertex, decltype(free_shape)> shape(vertices, free_shape);
+
+    ScanPolygon outline;
+    std::vector<FixedPoint> contour;
+    // Font units have y upwards; the image has rows downwards.
+    const auto add = [scale, &contour](FontPoint p) {
+        contour.push_back(FixedPoint{to_fixed(p.x * scale), to_fixed(-p.y * scale)});
+    };
+    FontPoint at{0.0, 0.0};
+    for (int i = 0; i < count; ++i) {
+        const stbtt_vertex& v = vertices[i];
+        const FontPoint end{static_cast<double>(v.x), static_cast<double>(v.y)};
+        if (v.type == STBTT_vmove) {
+            outline.add_polygon(contour);
+            contour.clear();
+        } else if (v.type == STBTT_vcurve) {
+            flatten_quadratic(at, FontPoint{static_cast<double>(v.cx), static_cast<double>(v.cy)}, end, scale, add);
+        } else if (v.type == STBTT_vcubic) {
+            flatten_cubic(at, FontPoint{static_cast<double>(v.cx), static_cast<double>(v.cy)},
+                          FontPoint{static_cast<double>(v.cx1), static_cast<double>(v.cy1)}, end, scale, add);
+        }
+        add(end);
+        at = end;
+    }
+    outline.add_polygon(contour);
+    return outline;
+}
+
 }  // namespace
 
 struct PixelFont::Face {
@@ -81,52 +155,7 @@ Glyph PixelFont::glyph(unsigned char character, int pixel_size) const
     glyph.advance = static_cast<int>((std::int64_t{advance} * pixel_size * 2 + face_->units_per_em) /
                                      (std::int64_t{2} * face_->units_per_em));
 
-    stbtt_vertex* vertices = nullptr;
-    const int count = stbtt_GetGlyphShape(info, index, &vertices);
-    ScanPolygon outline;
-    std::vector<FixedPoint> contour;
-    double x = 0.0;
-    double y = 0.0;
-    // Font units have y upwards; the image has rows downwards.
-    const auto point = [scale](double fx, double fy) {
-        return FixedPoint{to_fixed(fx * scale), to_fixed(-fy * scale)};
-    };
-    for (int i = 0; i < count; ++i) {
-        const stbtt_vertex& v = vertices[i];
-        if (v.type == STBTT_vmove) {
-            outline.add_polygon(contour);
-            contour.clear();
-        } else if (v.type == STBTT_vcurve) {
-            const double bend = std::hypot(x - 2 * v.cx + v.x, y - 2 * v.cy + v.y) * scale;
-            const int chords = chord_count(bend);
-            for (int k = 1; k < chords; ++k) {
-                const double t = static_cast<double>(k) / chords;
-                const double u = 1.0 - t;
-                contour.push_back(
-                    point(u * u * x + 2 * u * t * v.cx + t * t * v.x, u * u * y + 2 * u * t * v.cy + t * t * v.y));
-            }
-        } else if (v.type == STBTT_vcubic) {
-            const double bend = std::max(std::hypot(x - 2 * v.cx + v.cx1, y - 2 * v.cy + v.cy1),
-                                         std::hypot(v.cx - 2 * v.cx1 + v.x, v.cy - 2 * v.cy1 + v.y)) *
-                                1.5 * scale;
-            const int chords = chord_count(bend);
-            for (int k = 1; k < chords; ++k) {
-                const double t = static_cast<double>(k) / chords;
-                const double u = 1.0 - t;
-                const double a = u * u * u;
-                const double b = 3 * u * u * t;
-                const double c = 3 * u * t * t;
-                const double d = t * t * t;
-                contour.push_back(
-                    point(a * x + b * v.cx + c * v.cx1 + d * v.x, a * y + b * v.cy + c * v.cy1 + d * v.y));
-            }
-        }
-        contour.push_back(point(v.x, v.y));
-        x = v.x;
-        y = v.y;
-    }
-    outline.add_polygon(contour);
-    stbtt_FreeShape(info, vertices);
+    ScanPolygon outline = glyph_outline(info, index, scale);
 
     int x0 = 0;
     int y0 = 0;

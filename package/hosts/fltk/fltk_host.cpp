@@ -86,7 +86,9 @@ void FltkHost::wait_for_message(bool periodic_waiting)
             return;
         }
         if (!periodic_waiting || !timer_.running()) {
+            report_.set_sleeping(true);
             Fl::wait();
+            report_.set_sleeping(false);
         } else {
             Fl::wait(std::chrono::duration<double>(timer_.until_tick()).count());
         }
@@ -151,6 +153,8 @@ int FltkHost::run_prompt_dialog(const char* message, char* reply, std::size_t re
 }
 
 long long FltkHost::current_time() { return std::time(nullptr); }
+
+void FltkHost::periodic_event_returned() { report_.periodic_event_returned(); }
 
 Host& platform_host()
 {

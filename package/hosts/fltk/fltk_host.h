@@ -12,6 +12,7 @@
 #pragma once
 
 #include "canvas/cairo/cairo_canvas.h"
+#include "hosts/fltk/run_report.h"
 #include "hosts/queue_host.h"
 
 #include <memory>
@@ -44,6 +45,7 @@ public:
     void text_put_line(const char* text) override;
     int run_prompt_dialog(const char* message, char* reply, std::size_t reply_size) override;
     long long current_time() override;
+    void periodic_event_returned() override;
 
 private:
     bool destroy_window(WindowId window) override;
@@ -52,6 +54,7 @@ private:
     std::unique_ptr<GraphicsWindow> graphics_;
     std::unique_ptr<TextWindow> text_;
     TickTimer timer_;
+    RunReport report_;
 };
 
 }  // namespace tavro

@@ -25,7 +25,7 @@ struct TextRaster::Pixels {
 
 TextFaceMetrics TextRaster::face_metrics()
 {
-    CairoSurface scratch(cairo_image_surface_create(CAIRO_FORMAT_RGB24, 1, 1));
+    CairoSurface scratch = make_image_surface(1, 1);
     CairoContext context = make_context(scratch.get());
     select_window_font(context.get());
     const CairoLineMetrics metrics = cairo_line_metrics(context.get());
@@ -34,9 +34,7 @@ TextFaceMetrics TextRaster::face_metrics()
 }
 
 TextRaster::TextRaster(int width, int height)
-    : pixels_(std::make_unique<Pixels>(
-          Pixels{CairoSurface(cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height))})),
-      width_(width), height_(height)
+    : pixels_(std::make_unique<Pixels>(Pixels{make_image_surface(width, height)})), width_(width), height_(height)
 {
 }
 

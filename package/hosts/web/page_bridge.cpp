@@ -4,6 +4,8 @@
 
 #include "hosts/web/web_host.h"
 
+#include "fatal_failure.h"
+
 #include <emscripten/emscripten.h>
 
 #include <cmath>
@@ -103,33 +105,46 @@ void refuse_address(const std::string& problem) { js_refuse_address(problem.c_st
 
 extern "C" {
 
+// The page calls these: each ends the program on an exception rather than let one into the page.
 EMSCRIPTEN_KEEPALIVE void tavro_web_click(int column, int row)
 {
-    tavro::Message message{tavro::WindowId::graphics, tavro::MessageKind::left_button_down};
-    message.x = column;
-    message.y = row;
-    tavro::web_host().post_input(message);
+    without_exceptions([&] {
+        tavro::Message message{tavro::WindowId::graphics, tavro::MessageKind::left_button_down};
+        message.x = column;
+        message.y = row;
+        tavro::web_host().post_input(message);
+    });
 }
 
 EMSCRIPTEN_KEEPALIVE void tavro_web_key(int in_text_panel, int down, int virtual_key, int translated)
 {
-    tavro::Message message{in_text_panel ? tavro::WindowId::text : tavro::WindowId::graphics,
-                           down ? tavro::MessageKind::key_down : tavro::MessageKind::key_up, virtual_key};
-    message.translated = down ? translated : 0;
-    tavro::web_host().post_input(message);
+    without_exceptions([&] {
+        tavro::Message message{in_text_panel ? tavro::WindowId::text : tavro::WindowId::graphics,
+                               down ? tavro::MessageKind::key_down : tavro::MessageKind::key_up, virtual_key};
+        message.translated = down ? translated : 0;
+        tavro::web_host().post_input(message);
+    });
 }
 
 EMSCRIPTEN_KEEPALIVE void tavro_web_command(int id)
 {
-    tavro::web_host().post_input(tavro::Message{tavro::WindowId::graphics, tavro::MessageKind::command, id});
+    without_exceptions([&] {
+        tavro::web_host().post_input(tavro::Message{tavro::WindowId::graphics, tavro::MessageKind::command, id});
+    });
 }
 
-EMSCRIPTEN_KEEPALIVE const char* tavro_web_transcript() { return tavro::web_host().transcript().c_str(); }
+EMSCRIPTEN_KEEPALIVE const char* tavro_web_transcript()
+{
+    return without_exceptions([] { return tavro::web_host().transcript().c_str(); });
+}
 
-EMSCRIPTEN_KEEPALIVE double tavro_web_timer_ticks() { return static_cast<double>(tavro::web_host().timer_ticks()); }
+EMSCRIPTEN_KEEPALIVE double tavro_web_timer_ticks()
+{
+    return without_exceptions([] { return static_cast<double>(tavro::web_host().timer_ticks()); });
+}
 
 EMSCRIPTEN_KEEPALIVE double tavro_web_periodic_events()
 {
-    return static_cast<double>(tavro::web_host().periodic_events());
+    return without_exceptions([] { return static_cast<double>(tavro::web_host().periodic_events()); });
 }
 }

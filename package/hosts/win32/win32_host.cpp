@@ -4,7 +4,10 @@
 #include "hosts/win32/global_text_block.h"
 #include "hosts/win32/native_messages.h"
 
+#include "fatal_failure.h"
+
 #include <ctime>
+#include <string>
 
 namespace tavro {
 
@@ -14,6 +17,14 @@ constexpr const char* GRAPHICS_CLASS = "DrawWndClass";
 constexpr const char* TEXT_CLASS = "TextWndClass";
 
 int paint_slot(WindowId window) { return window == WindowId::graphics ? 0 : 1; }
+
+// Without its windows the program can show nothing: it ends, naming what failed.
+void require(bool done, const char* what)
+{
+    if (!done) {
+        end_on_failure(std::string("cannot ") + what + " (Windows error " + std::to_string(GetLastError()) + ")");
+    }
+}
 
 }  // namespace
 
@@ -35,10 +46,10 @@ void Win32Host::register_classes()
     record.hbrBackground = background_;
     record.lpszMenuName = "generic";
     record.lpszClassName = GRAPHICS_CLASS;
-    RegisterClassA(&record);
+    require(RegisterClassA(&record) != 0, "register the graphics window's class");
     record.lpfnWndProc = text_procedure;
     record.lpszClassName = TEXT_CLASS;
-    RegisterClassA(&record);
+    require(RegisterClassA(&record) != 0, "register the text window's class");
 }
 
 int Win32Host::screen_width() { return GetSystemMetrics(SM_CXSCREEN); }
@@ -49,15 +60,17 @@ void Win32Host::create_graphics_window(int x, int y, int width, int height)
 {
     register_classes();
     // WS_CAPTION | WS_SYSMENU: no sizing border, no minimise or maximise box.
-    CreateWindowExA(0, GRAPHICS_CLASS, "TAVRO Graphics", WS_CAPTION | WS_SYSMENU, x, y, width, height, nullptr, nullptr,
-                    GetModuleHandleA(nullptr), nullptr);
+    require(CreateWindowExA(0, GRAPHICS_CLASS, "TAVRO Graphics", WS_CAPTION | WS_SYSMENU, x, y, width, height, nullptr,
+                            nullptr, GetModuleHandleA(nullptr), nullptr) != nullptr,
+            "create the graphics window");
 }
 
 void Win32Host::create_text_window(int x, int y, int width, int height)
 {
     register_classes();
-    CreateWindowExA(0, TEXT_CLASS, "TAVRO Text", WS_OVERLAPPEDWINDOW, x, y, width, height, nullptr, nullptr,
-                    GetModuleHandleA(nullptr), nullptr);
+    require(CreateWindowExA(0, TEXT_CLASS, "TAVRO Text", WS_OVERLAPPEDWINDOW, x, y, width, height, nullptr, nullptr,
+                            GetModuleHandleA(nullptr), nullptr) != nullptr,
+            "create the text window");
 }
 
 void Win32Host::show_window(WindowId window, int show_command)
@@ -162,6 +175,14 @@ void Win32Host::present()
 
 long long Win32Host::current_time() { return std::time(nullptr); }
 
+void Win32Host::periodic_event_returned()
+{
+    ++periodic_events_;
+    if (graphics_ != nullptr) {
+        SetPropA(graphics_, PERIODIC_EVENTS_PROPERTY, reinterpret_cast<HANDLE>(periodic_events_));
+    }
+}
+
 std::unique_ptr<TextBlock> Win32Host::allocate_text(std::size_t size) { return GlobalTextBlock::allocate(size); }
 
 LRESULT Win32Host::procedure(WindowId id, HWND window, UINT message, WPARAM wparam, LPARAM lparam)
@@ -177,6 +198,7 @@ LRESULT Win32Host::procedure(WindowId id, HWND window, UINT message, WPARAM wpar
     const bool handled = dispatch_message(neutral_message(id, message, wparam, lparam));
     if (message == WM_NCDESTROY) {
         if (id == WindowId::graphics) {
+            RemovePropA(window, PERIODIC_EVENTS_PROPERTY);
             release_window_dc();
         }
         own = nullptr;
@@ -186,12 +208,13 @@ LRESULT Win32Host::procedure(WindowId id, HWND window, UINT message, WPARAM wpar
 
 LRESULT CALLBACK Win32Host::graphics_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
 {
-    return win32_host().procedure(WindowId::graphics, window, message, wparam, lparam);
+    return without_exceptions(
+        [&] { return win32_host().procedure(WindowId::graphics, window, message, wparam, lparam); });
 }
 
 LRESULT CALLBACK Win32Host::text_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
 {
-    return win32_host().procedure(WindowId::text, window, message, wparam, lparam);
+    return without_exceptions([&] { return win32_host().procedure(WindowId::text, window, message, wparam, lparam); });
 }
 
 Win32Host& win32_host()

@@ -22,9 +22,14 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <memory>
 
 namespace tavro {
+
+// The graphics window's property that holds the periodic events the wait has returned, so that
+// another program (a test) can wait for the program's frames instead of waiting a fixed time.
+constexpr const char* PERIODIC_EVENTS_PROPERTY = "TAVRO_periodic_events";
 
 class Win32Host final : public Host {
 public:
@@ -61,6 +66,7 @@ public:
     void text_put_line(const char* text) override;
     int run_prompt_dialog(const char* message, char* reply, std::size_t reply_size) override;
     long long current_time() override;
+    void periodic_event_returned() override;
     std::unique_ptr<TextBlock> allocate_text(std::size_t size) override;
 
     // The window procedures of the two classes.
@@ -80,6 +86,7 @@ private:
     std::unique_ptr<GdiCanvas> canvas_;
     MSG taken_{};             // the message take_message removed last
     PAINTSTRUCT paint_[2]{};  // one per window, between begin_paint and end_paint
+    std::uintptr_t periodic_events_ = 0;
 };
 
 // The process's Win32 host (the same object platform_host() returns).

@@ -74,10 +74,10 @@ public:
 
     int draw_text(int x, int y, const char* text, int colour, int point_size);
     int draw_pixel(int x, int y, int colour);
-    int draw_line(int x1, int y1, int x2, int y2, int colour, int width);
-    int draw_rectangle(int x1, int y1, int x2, int y2, int colour, int width);
-    int draw_triangle(int x1, int y1, int x2, int y2, int x3, int y3, int colour, int width);
-    int draw_oval(int x1, int y1, int x2, int y2, int colour, int width);
+    int draw_line(int x1, int y1, int x2, int y2, int colour, int pen_width);
+    int draw_rectangle(int x1, int y1, int x2, int y2, int colour, int pen_width);
+    int draw_triangle(int x1, int y1, int x2, int y2, int x3, int y3, int colour, int pen_width);
+    int draw_oval(int x1, int y1, int x2, int y2, int colour, int pen_width);
     int draw_circle(int x, int y, int radius, int colour);
 
     int width;

@@ -1,8 +1,10 @@
 #include "desktop_run.h"
 
+#include <cstdio>
+
 namespace desktop {
 
-DesktopRun::DesktopRun(const std::string& program) : process_(program, directory_.path())
+DesktopRun::DesktopRun(const std::string& program) : process_(program, directory_.path(), true)
 {
     graphics_ = find_window("TAVRO Graphics", WINDOW_SECONDS);
     if (graphics_) {
@@ -45,6 +47,25 @@ std::optional<Image> DesktopRun::settled_drawing_area()
         },
         CHANGE_SECONDS);
     return settled;
+}
+
+std::optional<long long> DesktopRun::wait_sleeping(long long periodic_events)
+{
+    long long events = 0;
+    const bool sleeping = eventually(
+        [&] {
+            // The last whole report line the program wrote.
+            const std::string output = process_.output();
+            const std::size_t start = output.rfind("TAVRO run: ");
+            if (start == std::string::npos || output.find('\n', start) == std::string::npos) {
+                return false;
+            }
+            char state[16] = {};
+            return std::sscanf(output.c_str() + start, "TAVRO run: %lld periodic events, %15s", &events, state) == 2 &&
+                   std::string(state) == "sleeping" && (periodic_events < 0 || events == periodic_events);
+        },
+        CHANGE_SECONDS);
+    return sleeping ? std::optional<long long>(events) : std::nullopt;
 }
 
 std::optional<int> DesktopRun::quit()

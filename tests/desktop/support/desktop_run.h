@@ -33,6 +33,10 @@ public:
     std::optional<Image> drawing_area();
     // Waits until two screenshots of the drawing area in a row are the same and returns it.
     std::optional<Image> settled_drawing_area();
+    // Waits until the program sleeps (halted, its input all taken: only input can wake it) having
+    // returned periodic_events periodic events, or any number when that is negative, and gives that
+    // number; nothing when it does not within CHANGE_SECONDS.
+    std::optional<long long> wait_sleeping(long long periodic_events = -1);
     // Sends Ctrl+Q and gives the exit status.
     std::optional<int> quit();
 

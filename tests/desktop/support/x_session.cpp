@@ -51,7 +51,7 @@ struct SurfaceRelease {
 
 }  // namespace
 
-ChildProcess::ChildProcess(const std::string& program, const std::string& directory)
+ChildProcess::ChildProcess(const std::string& program, const std::string& directory, bool report_run)
     : log_path_(directory + "/output.log")
 {
     pid_ = fork();
@@ -62,6 +62,9 @@ ChildProcess::ChildProcess(const std::string& program, const std::string& direct
         }
         dup2(log, STDOUT_FILENO);
         dup2(log, STDERR_FILENO);
+        if (report_run) {
+            setenv("TAVRO_RUN_REPORT", "1", 1);
+        }
         execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
         _exit(127);
     }

@@ -18,7 +18,8 @@ namespace desktop {
 // object goes, if it is still running then.
 class ChildProcess {
 public:
-    ChildProcess(const std::string& program, const std::string& directory);
+    // With report_run, the program reports its run on standard error (TAVRO_RUN_REPORT).
+    ChildProcess(const std::string& program, const std::string& directory, bool report_run = false);
     ~ChildProcess();
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
