@@ -1,6 +1,7 @@
 #include "render/render_options.h"
 
 #include "render/output_target.h"
+#include "platform.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -358,7 +359,9 @@ std::string render_usage(const std::string& program)
            "  --max-log BYTES\n"
            "                 stop the run (status 1) when the log grows past BYTES (default: no\n"
            "                 limit), so that a program drawing for ever cannot fill the disk\n"
-           "  --png FILE     write the last frame, 601 x 501 pixels, as a PNG picture (default: none)\n"
+           "  --png FILE     write the last frame, " +
+           std::to_string(tavro::CLIENT_WIDTH) + " x " + std::to_string(tavro::CLIENT_HEIGHT) +
+           " pixels, as a PNG picture (default: none)\n"
            "  --gif FILE     write every K-th frame as an animated GIF, 10 frames a second\n"
            "                 of run time (default: none)\n"
            "  --gif-every K  the K of --gif, 1 to " +
