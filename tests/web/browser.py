@@ -65,10 +65,11 @@ class Page:
                 raise AssertionError("the page never met: " + condition)
             time.sleep(0.05)
 
-    def run_script(self, path, start_time, script, timeout=120):
+    def run_script(self, path, start_time, script, timeout=120, **query):
         """Opens the page of path with logging, plays script from start_time, quits when the
-        script has ended (as the render entry's run does) and returns the transcript."""
-        self.open(page_url(path, time=start_time, script=script, transcript=1))
+        script has ended (as the render entry's run does) and returns the transcript. query adds
+        to the address (answers=, say)."""
+        self.open(page_url(path, time=start_time, script=script, transcript=1, **query))
         self.wait_for("TavroPage.transcript().includes('EOF encountered in script file TAVRO.SCR')", timeout)
         self.ctrl("q")
         self.wait_for("TavroPage.ended()")

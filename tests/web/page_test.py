@@ -152,15 +152,22 @@ class CityPage(unittest.TestCase):
 
 class ExamplePages(unittest.TestCase):
     def test_each_example_gives_its_reviewed_transcript(self):
-        examples = ["first_picture", "coordinates", "clicks", "keys", "animation", "colour_chart", "corrections"]
+        examples = ["first_picture", "coordinates", "clicks", "keys", "animation", "colour_chart", "corrections",
+                    "greeting"]
         with browser() as page:
             for example in examples:
                 with open(os.path.join(SOURCE, "examples/scripts", example + ".scr")) as file:
                     script = file.read()
                 with open(os.path.join(SOURCE, "examples/transcripts", example + ".log")) as file:
                     reference = file.read()
+                # The dialog's replies, as the example's check gives them to the render entry.
+                query = {}
+                answers = os.path.join(SOURCE, "examples/answers", example + ".txt")
+                if os.path.exists(answers):
+                    with open(answers) as file:
+                        query["answers"] = file.read()
                 with self.subTest(example=example):
-                    self.assertEqual(page.run_script(page_path(example), 1700000000, script), reference)
+                    self.assertEqual(page.run_script(page_path(example), 1700000000, script, **query), reference)
 
 
 class DialogPage(unittest.TestCase):
