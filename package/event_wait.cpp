@@ -4,10 +4,11 @@
 #include "platform.h"
 #include "run_menu.h"
 #include "script.h"
+#include "session_state.h"
 
 namespace {
 
-WaitObserver wait_observer;
+WaitObserver& wait_observer = session_state().wait_observer;
 
 bool event_pending()
 {

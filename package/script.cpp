@@ -1,6 +1,7 @@
 #include "script.h"
 
 #include "package_state.h"
+#include "session_state.h"
 #include "text_window.h"
 
 #include <climits>
@@ -59,16 +60,12 @@ int scan_number(const char*& cursor, bool (*belongs)(char))
     return static_cast<int>(value);
 }
 
-struct ScriptFileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
-// One handle serves both recording and playback: whichever opens the file first decides its mode.
-std::unique_ptr<std::FILE, ScriptFileCloser> script_file;
-bool script_file_writing = false;  // the open file was opened for recording
-bool script_file_failed = false;   // a write to the open file failed: said once, nothing more written
-bool lines_lost = false;
-std::string playback_file = SCRIPT_FILE_NAME;
+ScriptFileState& file_state = session_state().script_file;
+std::unique_ptr<std::FILE, ScriptFileCloser>& script_file = file_state.file;
+bool& script_file_writing = file_state.writing;
+bool& script_file_failed = file_state.failed;
+bool& lines_lost = file_state.lines_lost;
+std::string& playback_file = file_state.playback_file;
 
 bool is_empty_line(const char* line) { return std::strcmp(line, "\n") == 0 || std::strcmp(line, "\r\n") == 0; }
 

@@ -1,14 +1,13 @@
 // Opening and closing the one display of the process, and the process entry.
 #pragma once
 
-// The four start-up arguments of the process entry, kept for the Display constructor.
+// The four start-up arguments of the process entry, kept in the session for the Display constructor.
 struct StartArguments {
     void* instance = nullptr;
     void* previous_instance = nullptr;
     const char* command_line = nullptr;
     int show_command = 1;  // shown normally, also for a Display made before any process entry
 };
-extern StartArguments start_arguments;
 
 // Defined by each host's process entry (main, WinMain). The program libraries have the linker
 // look for it, so their entry is always linked: a program that defines its own main fails to
