@@ -22,6 +22,8 @@ public:
     HeadlessDriver& operator=(const HeadlessDriver&) = delete;
 
     HeadlessHost& host() { return host_; }
+    // The driver and its host back as new: for a test program that runs its tests one after another.
+    void reset();
 
     // --- input ---
     void set_start_time(std::time_t seconds) { host_.set_start_time(seconds); }
@@ -78,6 +80,8 @@ public:
     Canvas& canvas() const { return host_.canvas(); }
 
 private:
+    void take_over_host();
+
     HeadlessHost& host_;
     std::vector<std::string> text_lines_;
     bool keep_text_lines_ = true;

@@ -47,6 +47,8 @@ struct HeadlessHost::State {
 HeadlessHost::HeadlessHost() : state_(std::make_unique<State>()) {}
 HeadlessHost::~HeadlessHost() = default;
 
+void HeadlessHost::reset() { state_ = std::make_unique<State>(); }
+
 void HeadlessHost::push(const Message& message) { state_->queue.push_back(message); }
 
 void HeadlessHost::set_start_time(std::time_t seconds) { state_->start_time = seconds; }
