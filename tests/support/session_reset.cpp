@@ -16,7 +16,6 @@ class SessionReset : public testing::EmptyTestEventListener {
     }
 };
 
-[[maybe_unused]] const bool registered =
-    (testing::UnitTest::GetInstance()->listeners().Append(new SessionReset), true);
+[[maybe_unused]] const bool registered = (testing::UnitTest::GetInstance()->listeners().Append(new SessionReset), true);
 
 }  // namespace
