@@ -8,7 +8,7 @@
 
 namespace {
 
-WaitObserver& wait_observer = session_state().wait_observer;
+tavro::control::WaitObserver& wait_observer = session_state().wait_observer;
 
 bool event_pending()
 {
@@ -17,8 +17,6 @@ bool event_pending()
 }
 
 }  // namespace
-
-void set_wait_observer(WaitObserver observer) { wait_observer = std::move(observer); }
 
 bool pump_one_message()
 {

@@ -261,7 +261,3 @@ void close_script_file()
     script_file_writing = false;
     script_file_failed = false;
 }
-
-void set_playback_file(const std::string& path) { playback_file = path; }
-
-bool recording_lost_lines() { return lines_lost; }

@@ -4,7 +4,7 @@
 // second Display stays refused for the life of the process.
 #pragma once
 
-#include "event_wait.h"
+#include "control.h"
 #include "package_state.h"
 #include "session.h"
 #include "text_window.h"
@@ -40,7 +40,7 @@ struct SessionState {
     // Held Ctrl turns letter keys into the Run menu's shortcuts; set and cleared in either window.
     bool ctrl_down = false;
     TextHistory text_history;
-    WaitObserver wait_observer;
+    tavro::control::WaitObserver wait_observer;
 };
 
 SessionState& session_state();

@@ -107,6 +107,12 @@ void HeadlessDriver::ctrl_shortcut(char letter, WindowId window)
 
 void HeadlessDriver::choose_menu(int id) { push(Message{WindowId::graphics, MessageKind::command, id}); }
 
+void HeadlessDriver::play_script(const std::string& path)
+{
+    control::set_playback_file(path);
+    push(control::switch_playback());
+}
+
 void HeadlessDriver::close_window(WindowId window) { push(Message{window, MessageKind::close}); }
 
 void HeadlessDriver::push_dialog_reply(const std::string& reply) { dialog_replies_.push_back(reply); }

@@ -18,7 +18,7 @@
 #pragma once
 
 #include "canvas/pixels/pixel_canvas.h"
-#include "dialog_answers.h"
+#include "control.h"
 #include "hosts/message_queue.h"
 #include "hosts/text_lines.h"
 #include "platform.h"
