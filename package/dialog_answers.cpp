@@ -1,6 +1,6 @@
 #include "dialog_answers.h"
 
-#include "text_window.h"
+#include "control.h"
 
 #include <algorithm>
 #include <cstring>
@@ -30,7 +30,7 @@ void DialogAnswers::answer(char* reply, std::size_t reply_size)
 {
     std::string next;
     if (left_.empty()) {
-        text_window_printf("%s\n", NO_ANSWER_LEFT_LINE);
+        tavro::control::say_no_answer_left();
     } else {
         next = std::move(left_.front());
         left_.pop_front();

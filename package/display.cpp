@@ -5,23 +5,20 @@
 #include "platform.h"
 #include "run_control.h"
 #include "session.h"
+#include "session_state.h"
 
 #include <cstdlib>
 
-namespace {
-// Never turned off again: a second Display is refused even after the first is gone.
-bool display_taken = false;
-}  // namespace
-
 Display::Display() : width(600), height(500)
 {
-    if (display_taken) {
+    SessionState& session = session_state();
+    if (session.display_taken) {
         char reply[PROMPT_REPLY_SIZE] = {};
         prompt_dialog("Error: Attempted to instantiate multiple TAVRO displays", reply);
         std::exit(-1);
     }
-    display_taken = true;
-    const StartArguments& start = start_arguments;
+    session.display_taken = true;
+    const StartArguments& start = session.start_arguments;
     open_display(start.instance, start.previous_instance, start.command_line, start.show_command);
     set_logging(false);
 }

@@ -4,10 +4,11 @@
 #include "platform.h"
 #include "run_menu.h"
 #include "script.h"
+#include "session_state.h"
 
 namespace {
 
-WaitObserver wait_observer;
+tavro::control::WaitObserver& wait_observer = session_state().wait_observer;
 
 bool event_pending()
 {
@@ -16,8 +17,6 @@ bool event_pending()
 }
 
 }  // namespace
-
-void set_wait_observer(WaitObserver observer) { wait_observer = std::move(observer); }
 
 bool pump_one_message()
 {

@@ -1,3 +1,5 @@
 #include "package_state.h"
 
-PackageState package_state;
+#include "session_state.h"
+
+PackageState& package_state = session_state().shared;

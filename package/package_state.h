@@ -1,7 +1,5 @@
-// The package's state that several modules share, in one part per concern. State with a
-// single user lives in that user's module: the text window's history in text_window.cpp,
-// the script file in script.cpp, the Ctrl key in window_procs.cpp, the start-up arguments
-// with the process entry.
+// The package's state that several modules share, in one part per concern. It is a part of the
+// session's one object (session_state.h), which also holds the facts a single module keeps.
 #pragma once
 
 #include <tavro/display.h>
@@ -58,4 +56,4 @@ struct PackageState {
     ScriptModes script;
 };
 
-extern PackageState package_state;
+extern PackageState& package_state;

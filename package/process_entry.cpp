@@ -1,10 +1,12 @@
 #include "fatal_failure.h"
 #include "session.h"
+
+#include "session_state.h"
 #include <tavro/display.h>
 
 int run_application_entry(void* instance, void* previous_instance, const char* command_line, int show_command)
 {
-    start_arguments = StartArguments{instance, previous_instance, command_line, show_command};
+    session_state().start_arguments = StartArguments{instance, previous_instance, command_line, show_command};
     return application_main();
 }
 

@@ -2,6 +2,7 @@
 
 #include "file_handle.h"
 #include "package_state.h"
+#include "session_state.h"
 #include "text_window.h"
 
 #include <climits>
@@ -59,12 +60,12 @@ int scan_number(const char*& cursor, bool (*belongs)(char))
     return static_cast<int>(value);
 }
 
-// One handle serves both recording and playback: whichever opens the file first decides its mode.
-FileHandle script_file;
-bool script_file_writing = false;  // the open file was opened for recording
-bool script_file_failed = false;   // a write to the open file failed: said once, nothing more written
-bool lines_lost = false;
-std::string playback_file = SCRIPT_FILE_NAME;
+ScriptFileState& file_state = session_state().script_file;
+FileHandle& script_file = file_state.file;
+bool& script_file_writing = file_state.writing;
+bool& script_file_failed = file_state.failed;
+bool& lines_lost = file_state.lines_lost;
+std::string& playback_file = file_state.playback_file;
 
 bool is_empty_line(const char* line) { return std::strcmp(line, "\n") == 0 || std::strcmp(line, "\r\n") == 0; }
 
@@ -260,7 +261,3 @@ void close_script_file()
     script_file_writing = false;
     script_file_failed = false;
 }
-
-void set_playback_file(const std::string& path) { playback_file = path; }
-
-bool recording_lost_lines() { return lines_lost; }

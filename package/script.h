@@ -2,16 +2,8 @@
 // are package_state.script; the Run menu switches them here and shows them with its check marks.
 #pragma once
 
-#include <string>
-
 // The script's name in messages, and the file a recording writes.
 extern const char* const SCRIPT_FILE_NAME;
-
-// The file playback reads: SCRIPT_FILE_NAME unless the host names another (the render entry's
-// --script), so that a program keeps the working folder it was started in.
-void set_playback_file(const std::string& path);
-// True once a recording could not write or close its file: lines were lost.
-bool recording_lost_lines();
 
 // Recording starts with no file: the first line opens it, so a recording that writes
 // nothing leaves an existing file untouched.

@@ -3,15 +3,11 @@
 #include "package_state.h"
 #include "platform.h"
 #include "script.h"
+#include "session_state.h"
 
 namespace {
 constexpr int FRAME_TIMER_ID = 2;
-
-// The graphics window's drawing context is held from opening until close_display.
-bool window_dc = false;
 }  // namespace
-
-StartArguments start_arguments;
 
 int open_display(void* instance, void* /*previous_instance*/, const char* /*command_line*/, int show_command)
 {
@@ -27,10 +23,10 @@ int open_display(void* instance, void* /*previous_instance*/, const char* /*comm
     windows.graphics_window = 1;
     host.create_text_window(0, (2 * screen_height) / 3 + 1, screen_width, screen_height / 3);
     windows.text_window = 1;
-    start_arguments.instance = instance;
+    session_state().start_arguments.instance = instance;
 
     host.acquire_window_dc();
-    window_dc = true;
+    session_state().window_dc = true;
     windows.image = &host.image();
 
     host.show_window(tavro::WindowId::text, show_command);
@@ -41,6 +37,7 @@ int open_display(void* instance, void* /*previous_instance*/, const char* /*comm
 
 int close_display()
 {
+    bool& window_dc = session_state().window_dc;
     if (window_dc) {
         tavro::platform_host().release_window_dc();
         window_dc = false;

@@ -2,6 +2,7 @@
 
 #include "package_state.h"
 #include "platform.h"
+#include "session_state.h"
 #include "text_block.h"
 
 #include <cstdarg>
@@ -10,7 +11,7 @@
 
 namespace {
 
-TextHistory history;
+TextHistory& history = session_state().text_history;
 
 int next_slot(int index) { return (index + 1) % TEXT_HISTORY_SIZE; }
 

@@ -2,6 +2,7 @@
 
 #include "package_state.h"
 #include "run_menu.h"
+#include "session_state.h"
 #include "text_window.h"
 
 using tavro::Message;
@@ -12,8 +13,7 @@ using tavro::VIRTUAL_KEY_CONTROL;
 
 namespace {
 
-// Held Ctrl turns letter keys into the Run menu's shortcuts; set and cleared in either window.
-bool ctrl_down = false;
+bool& ctrl_down = session_state().ctrl_down;
 
 void copy_image_to_window()
 {

@@ -41,6 +41,13 @@ protected:
     // Destroys the window if it exists; false when there is none to destroy (or it cannot be).
     virtual bool destroy_window(WindowId window) = 0;
 
+    // Forgets every queued message and that size was delivered, as for a host just made.
+    void clear_queue()
+    {
+        queue_.clear();
+        size_delivered_ = false;
+    }
+
     // A virtual clock: start_seconds plus one second per TICKS_PER_SECOND periodic events.
     static long long virtual_time(long long start_seconds, long long periodic_events);
 

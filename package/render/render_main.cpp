@@ -1,6 +1,6 @@
 // The process entry of a program rendered headless: its command line is the render entry's.
+#include "control.h"
 #include "render/render_run.h"
-#include "session.h"
 
 #include <iostream>
 

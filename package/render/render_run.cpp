@@ -1,14 +1,8 @@
 #include "render/render_run.h"
 
-#include "dialog_answers.h"
-#include "event_wait.h"
+#include "control.h"
 #include "hosts/headless/headless_driver.h"
-#include "package_state.h"
 #include "render/render_outputs.h"
-#include "run_menu.h"
-#include "script.h"
-#include "session.h"
-#include "text_window.h"
 #include <tavro/display.h>
 
 #include <algorithm>
@@ -17,6 +11,7 @@
 #include <filesystem>
 
 namespace fs = std::filesystem;
+namespace control = tavro::control;
 
 #ifndef TAVRO_VERSION
 #define TAVRO_VERSION "unknown"
@@ -62,25 +57,24 @@ RunCounts run_program(const RenderOptions& options, RenderOutputs& outputs, cons
             *log << line << '\n';
         });
         // Taken by the first wait: what is drawn before it is not logged.
-        driver.choose_menu(COMMAND_LOGGING);
+        driver.switch_logging();
     }
     for (const std::string& answer : options.answers) {
         driver.push_dialog_reply(answer);
     }
-    driver.set_no_reply_left([] { text_window_printf("%s\n", NO_ANSWER_LEFT_LINE); });
+    driver.set_no_reply_left(control::say_no_answer_left);
 
     RunCounts counts;
     const std::optional<long long> tick_limit = options.tick_limit();
-    const long long& drawings = package_state.windows.drawings;
     long long drawings_taken = -1;
     auto take_frame = [&] {
         if (outputs.gif() && counts.frames % options.gif_every == 0) {
             outputs.gif()->add_frame(driver.canvas());
         }
         ++counts.frames;
-        drawings_taken = drawings;
+        drawings_taken = driver.drawings();
     };
-    WaitObserver observer;
+    control::WaitObserver observer;
     observer.wait_started = take_frame;
     observer.wait_returned = [&](int kind) {
         if (kind == event_periodic && ++counts.periodic_events == tick_limit) {
@@ -89,22 +83,21 @@ RunCounts run_program(const RenderOptions& options, RenderOutputs& outputs, cons
     };
     // Whatever the program has set meanwhile (animation, say), the wait gives it quit next.
     observer.playback_ended = [&] { driver.host().post_quit(0); };
-    set_wait_observer(observer);
+    control::observe_waits(observer);
 
     if (tick_limit == 0) {
         driver.host().post_quit(0);
     } else if (!options.script.empty()) {
         // Read where it is: the program keeps the working folder it was started in.
-        set_playback_file(fs::absolute(options.script).string());
-        driver.choose_menu(COMMAND_PLAYBACK);
+        driver.play_script(fs::absolute(options.script).string());
     }
 
     counts.status = run_application_entry(nullptr, nullptr, "", tavro::SHOW_NORMAL);
-    if (drawings != drawings_taken) {
+    if (driver.drawings() != drawings_taken) {
         take_frame();
     }
-    set_wait_observer({});
-    set_playback_file(SCRIPT_FILE_NAME);
+    control::observe_waits({});
+    control::reset_playback_file();
     driver.set_no_reply_left({});
     driver.set_text_line_sink({});
     return counts;
@@ -144,8 +137,9 @@ int run_render(const RenderOptions& options, const std::string& program, std::os
     if (!outputs.commit(tavro::headless_driver().canvas(), prefix, written, errors)) {
         return 1;  // each output that failed is named on errors, and nothing else is said
     }
-    if (recording_lost_lines()) {
-        errors << prefix << "cannot write script file " << SCRIPT_FILE_NAME << ": the recording lost lines\n";
+    if (control::recording_lost_lines()) {
+        errors << prefix << "cannot write script file " << control::script_file_name()
+               << ": the recording lost lines\n";
         return 1;
     }
     // Never mixed into what an output wrote to standard output, a pipe or a terminal.

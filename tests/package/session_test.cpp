@@ -9,6 +9,7 @@
 #include "run_control.h"
 #include "script.h"
 #include "session.h"
+#include "session_state.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -187,6 +188,7 @@ TEST(Session, TheProcessEntryKeepsItsArgumentsAndEndsWithZero)
     int instance = 0;
     EXPECT_EQ(process_entry(&instance, nullptr, "ignored words", 1), 0);
     EXPECT_EQ(application_runs, 1);
+    const StartArguments& start_arguments = session_state().start_arguments;
     EXPECT_EQ(start_arguments.instance, &instance);
     EXPECT_STREQ(start_arguments.command_line, "ignored words");
     EXPECT_EQ(start_arguments.show_command, 1);

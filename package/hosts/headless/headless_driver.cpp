@@ -16,7 +16,29 @@ int virtual_key_of(int code)
 
 }  // namespace
 
-HeadlessDriver::HeadlessDriver(HeadlessHost& host) : host_(host)
+HeadlessDriver::HeadlessDriver(HeadlessHost& host) : host_(host) { take_over_host(); }
+
+HeadlessDriver::~HeadlessDriver()
+{
+    host_.set_text_sink({});
+    host_.set_dialog_answer({});
+}
+
+void HeadlessDriver::reset()
+{
+    host_.reset();
+    text_lines_.clear();
+    keep_text_lines_ = true;
+    text_sink_ = {};
+    dialog_replies_.clear();
+    no_reply_left_ = {};
+    dialog_fails_ = false;
+    dialogs_ = 0;
+    last_dialog_message_.clear();
+    take_over_host();
+}
+
+void HeadlessDriver::take_over_host()
 {
     host_.set_text_sink([this](const std::string& line) {
         if (keep_text_lines_) {
@@ -40,12 +62,6 @@ HeadlessDriver::HeadlessDriver(HeadlessHost& host) : host_(host)
         }
         return true;
     });
-}
-
-HeadlessDriver::~HeadlessDriver()
-{
-    host_.set_text_sink({});
-    host_.set_dialog_answer({});
 }
 
 void HeadlessDriver::click_client(int column, int row)
@@ -87,6 +103,12 @@ void HeadlessDriver::ctrl_shortcut(char letter, WindowId window)
 }
 
 void HeadlessDriver::choose_menu(int id) { push(Message{WindowId::graphics, MessageKind::command, id}); }
+
+void HeadlessDriver::play_script(const std::string& path)
+{
+    control::set_playback_file(path);
+    push(control::switch_playback());
+}
 
 void HeadlessDriver::close_window(WindowId window) { push(Message{window, MessageKind::close}); }
 

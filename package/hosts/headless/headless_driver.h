@@ -3,6 +3,7 @@
 // clock and the text window show. Used by the tests and by the render entry.
 #pragma once
 
+#include "control.h"
 #include "hosts/headless/headless_host.h"
 
 #include <ctime>
@@ -22,6 +23,8 @@ public:
     HeadlessDriver& operator=(const HeadlessDriver&) = delete;
 
     HeadlessHost& host() { return host_; }
+    // The driver and its host back as new: for a test program that runs its tests one after another.
+    void reset();
 
     // --- input ---
     void set_start_time(std::time_t seconds) { host_.set_start_time(seconds); }
@@ -38,6 +41,9 @@ public:
     // Ctrl down, the letter's key (translated to its control character), its key-up, Ctrl up.
     void ctrl_shortcut(char letter, WindowId window = WindowId::graphics);
     void choose_menu(int id);
+    // Logging switched, and the script at path played from its start, by the wait that takes each.
+    void switch_logging() { push(control::switch_logging()); }
+    void play_script(const std::string& path);
     void close_window(WindowId window);
     // Replies the dialog gives, first in first out; an empty reply when none is queued.
     void push_dialog_reply(const std::string& reply);
@@ -72,12 +78,15 @@ public:
     bool menu_checked(int id) const;
 
     long long presents() const { return host_.screen().presents; }
+    long long drawings() const { return control::drawings(); }
     int dialogs_shown() const { return dialogs_; }
     const std::string& last_dialog_message() const { return last_dialog_message_; }
 
     Canvas& canvas() const { return host_.canvas(); }
 
 private:
+    void take_over_host();
+
     HeadlessHost& host_;
     std::vector<std::string> text_lines_;
     bool keep_text_lines_ = true;

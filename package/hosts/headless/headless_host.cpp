@@ -40,6 +40,12 @@ struct HeadlessHost::State {
 HeadlessHost::HeadlessHost() : state_(std::make_unique<State>()) {}
 HeadlessHost::~HeadlessHost() = default;
 
+void HeadlessHost::reset()
+{
+    state_ = std::make_unique<State>();
+    clear_queue();
+}
+
 void HeadlessHost::push(const Message& message) { post(message); }
 
 void HeadlessHost::set_start_time(std::time_t seconds) { state_->start_time = seconds; }

@@ -43,6 +43,8 @@ public:
     HeadlessHost();
     ~HeadlessHost() override;
 
+    // Back to the state a new host has: for a test program that runs its tests one after another.
+    void reset();
     // Appends a message to the input queue (taken first in, first out).
     void push(const Message& message);
     void set_start_time(std::time_t seconds);

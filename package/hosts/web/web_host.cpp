@@ -2,7 +2,6 @@
 #include "hosts/web/web_host.h"
 
 #include "hosts/web/page_bridge.h"
-#include "run_menu.h"
 #include "start_time.h"
 
 #include <algorithm>
@@ -48,10 +47,10 @@ bool WebHost::take_address(std::string& problem)
     std::string script;
     // As the render entry does: logging from the first wait, then the script from the start.
     if (keep_transcript_) {
-        queue().push_back(Message{WindowId::graphics, MessageKind::command, COMMAND_LOGGING});
+        queue().push_back(control::switch_logging());
     }
     if (page::address_value("script", script)) {
-        queue().push_back(Message{WindowId::graphics, MessageKind::command, COMMAND_PLAYBACK});
+        queue().push_back(control::switch_playback());
     }
     return true;
 }
@@ -191,12 +190,7 @@ void WebHost::present()
     took_since_frame_turn_ = false;
 }
 
-bool WebHost::quit_chosen() const
-{
-    return std::any_of(queue().begin(), queue().end(), [](const Message& message) {
-        return message.kind == MessageKind::command && message.param == COMMAND_QUIT;
-    });
-}
+bool WebHost::quit_chosen() const { return std::any_of(queue().begin(), queue().end(), control::asks_to_quit); }
 
 void WebHost::text_put_line(const char* text)
 {

@@ -1,0 +1,38 @@
+#include "control.h"
+
+#include "package_state.h"
+#include "run_menu.h"
+#include "script.h"
+#include "session_state.h"
+#include "text_window.h"
+
+namespace tavro::control {
+
+Message switch_logging() { return Message{WindowId::graphics, MessageKind::command, COMMAND_LOGGING}; }
+
+Message switch_playback() { return Message{WindowId::graphics, MessageKind::command, COMMAND_PLAYBACK}; }
+
+Message quit() { return Message{WindowId::graphics, MessageKind::command, COMMAND_QUIT}; }
+
+bool asks_to_quit(const Message& message)
+{
+    return message.kind == MessageKind::command && message.param == COMMAND_QUIT;
+}
+
+void set_playback_file(const std::string& path) { session_state().script_file.playback_file = path; }
+
+void reset_playback_file() { set_playback_file(SCRIPT_FILE_NAME); }
+
+const char* script_file_name() { return SCRIPT_FILE_NAME; }
+
+void say_no_answer_left() { text_window_printf("%s\n", NO_ANSWER_LEFT_LINE); }
+
+void observe_waits(WaitObserver observer) { session_state().wait_observer = std::move(observer); }
+
+long long drawings() { return package_state.windows.drawings; }
+
+bool playback_on() { return package_state.script.playback; }
+
+bool recording_lost_lines() { return session_state().script_file.lines_lost; }
+
+}  // namespace tavro::control
