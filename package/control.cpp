@@ -1,5 +1,6 @@
 #include "control.h"
 
+#include "colours.h"
 #include "package_state.h"
 #include "run_menu.h"
 #include "script.h"
@@ -34,5 +35,7 @@ long long drawings() { return package_state.windows.drawings; }
 bool playback_on() { return package_state.script.playback; }
 
 bool recording_lost_lines() { return session_state().script_file.lines_lost; }
+
+Rgb named_colour(int index) { return colour_values[index]; }
 
 }  // namespace tavro::control

@@ -52,6 +52,9 @@ struct WaitObserver {
 };
 void observe_waits(WaitObserver observer);
 
+// The value of named colour index (0 to COLOUR_COUNT - 1): what a picture's palette holds.
+Rgb named_colour(int index);
+
 // --- the run's counters ---
 // Drawing calls into the image so far: whoever takes pictures of it can tell whether it changed.
 long long drawings();

@@ -1,4 +1,4 @@
-#include "fatal_failure.h"
+#include "support/fatal_failure.h"
 #include "session.h"
 
 #include "session_state.h"

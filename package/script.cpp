@@ -1,6 +1,6 @@
 #include "script.h"
 
-#include "file_handle.h"
+#include "support/file_handle.h"
 #include "package_state.h"
 #include "session_state.h"
 #include "text_window.h"

@@ -5,7 +5,7 @@
 #pragma once
 
 #include "control.h"
-#include "file_handle.h"
+#include "support/file_handle.h"
 #include "package_state.h"
 #include "session.h"
 #include "text_window.h"

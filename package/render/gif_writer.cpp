@@ -1,11 +1,12 @@
 #include "render/gif_writer.h"
 
-#include "colours.h"
+#include "control.h"
 #include "platform.h"
 #include "render/gif_lzw.h"
 #include <tavro/display.h>
 
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <cstring>
 
@@ -76,12 +77,19 @@ Rect changed_rect(const tavro::PixelRows& image, const std::vector<std::uint32_t
 
 std::uint8_t palette_index(std::uint8_t r, std::uint8_t g, std::uint8_t b)
 {
+    static const std::array<tavro::Rgb, COLOUR_COUNT> colours = [] {
+        std::array<tavro::Rgb, COLOUR_COUNT> values{};
+        for (int i = 0; i < COLOUR_COUNT; ++i) {
+            values[i] = tavro::control::named_colour(i);
+        }
+        return values;
+    }();
     int best = 0;
     int best_distance = INT_MAX;
     for (int i = 0; i < COLOUR_COUNT; ++i) {
-        const int dr = r - colour_values[i].r;
-        const int dg = g - colour_values[i].g;
-        const int db = b - colour_values[i].b;
+        const int dr = r - colours[i].r;
+        const int dg = g - colours[i].g;
+        const int db = b - colours[i].b;
         const int distance = dr * dr + dg * dg + db * db;
         if (distance < best_distance) {
             best = i;
@@ -113,7 +121,7 @@ GifWriter::GifWriter(const std::string& path, int width, int height, int delay_c
     head.push_back(0);  // background colour
     head.push_back(0);  // no aspect ratio given
     for (int i = 0; i < GIF_PALETTE_SIZE; ++i) {
-        const tavro::Rgb colour = i < COLOUR_COUNT ? colour_values[i] : tavro::Rgb{};
+        const tavro::Rgb colour = i < COLOUR_COUNT ? tavro::control::named_colour(i) : tavro::Rgb{};
         head.insert(head.end(), {colour.r, colour.g, colour.b});
     }
     // Loop for ever.

@@ -2,7 +2,7 @@
 // package's 24 colours, read from the canvas's pixel rows.
 #pragma once
 
-#include "file_handle.h"
+#include "support/file_handle.h"
 
 #include <cstdint>
 #include <cstdio>

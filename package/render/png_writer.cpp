@@ -1,6 +1,6 @@
 #include "render/png_writer.h"
 
-#include "file_handle.h"
+#include "support/file_handle.h"
 
 #include <zlib.h>
 

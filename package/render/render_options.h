@@ -1,7 +1,7 @@
 // The command line of a program rendered headless (city-render is the city's).
 #pragma once
 
-#include "start_time.h"
+#include "support/start_time.h"
 
 #include <ctime>
 #include <optional>

@@ -1,7 +1,7 @@
 // The one Display of a process: opening, the menu, logging, the dialog, the process entry.
 #include "dialog.h"
 #include "dialog_answers.h"
-#include "fatal_failure.h"
+#include "support/fatal_failure.h"
 #include <tavro/display.h>
 #include <tavro/version.h>
 #include "hosts/headless/headless_driver.h"

@@ -4,7 +4,7 @@
 
 #include "hosts/web/web_host.h"
 
-#include "fatal_failure.h"
+#include "support/fatal_failure.h"
 
 #include <emscripten/emscripten.h>
 

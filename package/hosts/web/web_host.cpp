@@ -2,7 +2,7 @@
 #include "hosts/web/web_host.h"
 
 #include "hosts/web/page_bridge.h"
-#include "start_time.h"
+#include "support/start_time.h"
 
 #include <algorithm>
 #include <cstring>

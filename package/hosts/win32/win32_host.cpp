@@ -4,7 +4,7 @@
 #include "hosts/win32/global_text_block.h"
 #include "hosts/win32/native_messages.h"
 
-#include "fatal_failure.h"
+#include "support/fatal_failure.h"
 
 #include <ctime>
 #include <string>

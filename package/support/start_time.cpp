@@ -1,4 +1,4 @@
-#include "start_time.h"
+#include "support/start_time.h"
 
 std::optional<long long> parse_start_time(const std::string& option, const std::string& value, std::string& error)
 {
