@@ -25,10 +25,15 @@ public:
         if (capacity_ == 0) {
             return;
         }
-        if (lines_.size() == capacity_) {
-            lines_.pop_front();
+        if (lines_.size() < capacity_) {
+            lines_.push_back(line);
+            return;
         }
-        lines_.push_back(line);
+        // The oldest line's storage takes the new one, so a full window stops allocating.
+        std::string reused = std::move(lines_.front());
+        lines_.pop_front();
+        reused.assign(line);
+        lines_.push_back(std::move(reused));
     }
     void clear() { lines_.clear(); }
     std::size_t size() const { return lines_.size(); }

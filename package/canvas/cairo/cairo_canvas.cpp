@@ -72,7 +72,6 @@ void CairoCanvas::finish_drawing() const
 
 cairo_t* CairoCanvas::cairo() const
 {
-    write_columns();
     if (memory_written_) {
         cairo_surface_mark_dirty(surface_.get());
         memory_written_ = false;

@@ -38,7 +38,7 @@ void MemoryCanvas::paint_clear(PixelCoord left, PixelCoord top, PixelCoord right
 
 void MemoryCanvas::settle() const
 {
-    write_columns();
+    draw_queued_columns();
     if (clear_pending_) {
         paint_clear(0, 0, 0, 0);
     }
@@ -52,12 +52,7 @@ void MemoryCanvas::render(const DrawCommand& command, Rgb colour, int origin_x, 
     const PenPoint p1{PixelCoord{origin_x} + command.x1, PixelCoord{origin_y} - command.y1};
     const PenPoint p2{PixelCoord{origin_x} + command.x2, PixelCoord{origin_y} - command.y2};
     const std::uint32_t word = pixel_word(colour);
-    if (command.kind == DRAW_LINE && command.x1 == command.x2 && command.width >= -1 && command.width <= 1 &&
-        !clear_pending_) {
-        gather_column(p1, p2, word);
-        return;
-    }
-    write_columns();
+    draw_queued_columns();
     const long long width = pen_width(command.width);
     if (clear_pending_) {
         if (command.kind == DRAW_RECTANGLE && width == 0) {
@@ -102,15 +97,28 @@ void MemoryCanvas::render(const DrawCommand& command, Rgb colour, int origin_x, 
     }
 }
 
-void MemoryCanvas::gather_column(PenPoint from, PenPoint to, std::uint32_t word)
+void MemoryCanvas::render_columns(const ColumnLine* lines, std::size_t count, int origin_x, int origin_y) const
 {
-    const ColumnBatch::Run run = ColumnBatch::run_of(memory_, from, to);
-    if (run.rows == 0) {
-        return;
+    if (clear_pending_) {
+        paint_clear(0, 0, 0, 0);
     }
     before_memory_write();
-    if (!columns_.add(run.first, run.rows, word)) {
-        write_columns();
+    const PixelCoord stride = memory_.stride;
+    for (std::size_t i = 0; i < count; ++i) {
+        const ColumnLine& line = lines[i];
+        const PixelCoord column = PixelCoord{origin_x} + line.x;
+        const PixelCoord from = PixelCoord{origin_y} - line.from_y;
+        const PixelCoord to = PixelCoord{origin_y} - line.to_y;
+        const PixelCoord top = std::max<PixelCoord>(to < from ? to + 1 : from, 0);
+        const PixelCoord bottom = std::min<PixelCoord>(to < from ? from + 1 : to, memory_.height);
+        if (column < 0 || column >= memory_.width || top >= bottom || memory_.data == nullptr) {
+            continue;
+        }
+        const std::uint32_t word = pixel_word(line.colour);
+        unsigned char* at = memory_.data + top * stride + column * PixelCoord{sizeof word};
+        for (PixelCoord row = top; row < bottom; ++row, at += stride) {
+            std::memcpy(at, &word, sizeof word);
+        }
     }
 }
 
@@ -172,7 +180,7 @@ void MemoryCanvas::draw_triangle(Rgb colour, long long width, PenPoint p1, PenPo
 
 void MemoryCanvas::clear_white_framed()
 {
-    write_columns();
+    draw_queued_columns();
     clear_pending_ = true;
 }
 
