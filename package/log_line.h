@@ -5,6 +5,7 @@
 #include "text_window.h"
 
 #include <cstddef>
+#include <cstring>
 
 class LogLine {
 public:
@@ -13,7 +14,7 @@ public:
     LogLine& operator=(const LogLine&) = delete;
 
     // Past TEXT_BUFFER_SIZE - 1 characters the line is cut, as a formatted one is.
-    LogLine& operator<<(const char* text) { return append(text, TEXT_BUFFER_SIZE); }
+    LogLine& operator<<(const char* text) { return append_whole(text, std::strlen(text)); }
     LogLine& operator<<(int value);
     // At most limit characters of text.
     LogLine& append(const char* text, std::size_t limit);
@@ -25,6 +26,8 @@ public:
     void put();
 
 private:
+    LogLine& append_whole(const char* text, std::size_t length);
+
     char buffer_[TEXT_BUFFER_SIZE];
     std::size_t length_ = 0;
 };
