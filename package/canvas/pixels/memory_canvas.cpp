@@ -131,16 +131,18 @@ void MemoryCanvas::draw_line(Rgb colour, long long width, PenPoint from, PenPoin
     PathPoint a = centre_of(from);
     PathPoint b = centre_of(to);
     if (clip_segment(a, b, clip_box_for(static_cast<double>(width)))) {
-        stroke_path(colour, width, {a, b}, false);
+        path_.assign({a, b});
+        stroke_path(colour, width, path_, false);
     }
 }
 
 void MemoryCanvas::draw_oval(Rgb colour, long long width, const PixelBox& box)
 {
     if (width > 1) {
-        const std::vector<PathPoint> points = clip_polygon(ellipse_path(box), clip_box_for(static_cast<double>(width)));
-        if (!points.empty()) {
-            stroke_path(colour, width, points, true);
+        ellipse_path(box, path_);
+        clip_polygon(path_, clip_box_for(static_cast<double>(width)));
+        if (!path_.empty()) {
+            stroke_path(colour, width, path_, true);
         }
         return;
     }
@@ -154,18 +156,18 @@ void MemoryCanvas::draw_oval(Rgb colour, long long width, const PixelBox& box)
 
 void MemoryCanvas::draw_triangle(Rgb colour, long long width, PenPoint p1, PenPoint p2, PenPoint p3)
 {
-    const std::vector<PathPoint> corners{centre_of(p1), centre_of(p2), centre_of(p3)};
+    path_.assign({centre_of(p1), centre_of(p2), centre_of(p3)});
     if (width > 1) {
-        const std::vector<PathPoint> points = clip_polygon(corners, clip_box_for(static_cast<double>(width)));
-        if (!points.empty()) {
-            stroke_path(colour, width, points, true);
+        clip_polygon(path_, clip_box_for(static_cast<double>(width)));
+        if (!path_.empty()) {
+            stroke_path(colour, width, path_, true);
         }
         return;
     }
     if (width == 0) {
-        const std::vector<PathPoint> points = clip_polygon(corners, clip_box_for(0.0));
-        if (points.size() >= 3) {
-            fill_path(colour, points);
+        clip_polygon(path_, clip_box_for(0.0));
+        if (path_.size() >= 3) {
+            fill_path(colour, path_);
         }
     }
     PixelWriter writer = memory_writer(pixel_word(colour));

@@ -63,6 +63,7 @@ private:
 
     ImageMemory memory_;
     mutable bool clear_pending_ = false;
+    std::vector<PathPoint> path_;  // the path being drawn, its storage kept from shape to shape
 };
 
 }  // namespace tavro
