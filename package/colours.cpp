@@ -16,11 +16,8 @@ const char* const colour_names[COLOUR_COUNT] = {
     "chalk",  "gold",      "peach",      "forest green", "sea green", "olive",  "50% gray", "20% gray",
 };
 
-int check_colour(int colour)
+int report_illegal_colour(int colour)
 {
-    if (colour >= 0 && colour < COLOUR_COUNT) {
-        return colour;
-    }
     text_window_printf("Illegal color %d; using RED.\n", colour);
     return COLOUR_RED;
 }

@@ -2,9 +2,17 @@
 #pragma once
 
 #include "platform.h"
+#include <tavro/display.h>
 
 extern const tavro::Rgb colour_values[];
 extern const char* const colour_names[];
 
-// A valid colour index; any other value is reported and becomes red.
-int check_colour(int colour);
+// Reports an invalid colour index; returns red, which stands for it.
+int report_illegal_colour(int colour);
+
+// A valid colour index; any other value is reported and becomes red. Inline: every drawing
+// call checks its colour, a snow frame 10,000 times.
+inline int check_colour(int colour)
+{
+    return colour >= 0 && colour < COLOUR_COUNT ? colour : report_illegal_colour(colour);
+}

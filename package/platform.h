@@ -97,6 +97,15 @@ constexpr int CLIENT_HEIGHT = 501;
 constexpr int TICK_PERIOD_MS = 100;
 constexpr int TICKS_PER_SECOND = 1000 / TICK_PERIOD_MS;
 
+// A one-pixel vertical line from logical (x, from_y) to (x, to_y), the end pixel left out: what a
+// line command of width 0 or 1 with x1 == x2 draws.
+struct ColumnLine {
+    int x = 0;
+    int from_y = 0;
+    int to_y = 0;
+    Rgb colour;
+};
+
 // The off-screen image: as wide as the client area, 540 pixels high.
 class Canvas {
 public:
@@ -111,6 +120,45 @@ public:
     virtual Rgb pixel(int column, int row) const = 0;
     // All pixels at once, for pictures of the image; valid until the next drawing call.
     virtual PixelRows pixel_rows() const = 0;
+
+    // Queues a vertical line, drawn in order before anything else the canvas draws, clears or
+    // shows. A snow frame draws 10,000 of them: handed over many at a time, a line costs little
+    // more than its stores.
+    void queue_column(int x, int from_y, int to_y, Rgb colour, int origin_x, int origin_y)
+    {
+        if (queued_ == COLUMN_QUEUE_SIZE || origin_x != queue_origin_x_ || origin_y != queue_origin_y_) {
+            draw_queued_columns();
+            queue_origin_x_ = origin_x;
+            queue_origin_y_ = origin_y;
+        }
+        // Field by field: a whole struct built on the stack and copied stalls on its narrow colour.
+        ColumnLine& line = queue_[queued_++];
+        line.x = x;
+        line.from_y = from_y;
+        line.to_y = to_y;
+        line.colour = colour;
+    }
+
+protected:
+    // Draws lines in order, as render would draw each one. Readers bring queued lines in too, so
+    // this is const like them.
+    virtual void render_columns(const ColumnLine* lines, std::size_t count, int origin_x, int origin_y) const = 0;
+    // Every other member of a canvas calls this first.
+    void draw_queued_columns() const
+    {
+        if (queued_ > 0) {
+            const std::size_t count = queued_;
+            queued_ = 0;
+            render_columns(queue_, count, queue_origin_x_, queue_origin_y_);
+        }
+    }
+
+private:
+    static constexpr std::size_t COLUMN_QUEUE_SIZE = 256;
+    ColumnLine queue_[COLUMN_QUEUE_SIZE];
+    mutable std::size_t queued_ = 0;
+    int queue_origin_x_ = 0;
+    int queue_origin_y_ = 0;
 };
 
 // Memory for one text (a drawing call's text, a line of the text window's history), locked

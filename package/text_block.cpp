@@ -8,26 +8,30 @@ namespace tavro {
 
 namespace {
 
+// The block and its bytes in one allocation: a logged run keeps a new line for every drawing call.
 class HeapTextBlock final : public TextBlock {
 public:
-    explicit HeapTextBlock(std::unique_ptr<char[]> bytes) : bytes_(std::move(bytes)) {}
-    char* lock() override { return bytes_.get(); }
+    static std::unique_ptr<TextBlock> make(std::size_t size)
+    {
+        void* memory = ::operator new(sizeof(HeapTextBlock) + size, std::nothrow);
+        if (memory == nullptr) {
+            return nullptr;
+        }
+        return std::unique_ptr<TextBlock>(new (memory) HeapTextBlock);
+    }
+    // Matches the allocation above, whose size is not the class's own.
+    static void operator delete(void* memory) { ::operator delete(memory); }
+
+    char* lock() override { return reinterpret_cast<char*>(this + 1); }
     void unlock() override {}
 
 private:
-    std::unique_ptr<char[]> bytes_;
+    HeapTextBlock() = default;
 };
 
 }  // namespace
 
-std::unique_ptr<TextBlock> Host::allocate_text(std::size_t size)
-{
-    std::unique_ptr<char[]> bytes(new (std::nothrow) char[size]);
-    if (!bytes) {
-        return nullptr;
-    }
-    return std::make_unique<HeapTextBlock>(std::move(bytes));
-}
+std::unique_ptr<TextBlock> Host::allocate_text(std::size_t size) { return HeapTextBlock::make(size); }
 
 }  // namespace tavro
 

@@ -5,9 +5,10 @@
 #include "session_state.h"
 #include "text_block.h"
 
+#include <algorithm>
 #include <cstdarg>
+#include <cstdio>
 #include <cstring>
-#include <string>
 
 namespace {
 
@@ -51,9 +52,14 @@ int text_window_printf(const char* format, ...)
     va_start(arguments, format);
     const int length = format_text(buffer, format, arguments);
     va_end(arguments);
-    append_to_history(buffer);
-    text_window_put_line(buffer);
+    text_window_put(buffer);
     return length;
+}
+
+void text_window_put(const char* line)
+{
+    append_to_history(line);
+    text_window_put_line(line);
 }
 
 void text_window_put_line(const char* text)
@@ -61,11 +67,17 @@ void text_window_put_line(const char* text)
     if (!package_state.windows.text_window) {
         return;
     }
-    std::string line(text);
-    if (!line.empty() && line.back() == '\n') {
-        line.pop_back();
+    const std::size_t length = std::strlen(text);
+    if (length == 0 || text[length - 1] != '\n') {
+        tavro::platform_host().text_put_line(text);
+        return;
     }
-    tavro::platform_host().text_put_line(line.c_str());
+    // The line without its newline, copied on the stack: every kept line fits the buffer.
+    char shown[TEXT_BUFFER_SIZE];
+    const std::size_t kept = std::min(length - 1, sizeof shown - 1);
+    std::memcpy(shown, text, kept);
+    shown[kept] = '\0';
+    tavro::platform_host().text_put_line(shown);
 }
 
 void text_window_replay_history()

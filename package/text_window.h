@@ -26,6 +26,8 @@ const TextHistory& text_history();
 int format_text(char (&buffer)[TEXT_BUFFER_SIZE], const char* format, std::va_list arguments);
 
 int text_window_printf(const char* format, ...) TAVRO_PRINTF_FORMAT(1, 2);
+// Keeps a line of at most TEXT_BUFFER_SIZE - 1 characters in the history and shows it.
+void text_window_put(const char* line);
 // Draws text as the new bottom line; a single trailing newline is dropped.
 void text_window_put_line(const char* text);
 // Redraws the stored lines, oldest first.

@@ -64,6 +64,9 @@ bool RenderOutputs::open(const RenderOptions& options, std::ostream& standard_ou
         if (!open_output(options.log, log_, reason)) {
             return failed(log_);
         }
+        // Large blocks: a logged run writes millions of short lines.
+        log_buffer_ = std::make_unique<char[]>(LOG_BUFFER_SIZE);
+        log_file_.rdbuf()->pubsetbuf(log_buffer_.get(), LOG_BUFFER_SIZE);
         log_file_.open(log_.path());
         if (!log_file_.is_open()) {
             return failed(log_);

@@ -51,6 +51,8 @@ private:
     Output gif_;
     Output log_;
     std::unique_ptr<GifWriter> gif_writer_;
+    static constexpr std::size_t LOG_BUFFER_SIZE = 1 << 20;
+    std::unique_ptr<char[]> log_buffer_;  // declared before the file, which writes it until closed
     std::ofstream log_file_;
     std::ostream* log_stream_ = nullptr;
     bool writes_a_stream_ = false;

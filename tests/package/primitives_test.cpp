@@ -106,6 +106,44 @@ TEST_F(Primitives, LoggingOffWritesNothingForGoodArguments)
     EXPECT_EQ(driver.text_lines(), Lines{"Width of -1 not possible, using width 1"});
 }
 
+// Unlogged one-pixel vertical lines reach the canvas in batches: each step's pixel must show
+// the line drawn in order with what came before and after it, as soon as it is read.
+TEST_F(Primitives, BatchedVerticalLinesKeepTheirOrderAndAreSeenAtOnce)
+{
+    set_logging(false);
+    const tavro::Rgb red{255, 0, 0};
+    const tavro::Rgb green{0, 255, 0};
+    const tavro::Rgb blue{0, 0, 255};
+    const tavro::Rgb white{255, 255, 255};
+    struct Step {
+        void (*draw)();
+        int column;
+        int row;
+        tavro::Rgb expected;
+    };
+    const Step steps[] = {
+        {[] { plot_line(COLOUR_RED, 0, 10, 0, 0, 1); }, 300, 241, red},  // the end pixel (row 250) is left out
+        {[] { plot_line(COLOUR_BLUE, 0, 10, 0, 0, 0); }, 300, 249, blue},
+        {[] { plot_pixel(COLOUR_GREEN, 0, 5); }, 300, 245, green},  // drawn after the queued line
+        {[] { plot_line(COLOUR_RED, 1, 0, 1, 10, 1); }, 301, 241, red},
+        {[] { clear_graphics(); }, 301, 241, white},  // the queued line went before the clear
+        {[] {
+             for (int x = -150; x < 150; ++x) {  // more than one batch
+                 plot_line(COLOUR_BLUE, x, 0, x, -3, 1);
+             }
+         },
+         150, 252, blue},
+        {[] {}, 449, 252, blue},
+        {[] {}, 300, 250, blue},
+        {[] {}, 300, 253, white},
+    };
+    for (const Step& step : steps) {
+        step.draw();
+        EXPECT_EQ(driver.canvas().pixel(step.column, step.row), step.expected) << step.column << ", " << step.row;
+    }
+    EXPECT_TRUE(driver.text_lines().empty());
+}
+
 TEST_F(Primitives, DrawTextKeepsPercentSignsLiterally)
 {
     EXPECT_EQ(display.draw_text(0, 0, "100%d done", COLOUR_BLACK, 12), 10);

@@ -4,7 +4,7 @@
 
 #include <cstddef>
 #include <memory>
-#include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -72,7 +72,6 @@ void CairoCanvas::finish_drawing() const
 
 cairo_t* CairoCanvas::cairo() const
 {
-    write_columns();
     if (memory_written_) {
         cairo_surface_mark_dirty(surface_.get());
         memory_written_ = false;
@@ -105,7 +104,7 @@ void CairoCanvas::draw_text(Rgb colour, PenPoint anchor, int point_size, const c
     cairo_t* context = cairo();
     const CairoLineMetrics metrics = fonts_.use(context, character_height(point_size));
     set_source(context, colour);
-    place_text_lines(text, anchor, metrics.height, [&](const std::string& line, PixelCoord left, PixelCoord top) {
+    place_text_lines(text, anchor, metrics.height, [&](std::string_view line, PixelCoord left, PixelCoord top) {
         show_cairo_line(context, metrics, static_cast<double>(left), static_cast<double>(top), line);
     });
 }

@@ -53,6 +53,13 @@ private:
     SelectedObject brush_;
 };
 
+void draw_line(HDC dc, int width, COLORREF colour, POINT from, POINT to)
+{
+    SelectedObject pen(dc, CreatePen(PS_SOLID, covering_pen_width(width, {from, to}), colour), true);
+    MoveToEx(dc, from.x, from.y, nullptr);
+    LineTo(dc, to.x, to.y);
+}
+
 void draw_text(HDC dc, const DrawCommand& command, COLORREF colour, int origin_x, int origin_y)
 {
     const char* text = command.text != nullptr ? command.text : "";
@@ -151,6 +158,7 @@ GdiCanvas::~GdiCanvas()
 
 void GdiCanvas::render(const DrawCommand& command, Rgb colour, int origin_x, int origin_y)
 {
+    draw_queued_columns();
     const COLORREF ref = colour_ref(colour);
     const int left = device(origin_x, command.x1);
     const int top = device(origin_y, -static_cast<long long>(command.y1));
@@ -160,13 +168,9 @@ void GdiCanvas::render(const DrawCommand& command, Rgb colour, int origin_x, int
     case DRAW_PIXEL:
         SetPixel(dc_, left, top, ref);
         break;
-    case DRAW_LINE: {
-        const int width = covering_pen_width(command.width, {{left, top}, {right, bottom}});
-        SelectedObject pen(dc_, CreatePen(PS_SOLID, width, ref), true);
-        MoveToEx(dc_, left, top, nullptr);
-        LineTo(dc_, right, bottom);
+    case DRAW_LINE:
+        draw_line(dc_, command.width, ref, {left, top}, {right, bottom});
         break;
-    }
     case DRAW_TRIANGLE: {
         const POINT points[3] = {{left, top},
                                  {right, bottom},
@@ -195,8 +199,20 @@ void GdiCanvas::render(const DrawCommand& command, Rgb colour, int origin_x, int
     }
 }
 
+// GDI has no batch of lines: each is a line of its own.
+void GdiCanvas::render_columns(const ColumnLine* lines, std::size_t count, int origin_x, int origin_y) const
+{
+    for (std::size_t i = 0; i < count; ++i) {
+        const ColumnLine& line = lines[i];
+        const int x = device(origin_x, line.x);
+        draw_line(dc_, 1, colour_ref(line.colour), {x, device(origin_y, -static_cast<long long>(line.from_y))},
+                  {x, device(origin_y, -static_cast<long long>(line.to_y))});
+    }
+}
+
 void GdiCanvas::clear_white_framed()
 {
+    draw_queued_columns();
     // The context's own pen is the default one-pixel black pen: it draws the frame.
     SelectedObject brush(dc_, CreateSolidBrush(RGB(255, 255, 255)), true);
     Rectangle(dc_, 0, 0, WIDTH, HEIGHT);
@@ -204,6 +220,7 @@ void GdiCanvas::clear_white_framed()
 
 Rgb GdiCanvas::pixel(int column, int row) const
 {
+    draw_queued_columns();
     const COLORREF value = GetPixel(dc_, column, row);
     Rgb result;
     result.r = GetRValue(value);
@@ -214,6 +231,7 @@ Rgb GdiCanvas::pixel(int column, int row) const
 
 PixelRows GdiCanvas::pixel_rows() const
 {
+    draw_queued_columns();
     if (!snapshot_) {
         snapshot_ = std::make_unique<Snapshot>(dc_);
     }

@@ -38,9 +38,15 @@ public:
     PixelRows pixel_rows() const override;
 
     // The memory drawing context that holds the image, for copies to a window.
-    HDC dc() const { return dc_; }
+    HDC dc() const
+    {
+        draw_queued_columns();
+        return dc_;
+    }
 
 private:
+    void render_columns(const ColumnLine* lines, std::size_t count, int origin_x, int origin_y) const override;
+
     HDC dc_ = nullptr;
     HBITMAP bitmap_ = nullptr;
     HGDIOBJ previous_bitmap_ = nullptr;

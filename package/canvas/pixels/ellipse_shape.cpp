@@ -82,7 +82,7 @@ void outline_ellipse(PixelWriter& writer, const PixelBox& box, int image_height)
     }
 }
 
-std::vector<PathPoint> ellipse_path(const PixelBox& box)
+void ellipse_path(const PixelBox& box, std::vector<PathPoint>& points)
 {
     const double cx = (static_cast<double>(box.left) + static_cast<double>(box.right)) / 2.0;
     const double cy = (static_cast<double>(box.top) + static_cast<double>(box.bottom)) / 2.0;
@@ -91,13 +91,12 @@ std::vector<PathPoint> ellipse_path(const PixelBox& box)
     // Enough corners that no chord strays from the curve by a visible amount.
     const int count = static_cast<int>(std::clamp(std::ceil(std::sqrt(a + b) * 8.0), 16.0, 2048.0));
     const double pi = std::acos(-1.0);
-    std::vector<PathPoint> points;
+    points.clear();
     points.reserve(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i) {
         const double angle = 2.0 * pi * i / count;
         points.push_back({cx + a * std::cos(angle), cy + b * std::sin(angle)});
     }
-    return points;
 }
 
 }  // namespace tavro

@@ -23,7 +23,8 @@ void fill_ellipse(PixelWriter& writer, const PixelBox& box, int image_height);
 // The one-pixel boundary: the ellipse's pixels that have a side neighbour outside it.
 void outline_ellipse(PixelWriter& writer, const PixelBox& box, int image_height);
 
-// Points around the ellipse through the centres of the boundary pixels, for a wide pen.
-std::vector<PathPoint> ellipse_path(const PixelBox& box);
+// Points around the ellipse through the centres of the boundary pixels, for a wide pen, in
+// place of what points held.
+void ellipse_path(const PixelBox& box, std::vector<PathPoint>& points);
 
 }  // namespace tavro

@@ -38,7 +38,7 @@ void MemoryCanvas::paint_clear(PixelCoord left, PixelCoord top, PixelCoord right
 
 void MemoryCanvas::settle() const
 {
-    write_columns();
+    draw_queued_columns();
     if (clear_pending_) {
         paint_clear(0, 0, 0, 0);
     }
@@ -52,12 +52,7 @@ void MemoryCanvas::render(const DrawCommand& command, Rgb colour, int origin_x, 
     const PenPoint p1{PixelCoord{origin_x} + command.x1, PixelCoord{origin_y} - command.y1};
     const PenPoint p2{PixelCoord{origin_x} + command.x2, PixelCoord{origin_y} - command.y2};
     const std::uint32_t word = pixel_word(colour);
-    if (command.kind == DRAW_LINE && command.x1 == command.x2 && command.width >= -1 && command.width <= 1 &&
-        !clear_pending_) {
-        gather_column(p1, p2, word);
-        return;
-    }
-    write_columns();
+    draw_queued_columns();
     const long long width = pen_width(command.width);
     if (clear_pending_) {
         if (command.kind == DRAW_RECTANGLE && width == 0) {
@@ -102,15 +97,28 @@ void MemoryCanvas::render(const DrawCommand& command, Rgb colour, int origin_x, 
     }
 }
 
-void MemoryCanvas::gather_column(PenPoint from, PenPoint to, std::uint32_t word)
+void MemoryCanvas::render_columns(const ColumnLine* lines, std::size_t count, int origin_x, int origin_y) const
 {
-    const ColumnBatch::Run run = ColumnBatch::run_of(memory_, from, to);
-    if (run.rows == 0) {
-        return;
+    if (clear_pending_) {
+        paint_clear(0, 0, 0, 0);
     }
     before_memory_write();
-    if (!columns_.add(run.first, run.rows, word)) {
-        write_columns();
+    const PixelCoord stride = memory_.stride;
+    for (std::size_t i = 0; i < count; ++i) {
+        const ColumnLine& line = lines[i];
+        const PixelCoord column = PixelCoord{origin_x} + line.x;
+        const PixelCoord from = PixelCoord{origin_y} - line.from_y;
+        const PixelCoord to = PixelCoord{origin_y} - line.to_y;
+        const PixelCoord top = std::max<PixelCoord>(to < from ? to + 1 : from, 0);
+        const PixelCoord bottom = std::min<PixelCoord>(to < from ? from + 1 : to, memory_.height);
+        if (column < 0 || column >= memory_.width || top >= bottom || memory_.data == nullptr) {
+            continue;
+        }
+        const std::uint32_t word = pixel_word(line.colour);
+        unsigned char* at = memory_.data + top * stride + column * PixelCoord{sizeof word};
+        for (PixelCoord row = top; row < bottom; ++row, at += stride) {
+            std::memcpy(at, &word, sizeof word);
+        }
     }
 }
 
@@ -123,16 +131,18 @@ void MemoryCanvas::draw_line(Rgb colour, long long width, PenPoint from, PenPoin
     PathPoint a = centre_of(from);
     PathPoint b = centre_of(to);
     if (clip_segment(a, b, clip_box_for(static_cast<double>(width)))) {
-        stroke_path(colour, width, {a, b}, false);
+        path_.assign({a, b});
+        stroke_path(colour, width, path_, false);
     }
 }
 
 void MemoryCanvas::draw_oval(Rgb colour, long long width, const PixelBox& box)
 {
     if (width > 1) {
-        const std::vector<PathPoint> points = clip_polygon(ellipse_path(box), clip_box_for(static_cast<double>(width)));
-        if (!points.empty()) {
-            stroke_path(colour, width, points, true);
+        ellipse_path(box, path_);
+        clip_polygon(path_, clip_box_for(static_cast<double>(width)));
+        if (!path_.empty()) {
+            stroke_path(colour, width, path_, true);
         }
         return;
     }
@@ -146,18 +156,18 @@ void MemoryCanvas::draw_oval(Rgb colour, long long width, const PixelBox& box)
 
 void MemoryCanvas::draw_triangle(Rgb colour, long long width, PenPoint p1, PenPoint p2, PenPoint p3)
 {
-    const std::vector<PathPoint> corners{centre_of(p1), centre_of(p2), centre_of(p3)};
+    path_.assign({centre_of(p1), centre_of(p2), centre_of(p3)});
     if (width > 1) {
-        const std::vector<PathPoint> points = clip_polygon(corners, clip_box_for(static_cast<double>(width)));
-        if (!points.empty()) {
-            stroke_path(colour, width, points, true);
+        clip_polygon(path_, clip_box_for(static_cast<double>(width)));
+        if (!path_.empty()) {
+            stroke_path(colour, width, path_, true);
         }
         return;
     }
     if (width == 0) {
-        const std::vector<PathPoint> points = clip_polygon(corners, clip_box_for(0.0));
-        if (points.size() >= 3) {
-            fill_path(colour, points);
+        clip_polygon(path_, clip_box_for(0.0));
+        if (path_.size() >= 3) {
+            fill_path(colour, path_);
         }
     }
     PixelWriter writer = memory_writer(pixel_word(colour));
@@ -172,7 +182,7 @@ void MemoryCanvas::draw_triangle(Rgb colour, long long width, PenPoint p1, PenPo
 
 void MemoryCanvas::clear_white_framed()
 {
-    write_columns();
+    draw_queued_columns();
     clear_pending_ = true;
 }
 

@@ -10,11 +10,10 @@
 // the image.
 //
 // Speed: a clear waits for the next command, so that a filled box drawn right
-// after it (a new frame's background) is not painted twice; short vertical lines
-// are gathered and written together.
+// after it (a new frame's background) is not painted twice; queued vertical lines
+// are written together in one tight loop.
 #pragma once
 
-#include "canvas/pixels/column_batch.h"
 #include "canvas/pixels/ellipse_shape.h"
 #include "canvas/pixels/path_clip.h"
 #include "canvas/pixels/pixel_writer.h"
@@ -48,8 +47,6 @@ protected:
     virtual void before_memory_write() const {}
     virtual void finish_drawing() const {}
 
-    // Writes the gathered vertical lines, before anything else draws or reads.
-    void write_columns() const { columns_.write(memory_.stride); }
     // Finishes all drawing so far, for readers of the image.
     void settle() const;
     const ImageMemory& memory() const { return memory_; }
@@ -58,14 +55,15 @@ private:
     PixelWriter memory_writer(std::uint32_t word) const;
     // Paints a waiting clear everywhere except the covered box (columns left..right-1, rows top..bottom-1).
     void paint_clear(PixelCoord left, PixelCoord top, PixelCoord right, PixelCoord bottom) const;
-    void gather_column(PenPoint from, PenPoint to, std::uint32_t word);
+    // The lines land at scattered places: written in one loop, their cache misses overlap.
+    void render_columns(const ColumnLine* lines, std::size_t count, int origin_x, int origin_y) const final;
     void draw_line(Rgb colour, long long width, PenPoint from, PenPoint to);
     void draw_oval(Rgb colour, long long width, const PixelBox& box);
     void draw_triangle(Rgb colour, long long width, PenPoint p1, PenPoint p2, PenPoint p3);
 
     ImageMemory memory_;
     mutable bool clear_pending_ = false;
-    mutable ColumnBatch columns_;
+    std::vector<PathPoint> path_;  // the path being drawn, its storage kept from shape to shape
 };
 
 }  // namespace tavro

@@ -1,6 +1,7 @@
 #include "canvas/pixels/path_clip.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace tavro {
 
@@ -56,11 +57,17 @@ bool clip_segment(PathPoint& from, PathPoint& to, const ClipBox& box)
     return true;
 }
 
-std::vector<PathPoint> clip_polygon(const std::vector<PathPoint>& polygon, const ClipBox& box)
+void clip_polygon(std::vector<PathPoint>& polygon, const ClipBox& box)
 {
     const Side sides[4] = {
         {true, box.left, 1.0}, {true, box.right, -1.0}, {false, box.top, 1.0}, {false, box.bottom, -1.0}};
-    std::vector<PathPoint> current = polygon;
+    const auto inside = [&](const PathPoint& p) {
+        return std::all_of(std::begin(sides), std::end(sides), [&](const Side& side) { return side.value(p) >= 0.0; });
+    };
+    if (std::all_of(polygon.begin(), polygon.end(), inside)) {
+        return;
+    }
+    std::vector<PathPoint>& current = polygon;
     for (const Side& side : sides) {
         if (current.empty()) {
             break;
@@ -81,7 +88,6 @@ std::vector<PathPoint> clip_polygon(const std::vector<PathPoint>& polygon, const
         }
         current = std::move(kept);
     }
-    return current;
 }
 
 }  // namespace tavro

@@ -21,8 +21,9 @@ struct ClipBox {
 
 // Keeps the part of the segment inside the box; false when nothing is left.
 bool clip_segment(PathPoint& from, PathPoint& to, const ClipBox& box);
-// The closed polygon cut to the box (empty when nothing is left). Edges the cut
-// adds run along the box, so a box larger than the image keeps them out of sight.
-std::vector<PathPoint> clip_polygon(const std::vector<PathPoint>& polygon, const ClipBox& box);
+// Cuts the closed polygon to the box, in place (empty when nothing is left). Edges the
+// cut adds run along the box, so a box larger than the image keeps them out of sight.
+// A polygon wholly inside, what nearly every frame draws, is left as it is.
+void clip_polygon(std::vector<PathPoint>& polygon, const ClipBox& box);
 
 }  // namespace tavro

@@ -3,7 +3,7 @@
 #include "canvas/pixels/pen_stroke.h"
 #include "canvas/pixels/text_placement.h"
 
-#include <string>
+#include <string_view>
 
 namespace tavro {
 
@@ -53,7 +53,7 @@ void PixelCanvas::draw_text(Rgb colour, PenPoint anchor, int point_size, const c
     const int size = character_height(point_size);
     PixelWriter writer(memory(), pixel_word(colour));
     place_text_lines(text, anchor, glyphs_.line_metrics(size).height,
-                     [&](const std::string& line, PixelCoord left, PixelCoord top) {
+                     [&](std::string_view line, PixelCoord left, PixelCoord top) {
                          glyphs_.draw_line(writer, size, left, top, line);
                      });
 }

@@ -5,7 +5,8 @@
 
 #include "platform.h"
 
-#include <deque>
+#include "hosts/text_lines.h"
+
 #include <memory>
 #include <string>
 
@@ -28,7 +29,7 @@ public:
 
     // White all over, then each line in black on its own cleared strip, 5 pixels from the
     // left, the first with its cell's top at row top and each next one a line lower.
-    void draw(const std::deque<std::string>& lines, int top, const TextFaceMetrics& metrics);
+    void draw(const TextLines& lines, int top, const TextFaceMetrics& metrics);
     Rgb pixel(int column, int row) const;
 
     static constexpr int TEXT_LEFT = 5;

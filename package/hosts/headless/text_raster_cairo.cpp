@@ -40,7 +40,7 @@ TextRaster::TextRaster(int width, int height)
 
 TextRaster::~TextRaster() = default;
 
-void TextRaster::draw(const std::deque<std::string>& lines, int top, const TextFaceMetrics& metrics)
+void TextRaster::draw(const TextLines& lines, int top, const TextFaceMetrics& metrics)
 {
     cairo_surface_t* image = pixels_->image.get();
     {

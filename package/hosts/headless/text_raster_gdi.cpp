@@ -44,7 +44,7 @@ TextRaster::TextRaster(int width, int height) : pixels_(std::make_unique<Pixels>
 
 TextRaster::~TextRaster() = default;
 
-void TextRaster::draw(const std::deque<std::string>& lines, int top, const TextFaceMetrics& metrics)
+void TextRaster::draw(const TextLines& lines, int top, const TextFaceMetrics& metrics)
 {
     HDC dc = pixels_->dc;
     const RECT all{0, 0, width_, height_};

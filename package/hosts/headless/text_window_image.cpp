@@ -32,10 +32,7 @@ void TextWindowImage::clear()
     stale_ = true;
 }
 
-std::vector<std::string> TextWindowImage::visible_lines() const
-{
-    return {shown_.oldest_first().begin(), shown_.oldest_first().end()};
-}
+std::vector<std::string> TextWindowImage::visible_lines() const { return {shown_.begin(), shown_.end()}; }
 
 Rgb TextWindowImage::pixel(int column, int row) const
 {
@@ -53,7 +50,7 @@ void TextWindowImage::draw() const
     if (!raster_) {
         raster_ = std::make_unique<TextRaster>(width_, height_);
     }
-    raster_->draw(shown_.oldest_first(), height_ - static_cast<int>(shown_.size()) * line_height_,
+    raster_->draw(shown_, height_ - static_cast<int>(shown_.size()) * line_height_,
                   TextFaceMetrics{ascent_, line_height_});
     stale_ = false;
 }

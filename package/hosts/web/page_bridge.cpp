@@ -70,7 +70,7 @@ void show_text_panel(bool shown) { js_show_text_panel(shown ? 1 : 0); }
 
 void show_image(const std::uint8_t* rgba, int width, int height) { js_show_image(rgba, width, height); }
 
-void show_text_lines(const std::deque<std::string>& lines)
+void show_text_lines(const TextLines& lines)
 {
     js_clear_text_lines();
     for (const std::string& line : lines) {

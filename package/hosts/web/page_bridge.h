@@ -13,7 +13,8 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <deque>
+#include "hosts/text_lines.h"
+
 #include <string>
 
 namespace tavro::page {
@@ -27,7 +28,7 @@ void show_text_panel(bool shown);
 // Shows rows of RGBA bytes, width x height, in the graphics area.
 void show_image(const std::uint8_t* rgba, int width, int height);
 // Replaces the text panel's lines, oldest first.
-void show_text_lines(const std::deque<std::string>& lines);
+void show_text_lines(const TextLines& lines);
 // Gives control back to the page until input is posted, or for at most milliseconds
 // (negative: no limit). The page draws and takes input only while C++ is here.
 void wait(double milliseconds);

@@ -146,7 +146,7 @@ void WebHost::show_changes()
     }
     if (text_changed_) {
         text_changed_ = false;
-        page::show_text_lines(text_lines_.oldest_first());
+        page::show_text_lines(text_lines_);
     }
 }
 
