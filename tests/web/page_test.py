@@ -274,6 +274,12 @@ class StudentPage(unittest.TestCase):
             page.open(page_url(page_path("no_display")))
             page.wait_for("TavroPage.ended()")
             self.assertEqual(page.element("#tavro-status").text, "The program has ended with status 0.")
+            # One that throws an exception it does not catch ends with status 1, saying it failed.
+            page.open(page_url(page_path("page_input")))
+            page.type("x")
+            page.wait_for("TavroPage.ended()")
+            self.assertTrue(page.element("#tavro-status").text.startswith("The program has ended with status 1: it failed"),
+                            page.element("#tavro-status").text)
 
     def test_a_program_that_never_waits_animates_and_quits_from_the_menu(self):
         with browser() as page:

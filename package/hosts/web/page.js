@@ -224,6 +224,17 @@ var TavroPage = (function () {
     setStatus("");
   };
   Module.onExit = (status) => TavroPage.showEnd(status);
+  // The pages are built without exception catching: an exception the program does not catch
+  // aborts it or leaves the page's promise rejected, and the page ends the program as the render
+  // entry ends a failed run, with status 1.
+  Module.onAbort = (what) => TavroPage.showFailure(what);
+  const failure = (reason) => {
+    if (running) {
+      TavroPage.showFailure(reason instanceof Error ? reason.message : "an exception was not caught");
+    }
+  };
+  window.addEventListener("unhandledrejection", (event) => failure(event.reason));
+  window.addEventListener("error", (event) => failure(event.error));
   Module.print = (text) => console.log(text);
   Module.printErr = (text) => console.warn(text);
 
@@ -342,6 +353,14 @@ var TavroPage = (function () {
       ended = true;
       syncScript();
       setStatus("The program has ended with status " + status + ".");
+    },
+    showFailure(what) {
+      if (ended) {
+        return;
+      }
+      ended = true;
+      const reason = String(what || "").split("\n")[0];
+      setStatus("The program has ended with status 1: it failed" + (reason ? " (" + reason + ")" : "") + ".");
     },
     // For tests and measurements.
     transcript() { return running ? UTF8ToString(Module._tavro_web_transcript()) : ""; },

@@ -1,9 +1,11 @@
 // Writes what each wait returns to the text window ("click X Y", "key CODE"). Key n asks for a name
 // in the dialog ("name [REPLY]"), w writes a line of 300 characters, t the clock ("time SECONDS"),
-// b draws frames from then on without ever waiting. After event_quit it returns 3.
+// b draws frames from then on without ever waiting, x throws an exception it does not catch.
+// After event_quit it returns 3.
 #include "text_window.h"
 #include <tavro/display.h>
 
+#include <stdexcept>
 #include <string>
 
 namespace {
@@ -44,6 +46,8 @@ int application_main()
             text_window_printf("time %lld\n", tavro_time());
         } else if (key == 'b') {
             draw_without_waiting(display);
+        } else if (key == 'x') {
+            throw std::runtime_error("given up");
         } else {
             text_window_printf("key %d\n", key);
         }
