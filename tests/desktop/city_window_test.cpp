@@ -132,7 +132,7 @@ TEST(CityWindow, LoggingChosenFromTheMenuFillsTheTextWindowAndQuitEnds)
 
     // Open "&Run" and pick "&Logging" by its underlined letter.
     ASSERT_TRUE(desktop::click(*run.graphics(), RUN_TITLE_X, RUN_TITLE_Y));
-    desktop::pause_for(0.3);
+    ASSERT_TRUE(desktop::eventually(desktop::popup_menu_shown, desktop::CHANGE_SECONDS)) << "the Run menu did not open";
     ASSERT_TRUE(desktop::send_keys("l"));
     EXPECT_TRUE(desktop::eventually(
         [&] {
@@ -143,7 +143,7 @@ TEST(CityWindow, LoggingChosenFromTheMenuFillsTheTextWindowAndQuitEnds)
         << "no log lines appeared in the text window";
 
     ASSERT_TRUE(desktop::click(*run.graphics(), RUN_TITLE_X, RUN_TITLE_Y));
-    desktop::pause_for(0.3);
+    ASSERT_TRUE(desktop::eventually(desktop::popup_menu_shown, desktop::CHANGE_SECONDS)) << "the Run menu did not open";
     ASSERT_TRUE(desktop::send_keys("q"));
     EXPECT_EQ(run.process().wait_exit(desktop::EXIT_SECONDS), 0);
 }

@@ -170,6 +170,26 @@ std::optional<Geometry> window_geometry(unsigned long window)
     return geometry;
 }
 
+bool popup_menu_shown()
+{
+    // A menu is an untitled window; the root is one too, but wider than any menu.
+    constexpr int MENU_LEAST_SIDE = 100;
+    constexpr int MENU_MOST_WIDTH = 800;
+    const auto output = run_command(limited("xdotool search --onlyvisible --maxdepth 1 --name '^$'"));
+    if (!output) {
+        return false;
+    }
+    std::istringstream ids(*output);
+    for (unsigned long id = 0; ids >> id;) {
+        const auto geometry = window_geometry(id);
+        if (geometry && geometry->width >= MENU_LEAST_SIDE && geometry->height >= MENU_LEAST_SIDE &&
+            geometry->width <= MENU_MOST_WIDTH) {
+            return true;
+        }
+    }
+    return false;
+}
+
 bool click(unsigned long window, int x, int y)
 {
     return run_command(limited("xdotool mousemove --window " + std::to_string(window) + " " + std::to_string(x) + " " +

@@ -55,6 +55,8 @@ struct Geometry {
     int height = 0;
 };
 std::optional<Geometry> window_geometry(unsigned long window);
+// Whether a pop-up menu is shown now: an untitled top-level window of a menu's size.
+bool popup_menu_shown();
 
 // A left click at (x, y) of the window.
 bool click(unsigned long window, int x, int y);
