@@ -29,12 +29,18 @@ function(remove_run_files stem)
   file(REMOVE "${stem}.log" "${stem}.png" "${stem}-difference.png" "${stem}.verdict")
 endfunction()
 
-# Writes the verdict whole or not at all: a report read meanwhile never sees half of it.
-function(write_verdict stem verdict reason details)
+# A hidden scratch file beside the check's files, of a kind remove_hidden_files knows:
+# folder/.NAME.KIND.XXXXXX.
+function(hidden_file stem kind variable)
   get_filename_component(folder "${stem}" DIRECTORY)
   get_filename_component(name "${stem}" NAME)
   string(RANDOM LENGTH 6 ALPHABET "abcdefghijklmnopqrstuvwxyz0123456789" suffix)
-  set(temporary "${folder}/.${name}.verdict.${suffix}")
+  set(${variable} "${folder}/.${name}.${kind}.${suffix}" PARENT_SCOPE)
+endfunction()
+
+# Writes the verdict whole or not at all: a report read meanwhile never sees half of it.
+function(write_verdict stem verdict reason details)
+  hidden_file("${stem}" verdict temporary)
   file(WRITE "${temporary}" "verdict: ${verdict}\nreason: ${reason}\n${details}")
   file(RENAME "${temporary}" "${stem}.verdict")
 endfunction()
@@ -43,10 +49,7 @@ endfunction()
 # output_variable (a program printing without end must not fill the memory), and the last 1 KiB
 # in tail_variable.
 function(run_bounded stem status_variable output_variable tail_variable)
-  get_filename_component(folder "${stem}" DIRECTORY)
-  get_filename_component(name "${stem}" NAME)
-  string(RANDOM LENGTH 6 ALPHABET "abcdefghijklmnopqrstuvwxyz0123456789" suffix)
-  set(capture "${folder}/.${name}.output.${suffix}")
+  hidden_file("${stem}" output capture)
   execute_process(COMMAND ${ARGN} TIMEOUT ${TIMEOUT} RESULT_VARIABLE status OUTPUT_FILE "${capture}"
                   ERROR_FILE "${capture}")
   file(SIZE "${capture}" size)

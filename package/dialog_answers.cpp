@@ -1,6 +1,7 @@
 #include "dialog_answers.h"
 
 #include "control.h"
+#include "support/split_lines.h"
 
 #include <algorithm>
 #include <cstring>
@@ -10,18 +11,8 @@ const char* const NO_ANSWER_LEFT_LINE = "TAVRO_gets: no answer left, the reply i
 DialogAnswers DialogAnswers::from_lines(const std::string& text)
 {
     DialogAnswers answers;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos) {
-            end = text.size();
-        }
-        std::string line = text.substr(start, end - start);
-        if (end < text.size() && !line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
+    for (std::string& line : split_lines(text)) {
         answers.add(std::move(line));
-        start = end + 1;
     }
     return answers;
 }

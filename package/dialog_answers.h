@@ -13,7 +13,7 @@ extern const char* const NO_ANSWER_LEFT_LINE;
 class DialogAnswers {
 public:
     // One answer a line, as an answers file holds them: a last line without a line feed counts,
-    // a carriage return before a line feed is dropped.
+    // a carriage return ending a line (written on Windows) is no part of it.
     static DialogAnswers from_lines(const std::string& text);
 
     void add(std::string answer) { left_.push_back(std::move(answer)); }

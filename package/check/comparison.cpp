@@ -1,29 +1,12 @@
 #include "check/comparison.h"
 
+#include "support/split_lines.h"
+
 #include <algorithm>
 
 namespace {
 
 constexpr std::uint32_t DIFFERENCE_COLOUR = 0xFFFF0000;  // opaque red
-
-std::vector<std::string> lines_of(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos) {
-            end = text.size();
-        }
-        std::string line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
-        lines.push_back(std::move(line));
-        start = end + 1;
-    }
-    return lines;
-}
 
 // A pixel of the reference three quarters of the way to white: still recognisable, never
 // mistaken for a difference.
@@ -41,8 +24,8 @@ std::uint32_t faded(std::uint32_t pixel)
 
 TranscriptComparison compare_transcripts(const std::string& expected, const std::string& actual, std::size_t lines_kept)
 {
-    const std::vector<std::string> expected_lines = lines_of(expected);
-    const std::vector<std::string> actual_lines = lines_of(actual);
+    const std::vector<std::string> expected_lines = split_lines(expected);
+    const std::vector<std::string> actual_lines = split_lines(actual);
     TranscriptComparison comparison;
     comparison.expected_lines = expected_lines.size();
     comparison.actual_lines = actual_lines.size();
