@@ -1,10 +1,12 @@
 // Cairo canvas: the package's 601 x 540 off-screen image as a Cairo RGB24 image
 // surface, used by the headless and the desktop hosts.
 //
-// The pixel-exact shapes are written straight into the surface's memory by
-// their common base (MemoryCanvas, the package's own pixel code); polygon
-// interiors, pens wider than one pixel and text go through Cairo, all without
-// antialiasing.
+// Every shape is written straight into the surface's memory by the common base
+// (MemoryCanvas, the package's own pixel code, whose polygon interiors and wide
+// pens take exactly the pixels of Cairo's fills and strokes without
+// antialiasing, and unlike Cairo's do not allocate on every call); text goes
+// through Cairo. Cairo's own fills and strokes remain as the reference those
+// shapes are checked against.
 //
 // Speed: memory and Cairo are brought in step only when the other is about to
 // draw or the image is read; fonts are selected once per size.
@@ -12,8 +14,7 @@
 // Dependencies: cairo (image surfaces, toy font API, PNG writer); fontconfig gives
 // "TAVRO-font" the face Liberation Sans (fonts-liberation2) through the project's alias.
 //
-// Known limits: wide pens are Cairo strokes with round ends and joins, and the
-// text face is whatever fontconfig substitutes, so those pixels are close to, but
+// Known limits: the text face is whatever fontconfig substitutes, so those pixels are close to, but
 // not the same as, the 32-bit desktop's. Points far outside the image are cut
 // down to a box around it before they reach Cairo.
 #pragma once
@@ -32,8 +33,12 @@ public:
     // A text command with point size 0 gets this character height.
     static constexpr int DEFAULT_POINT_SIZE = tavro::DEFAULT_POINT_SIZE;
 
+    // Who fills polygon interiors and wide pens: the package, or Cairo's paths (the
+    // reference the package's rasteriser is compared with).
+    enum class Shapes { package, cairo };
+
     // A new image is black until it is first cleared.
-    CairoCanvas();
+    explicit CairoCanvas(Shapes shapes = Shapes::package);
 
     // The surface, with every drawing so far in its memory.
     cairo_surface_t* surface() const;
@@ -42,7 +47,7 @@ public:
 
 private:
     // The surface's memory, made before the canvas that draws into it.
-    explicit CairoCanvas(CairoSurface surface);
+    CairoCanvas(CairoSurface surface, Shapes shapes);
 
     void fill_path(Rgb colour, const std::vector<PathPoint>& points) override;
     void stroke_path(Rgb colour, long long width, const std::vector<PathPoint>& points, bool closed) override;
@@ -57,6 +62,7 @@ private:
     CairoSurface surface_;
     CairoContext context_;
     CairoFontCache fonts_;
+    Shapes shapes_;
     mutable bool cairo_drew_ = false;      // Cairo may hold drawing not yet in memory
     mutable bool memory_written_ = false;  // Cairo has not yet been told of memory writes
 };

@@ -2,6 +2,7 @@
 
 #include "canvas/pixels/box_frame.h"
 #include "canvas/pixels/pen_path.h"
+#include "canvas/pixels/pen_stroke.h"
 
 #include <algorithm>
 #include <cstring>
@@ -202,6 +203,29 @@ PixelRows MemoryCanvas::pixel_rows() const
 {
     settle();
     return PixelRows{memory_.data, memory_.stride, memory_.width, memory_.height};
+}
+
+void MemoryCanvas::fill_outline(Rgb colour)
+{
+    PixelWriter writer = memory_writer(pixel_word(colour));
+    fill_polygon(writer, outline_, ScanRule::cairo_compatible, PixelBox{0, 0, WIDTH, HEIGHT}, spans_);
+    outline_.clear();
+}
+
+void MemoryCanvas::fill_path(Rgb colour, const std::vector<PathPoint>& points)
+{
+    fixed_path_.clear();
+    for (const PathPoint& p : points) {
+        fixed_path_.push_back({to_fixed(p.x), to_fixed(p.y)});
+    }
+    outline_.add_polygon(fixed_path_);
+    fill_outline(colour);
+}
+
+void MemoryCanvas::stroke_path(Rgb colour, long long width, const std::vector<PathPoint>& points, bool closed)
+{
+    stroke_outline(points, closed, static_cast<double>(width), outline_, stroke_memory_);
+    fill_outline(colour);
 }
 
 }  // namespace tavro
