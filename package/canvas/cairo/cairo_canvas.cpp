@@ -4,7 +4,6 @@
 
 #include <cstddef>
 #include <memory>
-#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -43,7 +42,7 @@ CairoCanvas::CairoCanvas(Shapes shapes) : CairoCanvas(make_image_surface(WIDTH, 
 
 CairoCanvas::CairoCanvas(CairoSurface surface, Shapes shapes)
     : MemoryCanvas(memory_of(surface.get())), surface_(std::move(surface)), context_(make_context(surface_.get())),
-      fonts_(FONT_FACE), shapes_(shapes)
+      glyph_faces_(FONT_FACE), glyphs_(glyph_faces_), shapes_(shapes)
 {
 }
 
@@ -109,12 +108,7 @@ void CairoCanvas::stroke_path(Rgb colour, long long width, const std::vector<Pat
 
 void CairoCanvas::draw_text(Rgb colour, PenPoint anchor, int point_size, const char* text)
 {
-    cairo_t* context = cairo();
-    const CairoLineMetrics metrics = fonts_.use(context, character_height(point_size));
-    set_source(context, colour);
-    place_text_lines(text, anchor, metrics.height, [&](std::string_view line, PixelCoord left, PixelCoord top) {
-        show_cairo_line(context, metrics, static_cast<double>(left), static_cast<double>(top), line);
-    });
+    draw_glyph_text(glyphs_, colour, anchor, point_size, text);
 }
 
 cairo_surface_t* CairoCanvas::surface() const

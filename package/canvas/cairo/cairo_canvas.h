@@ -4,12 +4,12 @@
 // Every shape is written straight into the surface's memory by the common base
 // (MemoryCanvas, the package's own pixel code, whose polygon interiors and wide
 // pens take exactly the pixels of Cairo's fills and strokes without
-// antialiasing, and unlike Cairo's do not allocate on every call); text goes
-// through Cairo. Cairo's own fills and strokes remain as the reference those
-// shapes are checked against.
+// antialiasing, and unlike Cairo's do not allocate on every call); text is
+// drawn from glyphs Cairo rasterised once per size and character. Cairo's own
+// fills and strokes remain as the reference those shapes are checked against.
 //
 // Speed: memory and Cairo are brought in step only when the other is about to
-// draw or the image is read; fonts are selected once per size.
+// draw or the image is read.
 //
 // Dependencies: cairo (image surfaces, toy font API, PNG writer); fontconfig gives
 // "TAVRO-font" the face Liberation Sans (fonts-liberation2) through the project's alias.
@@ -19,6 +19,7 @@
 // down to a box around it before they reach Cairo.
 #pragma once
 
+#include "canvas/cairo/cairo_glyphs.h"
 #include "canvas/cairo/cairo_handles.h"
 #include "canvas/cairo/cairo_text.h"
 #include "canvas/pixels/memory_canvas.h"
@@ -61,7 +62,8 @@ private:
 
     CairoSurface surface_;
     CairoContext context_;
-    CairoFontCache fonts_;
+    CairoGlyphs glyph_faces_;
+    GlyphCache glyphs_;
     Shapes shapes_;
     mutable bool cairo_drew_ = false;      // Cairo may hold drawing not yet in memory
     mutable bool memory_written_ = false;  // Cairo has not yet been told of memory writes

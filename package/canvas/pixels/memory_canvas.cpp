@@ -3,9 +3,11 @@
 #include "canvas/pixels/box_frame.h"
 #include "canvas/pixels/pen_path.h"
 #include "canvas/pixels/pen_stroke.h"
+#include "canvas/pixels/text_placement.h"
 
 #include <algorithm>
 #include <cstring>
+#include <string_view>
 
 namespace tavro {
 
@@ -226,6 +228,16 @@ void MemoryCanvas::stroke_path(Rgb colour, long long width, const std::vector<Pa
 {
     stroke_outline(points, closed, static_cast<double>(width), outline_, stroke_memory_);
     fill_outline(colour);
+}
+
+void MemoryCanvas::draw_glyph_text(GlyphCache& glyphs, Rgb colour, PenPoint anchor, int point_size, const char* text)
+{
+    const int size = character_height(point_size);
+    PixelWriter writer = memory_writer(pixel_word(colour));
+    place_text_lines(text, anchor, glyphs.line_metrics(size).height,
+                     [&](std::string_view line, PixelCoord left, PixelCoord top) {
+                         glyphs.draw_line(writer, size, left, top, line);
+                     });
 }
 
 }  // namespace tavro

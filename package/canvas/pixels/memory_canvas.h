@@ -18,6 +18,7 @@
 #pragma once
 
 #include "canvas/pixels/ellipse_shape.h"
+#include "canvas/pixels/glyph_cache.h"
 #include "canvas/pixels/path_clip.h"
 #include "canvas/pixels/pen_stroke.h"
 #include "canvas/pixels/pixel_writer.h"
@@ -52,6 +53,8 @@ protected:
     virtual void before_memory_write() const {}
     virtual void finish_drawing() const {}
 
+    // Draws a text command's lines with the glyphs of the cache.
+    void draw_glyph_text(GlyphCache& glyphs, Rgb colour, PenPoint anchor, int point_size, const char* text);
     // Finishes all drawing so far, for readers of the image.
     void settle() const;
     const ImageMemory& memory() const { return memory_; }

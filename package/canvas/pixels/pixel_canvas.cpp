@@ -1,8 +1,7 @@
 #include "canvas/pixels/pixel_canvas.h"
 
+#include "canvas/pixels/pixel_font.h"
 #include "canvas/pixels/text_placement.h"
-
-#include <string_view>
 
 namespace tavro {
 
@@ -20,12 +19,7 @@ PixelCanvas::PixelCanvas() : MemoryCanvas(memory_of(pixels)), glyphs_(embedded_f
 
 void PixelCanvas::draw_text(Rgb colour, PenPoint anchor, int point_size, const char* text)
 {
-    const int size = character_height(point_size);
-    PixelWriter writer(memory(), pixel_word(colour));
-    place_text_lines(text, anchor, glyphs_.line_metrics(size).height,
-                     [&](std::string_view line, PixelCoord left, PixelCoord top) {
-                         glyphs_.draw_line(writer, size, left, top, line);
-                     });
+    draw_glyph_text(glyphs_, colour, anchor, point_size, text);
 }
 
 int PixelCanvas::text_line_height(int point_size)
