@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -38,11 +39,11 @@ ImageMemory memory_of(cairo_surface_t* surface)
 
 }  // namespace
 
-CairoCanvas::CairoCanvas(Shapes shapes) : CairoCanvas(make_image_surface(WIDTH, HEIGHT), shapes) {}
+CairoCanvas::CairoCanvas(Rasteriser rasteriser) : CairoCanvas(make_image_surface(WIDTH, HEIGHT), rasteriser) {}
 
-CairoCanvas::CairoCanvas(CairoSurface surface, Shapes shapes)
+CairoCanvas::CairoCanvas(CairoSurface surface, Rasteriser rasteriser)
     : MemoryCanvas(memory_of(surface.get())), surface_(std::move(surface)), context_(make_context(surface_.get())),
-      glyph_faces_(FONT_FACE), glyphs_(glyph_faces_), shapes_(shapes)
+      glyph_faces_(FONT_FACE), glyphs_(glyph_faces_), fonts_(FONT_FACE), rasteriser_(rasteriser)
 {
 }
 
@@ -81,7 +82,7 @@ cairo_t* CairoCanvas::cairo() const
 
 void CairoCanvas::fill_path(Rgb colour, const std::vector<PathPoint>& points)
 {
-    if (shapes_ == Shapes::package) {
+    if (rasteriser_ == Rasteriser::package) {
         MemoryCanvas::fill_path(colour, points);
         return;
     }
@@ -93,7 +94,7 @@ void CairoCanvas::fill_path(Rgb colour, const std::vector<PathPoint>& points)
 
 void CairoCanvas::stroke_path(Rgb colour, long long width, const std::vector<PathPoint>& points, bool closed)
 {
-    if (shapes_ == Shapes::package) {
+    if (rasteriser_ == Rasteriser::package) {
         MemoryCanvas::stroke_path(colour, width, points, closed);
         return;
     }
@@ -108,7 +109,16 @@ void CairoCanvas::stroke_path(Rgb colour, long long width, const std::vector<Pat
 
 void CairoCanvas::draw_text(Rgb colour, PenPoint anchor, int point_size, const char* text)
 {
-    draw_glyph_text(glyphs_, colour, anchor, point_size, text);
+    if (rasteriser_ == Rasteriser::package) {
+        draw_glyph_text(glyphs_, colour, anchor, point_size, text);
+        return;
+    }
+    cairo_t* context = cairo();
+    const CairoLineMetrics metrics = fonts_.use(context, character_height(point_size));
+    set_source(context, colour);
+    place_text_lines(text, anchor, metrics.height, [&](std::string_view line, PixelCoord left, PixelCoord top) {
+        show_cairo_line(context, metrics, static_cast<double>(left), static_cast<double>(top), line);
+    });
 }
 
 cairo_surface_t* CairoCanvas::surface() const

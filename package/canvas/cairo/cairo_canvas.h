@@ -6,7 +6,7 @@
 // pens take exactly the pixels of Cairo's fills and strokes without
 // antialiasing, and unlike Cairo's do not allocate on every call); text is
 // drawn from glyphs Cairo rasterised once per size and character. Cairo's own
-// fills and strokes remain as the reference those shapes are checked against.
+// fills, strokes and text drawing remain as the reference these are checked against.
 //
 // Speed: memory and Cairo are brought in step only when the other is about to
 // draw or the image is read.
@@ -34,12 +34,12 @@ public:
     // A text command with point size 0 gets this character height.
     static constexpr int DEFAULT_POINT_SIZE = tavro::DEFAULT_POINT_SIZE;
 
-    // Who fills polygon interiors and wide pens: the package, or Cairo's paths (the
-    // reference the package's rasteriser is compared with).
-    enum class Shapes { package, cairo };
+    // Who draws polygon interiors, wide pens and text: the package, or Cairo's paths
+    // and text drawing (the reference the package's drawing is compared with).
+    enum class Rasteriser { package, cairo };
 
     // A new image is black until it is first cleared.
-    explicit CairoCanvas(Shapes shapes = Shapes::package);
+    explicit CairoCanvas(Rasteriser rasteriser = Rasteriser::package);
 
     // The surface, with every drawing so far in its memory.
     cairo_surface_t* surface() const;
@@ -48,7 +48,7 @@ public:
 
 private:
     // The surface's memory, made before the canvas that draws into it.
-    CairoCanvas(CairoSurface surface, Shapes shapes);
+    CairoCanvas(CairoSurface surface, Rasteriser rasteriser);
 
     void fill_path(Rgb colour, const std::vector<PathPoint>& points) override;
     void stroke_path(Rgb colour, long long width, const std::vector<PathPoint>& points, bool closed) override;
@@ -64,7 +64,8 @@ private:
     CairoContext context_;
     CairoGlyphs glyph_faces_;
     GlyphCache glyphs_;
-    Shapes shapes_;
+    CairoFontCache fonts_;  // the reference's text
+    Rasteriser rasteriser_;
     mutable bool cairo_drew_ = false;      // Cairo may hold drawing not yet in memory
     mutable bool memory_written_ = false;  // Cairo has not yet been told of memory writes
 };

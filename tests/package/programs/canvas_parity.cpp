@@ -12,7 +12,7 @@ int main()
 {
     Display display;
     const PictureInput no_input;
-    tavro::CairoCanvas cairo(tavro::CairoCanvas::Shapes::cairo);
+    tavro::CairoCanvas cairo(tavro::CairoCanvas::Rasteriser::cairo);
     tavro::PixelCanvas pixels;
     for (tavro::Canvas* canvas : {static_cast<tavro::Canvas*>(&cairo), static_cast<tavro::Canvas*>(&pixels)}) {
         CanvasRedirect redirect(*canvas);
