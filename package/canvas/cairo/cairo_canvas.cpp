@@ -39,11 +39,11 @@ ImageMemory memory_of(cairo_surface_t* surface)
 
 }  // namespace
 
-CairoCanvas::CairoCanvas() : CairoCanvas(make_image_surface(WIDTH, HEIGHT)) {}
+CairoCanvas::CairoCanvas(Rasteriser rasteriser) : CairoCanvas(make_image_surface(WIDTH, HEIGHT), rasteriser) {}
 
-CairoCanvas::CairoCanvas(CairoSurface surface)
+CairoCanvas::CairoCanvas(CairoSurface surface, Rasteriser rasteriser)
     : MemoryCanvas(memory_of(surface.get())), surface_(std::move(surface)), context_(make_context(surface_.get())),
-      fonts_(FONT_FACE)
+      glyph_faces_(FONT_FACE), glyphs_(glyph_faces_), fonts_(FONT_FACE), rasteriser_(rasteriser)
 {
 }
 
@@ -82,6 +82,10 @@ cairo_t* CairoCanvas::cairo() const
 
 void CairoCanvas::fill_path(Rgb colour, const std::vector<PathPoint>& points)
 {
+    if (rasteriser_ == Rasteriser::package) {
+        MemoryCanvas::fill_path(colour, points);
+        return;
+    }
     cairo_t* context = cairo();
     set_source(context, colour);
     add_path(context, points, true);
@@ -90,6 +94,10 @@ void CairoCanvas::fill_path(Rgb colour, const std::vector<PathPoint>& points)
 
 void CairoCanvas::stroke_path(Rgb colour, long long width, const std::vector<PathPoint>& points, bool closed)
 {
+    if (rasteriser_ == Rasteriser::package) {
+        MemoryCanvas::stroke_path(colour, width, points, closed);
+        return;
+    }
     cairo_t* context = cairo();
     set_source(context, colour);
     cairo_set_line_width(context, static_cast<double>(width));
@@ -101,6 +109,10 @@ void CairoCanvas::stroke_path(Rgb colour, long long width, const std::vector<Pat
 
 void CairoCanvas::draw_text(Rgb colour, PenPoint anchor, int point_size, const char* text)
 {
+    if (rasteriser_ == Rasteriser::package) {
+        draw_glyph_text(glyphs_, colour, anchor, point_size, text);
+        return;
+    }
     cairo_t* context = cairo();
     const CairoLineMetrics metrics = fonts_.use(context, character_height(point_size));
     set_source(context, colour);

@@ -1,23 +1,25 @@
 // Cairo canvas: the package's 601 x 540 off-screen image as a Cairo RGB24 image
 // surface, used by the headless and the desktop hosts.
 //
-// The pixel-exact shapes are written straight into the surface's memory by
-// their common base (MemoryCanvas, the package's own pixel code); polygon
-// interiors, pens wider than one pixel and text go through Cairo, all without
-// antialiasing.
+// Every shape is written straight into the surface's memory by the common base
+// (MemoryCanvas, the package's own pixel code, whose polygon interiors and wide
+// pens take exactly the pixels of Cairo's fills and strokes without
+// antialiasing, and unlike Cairo's do not allocate on every call); text is
+// drawn from glyphs Cairo rasterised once per size and character. Cairo's own
+// fills, strokes and text drawing remain as the reference these are checked against.
 //
 // Speed: memory and Cairo are brought in step only when the other is about to
-// draw or the image is read; fonts are selected once per size.
+// draw or the image is read.
 //
 // Dependencies: cairo (image surfaces, toy font API, PNG writer); fontconfig gives
 // "TAVRO-font" the face Liberation Sans (fonts-liberation2) through the project's alias.
 //
-// Known limits: wide pens are Cairo strokes with round ends and joins, and the
-// text face is whatever fontconfig substitutes, so those pixels are close to, but
+// Known limits: the text face is whatever fontconfig substitutes, so those pixels are close to, but
 // not the same as, the 32-bit desktop's. Points far outside the image are cut
 // down to a box around it before they reach Cairo.
 #pragma once
 
+#include "canvas/cairo/cairo_glyphs.h"
 #include "canvas/cairo/cairo_handles.h"
 #include "canvas/cairo/cairo_text.h"
 #include "canvas/pixels/memory_canvas.h"
@@ -32,8 +34,12 @@ public:
     // A text command with point size 0 gets this character height.
     static constexpr int DEFAULT_POINT_SIZE = tavro::DEFAULT_POINT_SIZE;
 
+    // Who draws polygon interiors, wide pens and text: the package, or Cairo's paths
+    // and text drawing (the reference the package's drawing is compared with).
+    enum class Rasteriser { package, cairo };
+
     // A new image is black until it is first cleared.
-    CairoCanvas();
+    explicit CairoCanvas(Rasteriser rasteriser = Rasteriser::package);
 
     // The surface, with every drawing so far in its memory.
     cairo_surface_t* surface() const;
@@ -42,7 +48,7 @@ public:
 
 private:
     // The surface's memory, made before the canvas that draws into it.
-    explicit CairoCanvas(CairoSurface surface);
+    CairoCanvas(CairoSurface surface, Rasteriser rasteriser);
 
     void fill_path(Rgb colour, const std::vector<PathPoint>& points) override;
     void stroke_path(Rgb colour, long long width, const std::vector<PathPoint>& points, bool closed) override;
@@ -56,7 +62,10 @@ private:
 
     CairoSurface surface_;
     CairoContext context_;
-    CairoFontCache fonts_;
+    CairoGlyphs glyph_faces_;
+    GlyphCache glyphs_;
+    CairoFontCache fonts_;  // the reference's text
+    Rasteriser rasteriser_;
     mutable bool cairo_drew_ = false;      // Cairo may hold drawing not yet in memory
     mutable bool memory_written_ = false;  // Cairo has not yet been told of memory writes
 };

@@ -2,7 +2,7 @@
 // as spans: a frame's labels repeat the same few characters at the same sizes.
 #pragma once
 
-#include "canvas/pixels/pixel_font.h"
+#include "canvas/pixels/glyph_source.h"
 #include "canvas/pixels/pixel_writer.h"
 
 #include <array>
@@ -14,7 +14,7 @@ namespace tavro {
 
 class GlyphCache {
 public:
-    explicit GlyphCache(const PixelFont& font) : font_(font) {}
+    explicit GlyphCache(const GlyphSource& font) : font_(font) {}
 
     FontLineMetrics line_metrics(int pixel_size) { return size(pixel_size).metrics; }
     // Draws one line of text with its cell's top-left corner at (left, top); control characters show as spaces.
@@ -27,7 +27,7 @@ private:
     };
     Size& size(int pixel_size);
 
-    const PixelFont& font_;
+    const GlyphSource& font_;
     std::map<int, Size> sizes_;
 };
 

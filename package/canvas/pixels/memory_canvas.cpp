@@ -2,9 +2,12 @@
 
 #include "canvas/pixels/box_frame.h"
 #include "canvas/pixels/pen_path.h"
+#include "canvas/pixels/pen_stroke.h"
+#include "canvas/pixels/text_placement.h"
 
 #include <algorithm>
 #include <cstring>
+#include <string_view>
 
 namespace tavro {
 
@@ -202,6 +205,39 @@ PixelRows MemoryCanvas::pixel_rows() const
 {
     settle();
     return PixelRows{memory_.data, memory_.stride, memory_.width, memory_.height};
+}
+
+void MemoryCanvas::fill_outline(Rgb colour)
+{
+    PixelWriter writer = memory_writer(pixel_word(colour));
+    fill_polygon(writer, outline_, ScanRule::cairo_compatible, PixelBox{0, 0, WIDTH, HEIGHT}, spans_);
+    outline_.clear();
+}
+
+void MemoryCanvas::fill_path(Rgb colour, const std::vector<PathPoint>& points)
+{
+    fixed_path_.clear();
+    for (const PathPoint& p : points) {
+        fixed_path_.push_back({to_fixed(p.x), to_fixed(p.y)});
+    }
+    outline_.add_polygon(fixed_path_);
+    fill_outline(colour);
+}
+
+void MemoryCanvas::stroke_path(Rgb colour, long long width, const std::vector<PathPoint>& points, bool closed)
+{
+    stroke_outline(points, closed, static_cast<double>(width), outline_, stroke_memory_);
+    fill_outline(colour);
+}
+
+void MemoryCanvas::draw_glyph_text(GlyphCache& glyphs, Rgb colour, PenPoint anchor, int point_size, const char* text)
+{
+    const int size = character_height(point_size);
+    PixelWriter writer = memory_writer(pixel_word(colour));
+    place_text_lines(text, anchor, glyphs.line_metrics(size).height,
+                     [&](std::string_view line, PixelCoord left, PixelCoord top) {
+                         glyphs.draw_line(writer, size, left, top, line);
+                     });
 }
 
 }  // namespace tavro

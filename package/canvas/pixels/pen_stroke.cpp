@@ -49,8 +49,10 @@ bool same_direction(const Slope& a, const Slope& b)
 // The pen: a regular polygon inscribed in the circle of the pen's radius.
 class Pen {
 public:
-    explicit Pen(double radius)
+    // corners: the pen's storage, refilled here.
+    Pen(double radius, std::vector<FixedPoint>& corners) : corners_(corners)
     {
+        corners_.clear();
         int count = 4;
         if (TOLERANCE >= 4 * radius) {
             count = 1;
@@ -63,14 +65,13 @@ public:
             const double angle = 2 * PI * i / count;
             corners_.push_back({to_fixed(radius * std::cos(angle)), to_fixed(radius * std::sin(angle))});
         }
-        for (int i = 0; i < count; ++i) {
-            arriving_.push_back(slope_between(corners_[(i + count - 1) % count], corners_[i]));
-            leaving_.push_back(slope_between(corners_[i], corners_[(i + 1) % count]));
-        }
     }
 
     int count() const { return static_cast<int>(corners_.size()); }
     FixedPoint corner(int i) const { return corners_[i]; }
+    // The sides from the previous corner to corner i and from corner i to the next.
+    Slope arriving(int i) const { return slope_between(corners_[(i + count() - 1) % count()], corners_[i]); }
+    Slope leaving(int i) const { return slope_between(corners_[i], corners_[(i + 1) % count()]); }
 
     // The corners a fan turning clockwise from slope in to slope out passes, start..stop-1.
     void clockwise_corners(const Slope& in, const Slope& out, int& start, int& stop) const
@@ -80,19 +81,19 @@ public:
         int hi = n;
         int i = (lo + hi) >> 1;
         do {
-            (compare_slopes(arriving_[i], in) < 0 ? lo : hi) = i;
+            (compare_slopes(arriving(i), in) < 0 ? lo : hi) = i;
             i = (lo + hi) >> 1;
         } while (hi - lo > 1);
-        if (compare_slopes(arriving_[i], in) < 0 && ++i == n) {
+        if (compare_slopes(arriving(i), in) < 0 && ++i == n) {
             i = 0;
         }
         start = i;
-        if (compare_slopes(out, leaving_[i]) >= 0) {
+        if (compare_slopes(out, leaving(i)) >= 0) {
             lo = i;
             hi = i + n;
             i = (lo + hi) >> 1;
             do {
-                (compare_slopes(arriving_[i % n], out) > 0 ? hi : lo) = i;
+                (compare_slopes(arriving(i % n), out) > 0 ? hi : lo) = i;
                 i = (lo + hi) >> 1;
             } while (hi - lo > 1);
             i %= n;
@@ -108,19 +109,19 @@ public:
         int hi = n;
         int i = (lo + hi) >> 1;
         do {
-            (compare_slopes(in, leaving_[i]) < 0 ? lo : hi) = i;
+            (compare_slopes(in, leaving(i)) < 0 ? lo : hi) = i;
             i = (lo + hi) >> 1;
         } while (hi - lo > 1);
-        if (compare_slopes(in, leaving_[i]) < 0 && ++i == n) {
+        if (compare_slopes(in, leaving(i)) < 0 && ++i == n) {
             i = 0;
         }
         start = i;
-        if (compare_slopes(arriving_[i], out) <= 0) {
+        if (compare_slopes(arriving(i), out) <= 0) {
             lo = i;
             hi = i + n;
             i = (lo + hi) >> 1;
             do {
-                (compare_slopes(out, leaving_[i % n]) > 0 ? hi : lo) = i;
+                (compare_slopes(out, leaving(i % n)) > 0 ? hi : lo) = i;
                 i = (lo + hi) >> 1;
             } while (hi - lo > 1);
             i %= n;
@@ -129,9 +130,7 @@ public:
     }
 
 private:
-    std::vector<FixedPoint> corners_;
-    std::vector<Slope> arriving_;  // from the previous corner
-    std::vector<Slope> leaving_;   // to the next corner
+    std::vector<FixedPoint>& corners_;
 };
 
 // Where a segment starts or ends: its point and the two points half a pen away on either side.
@@ -174,8 +173,14 @@ int sign_of_cross(double dx1, double dy1, double dx2, double dy2)
 
 class Stroker {
 public:
-    explicit Stroker(double width) : half_(width / 2), pen_(half_)
+    // memory: the sides' and the pen's storage, emptied here.
+    Stroker(double width, StrokeMemory& memory)
+        : half_(width / 2), pen_(half_, memory.pen_corners), right_(memory.right), left_(memory.left),
+          contour_(memory.contour)
     {
+        right_.clear();
+        left_.clear();
+        contour_.clear();
         const double c = 1 - TOLERANCE / half_;
         cusp_ = 2 * c * c - 1;
     }
@@ -235,7 +240,7 @@ public:
     // Caps an open path: one outline along the left side, round the end, back along the right.
     void finish(ScanPolygon& outline)
     {
-        std::vector<FixedPoint> contour;
+        std::vector<FixedPoint>& contour = contour_;
         if (!has_current_) {
             if (!started_) {
                 return;
@@ -245,7 +250,7 @@ public:
             cap(reversed(face), contour);
             cap(face, contour);
         } else {
-            contour = left_;
+            contour.assign(left_.begin(), left_.end());
             cap(current_, contour);
             contour.insert(contour.end(), right_.rbegin(), right_.rend());
             cap(reversed(first_), contour);
@@ -351,16 +356,17 @@ private:
     bool has_current_ = false;
     Face first_{};
     Face current_{};
-    std::vector<FixedPoint> right_;  // points along the clockwise side
-    std::vector<FixedPoint> left_;   // and along the counter-clockwise side
+    std::vector<FixedPoint>& right_;    // points along the clockwise side
+    std::vector<FixedPoint>& left_;     // and along the counter-clockwise side
+    std::vector<FixedPoint>& contour_;  // an open path's outline
 };
 
 // The path as the library keeps it: repeated points dropped (except a first
 // segment of no length), and a segment that continues the previous one in the
-// same direction merged into it.
-std::vector<FixedPoint> path_points(const std::vector<PathPoint>& points, bool closed)
+// same direction merged into it. The result replaces path's contents.
+void path_points(const std::vector<PathPoint>& points, bool closed, std::vector<FixedPoint>& path)
 {
-    std::vector<FixedPoint> path;
+    path.clear();
     const auto add = [&path](FixedPoint point) {
         if (path.size() >= 2) {
             const FixedPoint current = path.back();
@@ -385,18 +391,19 @@ std::vector<FixedPoint> path_points(const std::vector<PathPoint>& points, bool c
             path.pop_back();
         }
     }
-    return path;
 }
 
 }  // namespace
 
-void stroke_outline(const std::vector<PathPoint>& points, bool closed, double width, ScanPolygon& outline)
+void stroke_outline(const std::vector<PathPoint>& points, bool closed, double width, ScanPolygon& outline,
+                    StrokeMemory& memory)
 {
-    const std::vector<FixedPoint> path = path_points(points, closed);
+    path_points(points, closed, memory.path);
+    const std::vector<FixedPoint>& path = memory.path;
     if (path.empty() || width <= 0.0) {
         return;
     }
-    Stroker stroker(width);
+    Stroker stroker(width, memory);
     stroker.move_to(path.front());
     for (std::size_t i = 1; i < path.size(); ++i) {
         stroker.line_to(path[i]);

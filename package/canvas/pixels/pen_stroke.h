@@ -13,8 +13,18 @@
 
 namespace tavro {
 
+// The stroker's working memory, kept from stroke to stroke so that stroking does not allocate.
+struct StrokeMemory {
+    std::vector<FixedPoint> path;
+    std::vector<FixedPoint> pen_corners;
+    std::vector<FixedPoint> right;  // points along the clockwise side
+    std::vector<FixedPoint> left;   // and along the counter-clockwise side
+    std::vector<FixedPoint> contour;
+};
+
 // Adds to outline the stroke of the path through points (closed: back to the
 // first point) with a pen width pixels wide.
-void stroke_outline(const std::vector<PathPoint>& points, bool closed, double width, ScanPolygon& outline);
+void stroke_outline(const std::vector<PathPoint>& points, bool closed, double width, ScanPolygon& outline,
+                    StrokeMemory& memory);
 
 }  // namespace tavro

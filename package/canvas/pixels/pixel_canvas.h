@@ -1,11 +1,9 @@
 // Pixel canvas: the package's 601 x 540 off-screen image drawn entirely by the
 // package's own pixel code, for hosts without Cairo (the browser).
 //
-// Gives the same pixels as the Cairo canvas: the exact shapes come from their
-// common base (MemoryCanvas); polygon interiors and wide pens (round caps and
-// joins) are filled here with the sampling, edge and stroke rules of the Cairo
-// canvas's library without antialiasing; text is Liberation Sans, embedded at
-// build time, its glyphs rasterised once per size.
+// Gives the same pixels as the Cairo canvas: every shape comes from their
+// common base (MemoryCanvas); text is Liberation Sans, embedded at build time,
+// its glyphs rasterised once per size.
 //
 // Dependencies: the C++ standard library and stb_truetype (libstb-dev).
 //
@@ -16,7 +14,6 @@
 
 #include "canvas/pixels/glyph_cache.h"
 #include "canvas/pixels/memory_canvas.h"
-#include "canvas/pixels/scan_fill.h"
 
 #include <cstdint>
 #include <vector>
@@ -37,15 +34,9 @@ public:
     static int text_line_height(int point_size);
 
 private:
-    void fill_path(Rgb colour, const std::vector<PathPoint>& points) override;
-    void stroke_path(Rgb colour, long long width, const std::vector<PathPoint>& points, bool closed) override;
     void draw_text(Rgb colour, PenPoint anchor, int point_size, const char* text) override;
-    // Fills the outline gathered in outline_ (the library's rules).
-    void fill_outline(Rgb colour);
 
     GlyphCache glyphs_;
-    ScanPolygon outline_;
-    std::vector<ScanSpan> spans_;
 };
 
 }  // namespace tavro

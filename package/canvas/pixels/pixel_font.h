@@ -8,7 +8,7 @@
 // hinted glyphs of the Cairo canvas; no kerning.
 #pragma once
 
-#include "canvas/pixels/scan_fill.h"
+#include "canvas/pixels/glyph_source.h"
 
 #include <cstddef>
 #include <memory>
@@ -16,18 +16,7 @@
 
 namespace tavro {
 
-struct FontLineMetrics {
-    int ascent = 0;  // rows from a line's top to its baseline
-    int height = 0;  // the line's height: ascent plus descent
-};
-
-// A glyph at one size, placed with its origin at (0, 0) on the baseline.
-struct Glyph {
-    int advance = 0;
-    std::vector<ScanSpan> spans;  // rows relative to the baseline, columns to the origin
-};
-
-class PixelFont {
+class PixelFont final : public GlyphSource {
 public:
     // Reads a TrueType file held in memory that outlives the font; throws when it cannot be read.
     PixelFont(const unsigned char* data, std::size_t size);
@@ -35,9 +24,9 @@ public:
     PixelFont(const PixelFont&) = delete;
     PixelFont& operator=(const PixelFont&) = delete;
 
-    FontLineMetrics line_metrics(int pixel_size) const;
-    // The glyph of a Latin-1 character; characters the font lacks get its missing-glyph box.
-    Glyph glyph(unsigned char character, int pixel_size) const;
+    FontLineMetrics line_metrics(int pixel_size) const override;
+    // Characters the font lacks get its missing-glyph box.
+    Glyph glyph(unsigned char character, int pixel_size) const override;
 
 private:
     struct Face;

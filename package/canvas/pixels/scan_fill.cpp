@@ -69,8 +69,11 @@ void ScanPolygon::scan(ScanRule rule, const PixelBox& area, std::vector<ScanSpan
             sorted_.push_back(&edge);
         }
     }
-    std::stable_sort(sorted_.begin(), sorted_.end(),
-                     [](const Edge* a, const Edge* b) { return a->first_row < b->first_row; });
+    // Edges starting on the same row keep their order (their places in edges_), as a
+    // stable sort would keep it, without the temporary memory a stable sort takes.
+    std::sort(sorted_.begin(), sorted_.end(), [](const Edge* a, const Edge* b) {
+        return a->first_row != b->first_row ? a->first_row < b->first_row : a < b;
+    });
     active_.clear();
     std::size_t next = 0;
     for (PixelCoord row = first_row; row < end_row && (next < sorted_.size() || !active_.empty()); ++row) {
