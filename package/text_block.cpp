@@ -35,15 +35,23 @@ std::unique_ptr<TextBlock> Host::allocate_text(std::size_t size) { return HeapTe
 
 }  // namespace tavro
 
+bool write_text(tavro::TextBlock& block, const char* text, std::size_t size)
+{
+    char* bytes = block.lock();
+    if (bytes == nullptr) {
+        return false;
+    }
+    std::memcpy(bytes, text, size);
+    block.unlock();
+    return true;
+}
+
 std::unique_ptr<tavro::TextBlock> copy_text(const char* text)
 {
     const std::size_t size = std::strlen(text) + 1;
     std::unique_ptr<tavro::TextBlock> block = tavro::platform_host().allocate_text(size);
-    char* bytes = block ? block->lock() : nullptr;
-    if (bytes == nullptr) {
+    if (!block || !write_text(*block, text, size)) {
         return nullptr;
     }
-    std::memcpy(bytes, text, size);
-    block->unlock();
     return block;
 }

@@ -16,17 +16,37 @@ TextHistory& history = session_state().text_history;
 
 int next_slot(int index) { return (index + 1) % TEXT_HISTORY_SIZE; }
 
+// Blocks are sized in steps, so that most later lines fit a reused one.
+constexpr std::size_t BLOCK_STEP = 64;
+
+// Copies text into the slot's block, reusing it when the line fits; false when there is no
+// memory for it.
+bool keep_in_slot(int slot, const char* text)
+{
+    const std::size_t size = std::strlen(text) + 1;
+    std::unique_ptr<tavro::TextBlock>& block = history.lines[slot];
+    if (block && size <= history.capacities[slot] && write_text(*block, text, size)) {
+        return true;
+    }
+    block.reset();
+    const std::size_t capacity = (size + BLOCK_STEP - 1) / BLOCK_STEP * BLOCK_STEP;
+    block = tavro::platform_host().allocate_text(capacity);
+    if (block && write_text(*block, text, size)) {
+        history.capacities[slot] = capacity;
+        return true;
+    }
+    block.reset();
+    return false;
+}
+
 void append_to_history(const char* text)
 {
     if (history.first == history.next) {
-        history.lines[history.first].reset();
         history.first = next_slot(history.first);
     }
-    std::unique_ptr<tavro::TextBlock> block = copy_text(text);
-    if (!block) {
+    if (!keep_in_slot(history.next, text)) {
         return;  // out of memory: the line is still shown, only not kept
     }
-    history.lines[history.next] = std::move(block);
     if (history.first == -1) {
         history.first = history.next;
     }

@@ -13,9 +13,11 @@ constexpr int TEXT_HISTORY_SIZE = 25;
 constexpr int TEXT_BUFFER_SIZE = 1024;
 
 // The kept lines: a ring of blocks, the oldest at first (-1 while there is none), the
-// slot the next line takes at next.
+// slot the next line takes at next. A slot's block is reused for a later line that fits its
+// capacity.
 struct TextHistory {
     std::array<std::unique_ptr<tavro::TextBlock>, TEXT_HISTORY_SIZE> lines;
+    std::array<std::size_t, TEXT_HISTORY_SIZE> capacities{};
     int first = -1;
     int next = 0;
 };

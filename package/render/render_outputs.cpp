@@ -66,7 +66,6 @@ bool RenderOutputs::open(const RenderOptions& options, std::ostream& standard_ou
         }
         // Large blocks: a logged run writes millions of short lines.
         log_buffer_ = std::make_unique<char[]>(LOG_BUFFER_SIZE);
-        log_file_.rdbuf()->pubsetbuf(log_buffer_.get(), LOG_BUFFER_SIZE);
         log_file_.open(log_.path());
         if (!log_file_.is_open()) {
             return failed(log_);
@@ -86,6 +85,31 @@ bool RenderOutputs::finish(const Output& output, bool complete, const std::strin
     }
     errors << prefix << "cannot write " << output.name << ": " << reason << '\n';
     return false;
+}
+
+void RenderOutputs::log_line(const std::string& line)
+{
+    if (!log_buffer_) {
+        *log_stream_ << line << '\n';
+        return;
+    }
+    if (log_buffered_ + line.size() + 1 > LOG_BUFFER_SIZE) {
+        flush_log();
+        if (line.size() + 1 > LOG_BUFFER_SIZE) {
+            *log_stream_ << line << '\n';
+            return;
+        }
+    }
+    char* end = log_buffer_.get() + log_buffered_;
+    std::memcpy(end, line.data(), line.size());
+    end[line.size()] = '\n';
+    log_buffered_ += line.size() + 1;
+}
+
+void RenderOutputs::flush_log()
+{
+    log_stream_->write(log_buffer_.get(), static_cast<std::streamsize>(log_buffered_));
+    log_buffered_ = 0;
 }
 
 void RenderOutputs::abandon()
@@ -111,6 +135,7 @@ bool RenderOutputs::commit(const tavro::Canvas& last_frame, const std::string& p
     }
     if (log_stream_ == &log_file_) {
         errno = 0;
+        flush_log();
         log_file_.close();
         all_written = finish(log_, !log_file_.fail(), prefix, written, errors) && all_written;
     } else if (log_stream_) {

@@ -24,7 +24,10 @@ public:
               std::ostream& errors);
 
     GifWriter* gif() { return gif_writer_.get(); }
-    std::ostream* log() { return log_stream_; }
+    bool logs() const { return log_stream_ != nullptr; }
+    // Appends line and a newline to the log: to a file in large blocks, to a stream at once, so
+    // that it keeps its place among the program's own output there.
+    void log_line(const std::string& line);
     // True when an output goes to standard output or another stream, where a report would mix in.
     bool writes_a_stream() const { return writes_a_stream_; }
 
@@ -51,8 +54,11 @@ private:
     Output gif_;
     Output log_;
     std::unique_ptr<GifWriter> gif_writer_;
+    void flush_log();
+
     static constexpr std::size_t LOG_BUFFER_SIZE = 1 << 20;
-    std::unique_ptr<char[]> log_buffer_;  // declared before the file, which writes it until closed
+    std::unique_ptr<char[]> log_buffer_;
+    std::size_t log_buffered_ = 0;
     std::ofstream log_file_;
     std::ostream* log_stream_ = nullptr;
     bool writes_a_stream_ = false;

@@ -47,14 +47,14 @@ RunCounts run_program(const RenderOptions& options, RenderOutputs& outputs, cons
     tavro::HeadlessDriver& driver = tavro::headless_driver();
     driver.set_start_time(options.start_time ? *options.start_time : std::time(nullptr));
     driver.set_keep_text_lines(false);
-    if (std::ostream* log = outputs.log()) {
+    if (outputs.logs()) {
         long long logged = 0;
-        driver.set_text_line_sink([log, logged, &options, &outputs, &prefix, &errors](const std::string& line) mutable {
+        driver.set_text_line_sink([logged, &options, &outputs, &prefix, &errors](const std::string& line) mutable {
             logged += static_cast<long long>(line.size()) + 1;
             if (options.max_log && logged > *options.max_log) {
                 stop_grown_log(*options.max_log, outputs, prefix, errors);
             }
-            *log << line << '\n';
+            outputs.log_line(line);
         });
         // Taken by the first wait: what is drawn before it is not logged.
         driver.switch_logging();

@@ -44,6 +44,22 @@ TEST_F(TextWindow, RepaintShowsTheLastTwentyFiveLinesOldestFirst)
     EXPECT_EQ(visible.back(), "message 30");
 }
 
+TEST_F(TextWindow, ReusedHistorySlotsHoldLongerAndShorterLinesWhole)
+{
+    // Each round fills every slot; the lengths cross the blocks' size steps both ways.
+    const std::vector<std::size_t> rounds = {70, 3, 200, 64, 1023};
+    for (std::size_t round = 0; round < rounds.size(); ++round) {
+        std::vector<std::string> expected;
+        for (int i = 0; i < 25; ++i) {
+            expected.push_back(
+                std::string(rounds[round] - static_cast<std::size_t>(i % 3), static_cast<char>('a' + round)));
+            text_window_printf("%s\n", expected.back().c_str());
+        }
+        repaint();
+        EXPECT_EQ(driver.text_lines(), expected) << "round " << round;
+    }
+}
+
 TEST_F(TextWindow, RepaintOfAPartlyFilledHistory)
 {
     repaint();
