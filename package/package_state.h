@@ -56,4 +56,6 @@ struct PackageState {
     ScriptModes script;
 };
 
-extern PackageState& package_state;
+// An object of its own beside the rest of the session (session_state.h), so that the drawing
+// path reaches it directly: a snow frame reads it 10,000 times. A test's reset renews both.
+extern PackageState package_state;

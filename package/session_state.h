@@ -1,7 +1,8 @@
-// Everything the package knows about the process's one session, in one object: the parts that
-// several modules share (package_state.h) and the facts a single module keeps. Each module
-// reaches its part through session_state(); nothing in a program replaces the whole, so a
-// second Display stays refused for the life of the process.
+// Everything the package knows about the process's one session: the parts that several modules
+// share (package_state, an object of its own for the drawing path's sake) and, in one object
+// here, the facts a single module keeps. Each module reaches its part through session_state();
+// nothing in a program replaces either, so a second Display stays refused for the life of the
+// process.
 #pragma once
 
 #include "control.h"
@@ -25,7 +26,6 @@ struct ScriptFileState {
 };
 
 struct SessionState {
-    PackageState shared;
     // Set by the first Display and never cleared: a second one is refused even after the first is gone.
     bool display_taken = false;
     // The graphics window's drawing context is held from opening until close_display.

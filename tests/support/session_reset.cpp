@@ -12,6 +12,7 @@ class SessionReset : public testing::EmptyTestEventListener {
     void OnTestStart(const testing::TestInfo&) override
     {
         session_state() = SessionState{};
+        package_state = PackageState{};
         tavro::headless_driver().reset();
     }
 };
