@@ -49,7 +49,7 @@ extern "C" void* realloc(void* memory, std::size_t size)
 
 namespace {
 
-constexpr long long RUN_TICKS = 300;
+constexpr long long RUN_TICKS = 1500;
 
 class Scratch {
 public:
