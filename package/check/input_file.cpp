@@ -54,10 +54,3 @@ std::optional<std::string> read_input_file(const std::string& path, std::string&
     }
     return bytes;
 }
-
-bool same_file(const std::string& a, const std::string& b)
-{
-    std::error_code error;
-    return fs::absolute(a, error).lexically_normal() == fs::absolute(b, error).lexically_normal() ||
-           fs::equivalent(a, b, error);
-}

@@ -12,7 +12,3 @@ constexpr std::uintmax_t MOST_INPUT_BYTES = std::uintmax_t{256} << 20;
 // The file's bytes; on a problem returns nothing and sets problem to the reason.
 std::optional<std::string> read_input_file(const std::string& path, std::string& problem,
                                            std::uintmax_t most_bytes = MOST_INPUT_BYTES);
-
-// Whether the two names lead to one file: the same path, or the same file through links or
-// another name.
-bool same_file(const std::string& a, const std::string& b);

@@ -66,3 +66,23 @@ std::optional<OutputTarget> output_target(const std::string& name, std::string& 
     }
     return OutputTarget{OutputTarget::Kind::file, path.string()};
 }
+
+namespace {
+
+fs::path real_path(const std::string& path)
+{
+    std::error_code error;
+    const fs::path real = fs::weakly_canonical(fs::absolute(path, error), error);
+    return error ? fs::absolute(path) : real;
+}
+
+}  // namespace
+
+bool same_file(const std::string& a, const std::string& b)
+{
+    std::error_code error;
+    if (fs::exists(a, error) && fs::exists(b, error)) {
+        return fs::equivalent(a, b, error);
+    }
+    return real_path(a) == real_path(b);
+}

@@ -16,3 +16,7 @@ struct OutputTarget {
 
 // On a problem (a folder, a loop of links) returns nothing and sets problem to the reason.
 std::optional<OutputTarget> output_target(const std::string& name, std::string& problem);
+
+// Whether the two names lead to one file: the same file through links or another name, or, for
+// names not made yet, the same place once their links are followed.
+bool same_file(const std::string& a, const std::string& b);

@@ -1,12 +1,14 @@
 #include "render/render_options.h"
 
 #include "render/output_target.h"
+#include "support/split_lines.h"
 #include "platform.h"
 
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #ifndef _WIN32
 #include <unistd.h>
 #endif
@@ -62,15 +64,13 @@ std::string read_answers(const std::string& path, std::vector<std::string>& answ
     if (!problem.empty()) {
         return problem;
     }
-    std::ifstream file(path);
-    for (std::string line; std::getline(file, line);) {
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
-        answers.push_back(line);
-    }
+    std::ifstream file(path, std::ios::binary);
+    const std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
     if (file.bad()) {
         return "cannot read answers file '" + path + "'";
+    }
+    for (std::string& line : split_lines(text)) {
+        answers.push_back(std::move(line));
     }
     return {};
 }
@@ -103,28 +103,12 @@ std::string output_problem(const std::string& name)
 }
 
 // The path with its folder's links resolved, to find one file named two ways.
-fs::path real_path(const std::string& path)
-{
-    std::error_code error;
-    const fs::path real = fs::weakly_canonical(fs::absolute(path, error), error);
-    return error ? fs::absolute(path) : real;
-}
-
 // Outputs are compared by where they lead, so that a link to a file not made yet is found too.
 std::string written_path(const std::string& name)
 {
     std::string ignored;
     const std::optional<OutputTarget> target = output_target(name, ignored);
     return target ? target->path : name;
-}
-
-bool same_file(const std::string& a, const std::string& b)
-{
-    std::error_code error;
-    if (fs::exists(a, error) && fs::exists(b, error)) {
-        return fs::equivalent(a, b, error);
-    }
-    return real_path(a) == real_path(b);
 }
 
 std::string collision_problem(const RenderOptions& options)
