@@ -108,7 +108,9 @@ endif()
 if(WIN32 OR EMSCRIPTEN)
   # One archive holding everything, unpacked into a folder of its name.
   if(WIN32)
-    set(CPACK_SYSTEM_NAME win32)
+    # The release ships the 32-bit archive; the 64-bit one is made beside it.
+    math(EXPR tavro_bits "8 * ${CMAKE_SIZEOF_VOID_P}")
+    set(CPACK_SYSTEM_NAME win${tavro_bits})
   else()
     set(CPACK_SYSTEM_NAME web)
     list(APPEND CPACK_COMPONENTS_ALL pages)

@@ -38,6 +38,14 @@ endif()
 math(EXPR TAVRO_BUILT_BITS "8 * ${CMAKE_SIZEOF_VOID_P}")
 if(WIN32)
   set(TAVRO_BUILT_FOR Windows)
+  # The cross toolchain file of this word size, and MSYS2's name for the same toolchain.
+  if(TAVRO_BUILT_BITS EQUAL 64)
+    set(TAVRO_MINGW_TOOLCHAIN x86_64-w64-mingw32.cmake)
+    set(TAVRO_MSYS2_PREFIX mingw-w64-x86_64)
+  else()
+    set(TAVRO_MINGW_TOOLCHAIN i686-w64-mingw32.cmake)
+    set(TAVRO_MSYS2_PREFIX mingw-w64-i686)
+  endif()
 elseif(EMSCRIPTEN)
   set(TAVRO_BUILT_FOR web)
 else()
@@ -55,7 +63,8 @@ install(FILES ${CMAKE_CURRENT_BINARY_DIR}/TavroConfig.cmake ${CMAKE_CURRENT_BINA
         DESTINATION ${TAVRO_CMAKE_DIR})
 # A Windows package is used from Linux through the toolchain file, which runs programs through wine-run.
 if(WIN32)
-  install(FILES ${PROJECT_SOURCE_DIR}/cmake/i686-w64-mingw32.cmake DESTINATION ${TAVRO_CMAKE_DIR})
+  install(FILES ${PROJECT_SOURCE_DIR}/cmake/${TAVRO_MINGW_TOOLCHAIN} ${PROJECT_SOURCE_DIR}/cmake/mingw-w64.cmake
+          DESTINATION ${TAVRO_CMAKE_DIR})
   install(PROGRAMS ${PROJECT_SOURCE_DIR}/cmake/wine-run DESTINATION ${TAVRO_CMAKE_DIR})
 endif()
 
