@@ -108,11 +108,8 @@ class DirectPageBuilder : public PageBuilder {
 public:
     explicit DirectPageBuilder(BuildSetup setup) : setup_(std::move(setup))
     {
-        environment_ = {"PATH=/usr/bin:/bin",
-                        "HOME=" + setup_.scratch.string(),
-                        "EMSDK_PYTHON=/usr/bin/python3",
+        environment_ = {"PATH=/usr/bin:/bin", "HOME=" + setup_.scratch.string(), "EMSDK_PYTHON=/usr/bin/python3",
                         "NODE_PATH=/usr/share/nodejs",
-                        "EM_CACHE=" + (setup_.scratch / "em-cache").string(),
                         "PKG_CONFIG_PATH=" + (setup_.package_prefix / "lib/pkgconfig").string()};
         Finished flags = run_program({"pkg-config", "--cflags", "--libs", "tavro-web"}, environment_, "/");
         if (!flags.ended || flags.status != 0) {
@@ -165,6 +162,9 @@ public:
             result.outcome = PageBuild::Outcome::built;
         } else {
             read_diagnostics(finished.output, name, std::string(file_name), result);
+            if (result.outcome == PageBuild::Outcome::failed && WIFEXITED(finished.status)) {
+                result.reason += " (em++ ended with status " + std::to_string(WEXITSTATUS(finished.status)) + ")";
+            }
         }
         std::filesystem::remove_all(folder, error);
         return result;
