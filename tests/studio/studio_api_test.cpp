@@ -325,6 +325,10 @@ TEST_F(StudioApi, RunsWaitInTheQueueAndAnswerLaterAtTheirJob)
     auto first = request("sam", "POST", "/api/run", R"({"source":"hold 1"})");
     ASSERT_EQ(first.status, 202) << first.raw;
     std::string job = first.body["job"];
+    // Building, not waiting: else the next Run would replace it.
+    while (first.body.value("state", "") != "running") {
+        first = request("sam", "GET", "/api/jobs/" + job);
+    }
     // Queued behind the held one, then replaced by the newer source: one job for sam.
     auto second = request("sam", "POST", "/api/run", R"({"source":"hold 2"})");
     auto third = request("sam", "POST", "/api/run", R"({"source":"hold 3"})");
