@@ -314,10 +314,26 @@ TEST_F(StudioApi, RefusesChangesFromAnotherSiteAndBodiesTooLargeWithoutReadingTh
     for (ssize_t got; reply.find("}") == std::string::npos && (got = recv(client, buffer, sizeof buffer, 0)) > 0;) {
         reply.append(buffer, static_cast<std::size_t>(got));
     }
+    // Then the server ends the connection rather than read the 40 MB (a guard against a hang).
+    timeval guard{20, 0};
+    setsockopt(client, SOL_SOCKET, SO_RCVTIMEO, &guard, sizeof guard);
+    EXPECT_EQ(recv(client, buffer, sizeof buffer, 0), 0) << "the connection stays open for the body";
     close(client);
     EXPECT_EQ(reply.rfind("HTTP/1.1 413", 0), 0u) << reply;
     EXPECT_NE(reply.find(R"({"error":"the body is larger than 1024 KiB"})"), std::string::npos) << reply;
     EXPECT_FALSE(store_->latest_version(store_->user_by_name("sam")->id, "big.cpp"));
+
+    // A request line without end is cut off at the bound, not kept: the server goes on.
+    client = socket(AF_INET, SOCK_STREAM, 0);
+    ASSERT_EQ(connect(client, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    std::string line(1 << 20, 'x');
+    std::size_t sent = 0;
+    for (ssize_t wrote; sent < (64u << 20) && (wrote = send(client, line.data(), line.size(), MSG_NOSIGNAL)) > 0;) {
+        sent += static_cast<std::size_t>(wrote);
+    }
+    close(client);
+    EXPECT_LT(sent, 64u << 20);
+    EXPECT_EQ(request("sam", "GET", "/api/me").status, 200);
 }
 
 TEST_F(StudioApi, RunsWaitInTheQueueAndAnswerLaterAtTheirJob)
