@@ -117,4 +117,5 @@ TEST(StudioProgram, KeepsEveryAcknowledgedSaveWhenKilledWhileSaving)
         ASSERT_TRUE(version && version->status == 200) << "acknowledged save " << i << " is lost";
         EXPECT_EQ(json::parse(version->body)["source"], "version " + std::to_string(i));
     }
+    EXPECT_EQ(again.terminate(), 0) << "SIGTERM ends serving";
 }
