@@ -38,3 +38,11 @@ enum class Limit { none, cpu_time, wall_time, memory, file_size, output };
 std::string limit_line(Limit limit, const Limits& limits, std::string_view what);
 
 }  // namespace tavro::studio
+
+namespace tavro::studio {
+
+// The memory a page's program may ask for before it runs (its static data): a 1 GiB array is
+// refused at build time rather than left for the viewer's browser to fail on.
+constexpr std::int64_t page_start_memory = 256 * mebibytes;
+
+}  // namespace tavro::studio

@@ -1,6 +1,6 @@
 // Runs one tool under bubblewrap with limits: read-only /usr and the given folders, a fresh work
-// folder as the only writable place, no network, private process, IPC and host namespaces, and
-// nothing else of the machine.
+// folder as the only writable place, /dev/null alone of the devices, no network, private process,
+// IPC and host namespaces, and nothing else of the machine.
 #pragma once
 
 #include "limits.h"

@@ -53,7 +53,9 @@ std::vector<std::string> sandbox_arguments(const SandboxCommand& command)
         }
     }
     add(arguments, {"--bind", fs::absolute(command.work).string(), sandbox_work, "--chdir", sandbox_work});
-    add(arguments, {"--dev", "/dev", "--proc", "/proc", "--clearenv"});
+    // Of the devices only /dev/null: an include of /dev/random or /dev/zero finds nothing to read.
+    add(arguments, {"--dev-bind", "/dev/null", "/dev/null", "--symlink", "/proc/self/fd", "/dev/fd"});
+    add(arguments, {"--proc", "/proc", "--clearenv"});
     for (const auto& [name, value] : command.environment) {
         add(arguments, {"--setenv", name, value});
     }

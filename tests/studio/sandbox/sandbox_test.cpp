@@ -64,7 +64,7 @@ TEST(Sandbox, EachLimitPassedEndsTheJobWithItsOwnLine)
     const LimitCase cases[] = {
         {"cpu", "while :; do :; done", Limit::cpu_time, "the build used more than 1 s of CPU time"},
         {"output", "yes", Limit::output, "the build printed more than 1000 bytes"},
-        {"file size", "head -c 2000000 /dev/zero > big", Limit::file_size, "the build wrote a file larger than 1 MiB"},
+        {"file size", "yes | head -c 2000000 > big", Limit::file_size, "the build wrote a file larger than 1 MiB"},
         {"memory", "python3 -c 'bytearray(300 * 1000 * 1000)'", Limit::memory,
          "the build needed more than 100 MiB of memory"},
     };
@@ -117,6 +117,7 @@ TEST(Sandbox, TheToolSeesNothingOfTheMachineButUsrAndItsWorkFolder)
     const HiddenCase cases[] = {
         {"/etc", "cat /etc/passwd"},
         {"/home", "ls /home"},
+        {"devices", "head -c 10 /dev/urandom"},
         {"the data folder", "cat " + (data.path() / "studio.sqlite").string()},
         {"a descriptor", "cat /proc/self/fd/" + std::to_string(leaked)},
         {"/usr is read-only", "touch /usr/written"},
