@@ -1,7 +1,8 @@
 // tavro-studio: serve the studio, add a teacher, back the data up.
 #include "command_line.h"
+#include "check_build.h"
+#include "exercise_jobs.h"
 #include "page_build.h"
-#include "page_jobs.h"
 #include "secrets.h"
 #include "sqlite_store.h"
 #include "backup.h"
@@ -142,10 +143,11 @@ int serve(const CommandLine& line)
     }
     auto store = open_store(folder);
     std::filesystem::create_directories(folder / "scratch");
-    auto builder =
-        make_page_builder(BuildSetup{std::filesystem::absolute(prefix), std::filesystem::absolute(folder / "scratch")});
-    ThreadJobQueue jobs([&](const JobSpec& job) { return run_page_job(job, *builder, *store, system_millis()); },
-                        workers);
+    const BuildSetup setup{std::filesystem::absolute(prefix), std::filesystem::absolute(folder / "scratch")};
+    auto builder = make_page_builder(setup);
+    auto checks = make_check_builder(setup);
+    const JobTools tools{*builder, *checks, *store, system_millis};
+    ThreadJobQueue jobs([&](const JobSpec& job) { return run_job(job, tools); }, workers);
     StudioServer server(*store, jobs, *builder, system_millis, ServerOptions{}, std::cerr);
     int bound = server.bind(host, port);
     StopOnSignal stop_on_signal(server);
