@@ -101,29 +101,38 @@ int backup(const CommandLine& line)
     return 0;
 }
 
-// SIGINT and SIGTERM end serving: taken by one thread with sigwait, so that no handler runs
-// inside the server's threads.
-class StopOnSignal {
+// SIGINT and SIGTERM end serving: blocked before any thread starts (threads inherit the mask),
+// then taken by one thread with sigwait, so that no handler runs inside the server's threads.
+class StopSignals {
 public:
-    explicit StopOnSignal(StudioServer& server)
+    StopSignals()
     {
         sigemptyset(&signals_);
         sigaddset(&signals_, SIGINT);
         sigaddset(&signals_, SIGTERM);
         pthread_sigmask(SIG_BLOCK, &signals_, nullptr);
+    }
+    ~StopSignals() { finish(); }
+    StopSignals(const StopSignals&) = delete;
+    StopSignals& operator=(const StopSignals&) = delete;
+
+    void stop_on_signal(StudioServer& server)
+    {
         waiter_ = std::thread([this, &server] {
             int signal = 0;
             sigwait(&signals_, &signal);
             server.stop();
         });
     }
-    ~StopOnSignal()
+
+    // Before the server goes: the waiter may be inside its stop().
+    void finish()
     {
-        pthread_kill(waiter_.native_handle(), SIGTERM);
-        waiter_.join();
+        if (waiter_.joinable()) {
+            pthread_kill(waiter_.native_handle(), SIGTERM);
+            waiter_.join();
+        }
     }
-    StopOnSignal(const StopOnSignal&) = delete;
-    StopOnSignal& operator=(const StopOnSignal&) = delete;
 
 private:
     sigset_t signals_;
@@ -132,6 +141,7 @@ private:
 
 int serve(const CommandLine& line)
 {
+    StopSignals stop_signals;
     auto folder = data_folder(line);
     auto [host, port] = parse_listen(line.get("listen", "127.0.0.1:8080"));
     unsigned cores = std::max(1u, std::thread::hardware_concurrency());
@@ -150,9 +160,11 @@ int serve(const CommandLine& line)
     ThreadJobQueue jobs([&](const JobSpec& job) { return run_job(job, tools); }, workers);
     StudioServer server(*store, jobs, *builder, system_millis, ServerOptions{}, std::cerr);
     int bound = server.bind(host, port);
-    StopOnSignal stop_on_signal(server);
+    stop_signals.stop_on_signal(server);
     std::cout << "serving http://" << host << ":" << bound << "/" << std::endl;
-    return server.serve() ? 0 : 1;
+    bool served = server.serve();
+    stop_signals.finish();
+    return served ? 0 : 1;
 }
 
 int run(const CommandLine& line)

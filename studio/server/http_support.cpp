@@ -62,9 +62,12 @@ std::size_t utf8_length(const std::string& text, std::size_t at)
 
 nlohmann::json read_object(const httplib::Request& request, std::initializer_list<Field> fields)
 {
-    nlohmann::json body;
+    // No body at all reads as {}: a POST of nothing to do sends none.
+    nlohmann::json body = nlohmann::json::object();
     try {
-        body = nlohmann::json::parse(request.body);
+        if (!request.body.empty()) {
+            body = nlohmann::json::parse(request.body);
+        }
     } catch (const nlohmann::json::parse_error& error) {
         // Never the parser's own words: they quote the body, which may hold a password.
         throw HttpError(400, "the body is not valid JSON (at byte " + std::to_string(error.byte) + ")");

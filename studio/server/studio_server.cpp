@@ -4,6 +4,9 @@ namespace tavro::studio {
 
 namespace {
 
+// A request's line and headers may take this much beside its body.
+constexpr std::size_t max_head = 64 * 1024;
+
 bool changes_something(const std::string& method)
 {
     return method == "POST" || method == "PUT" || method == "DELETE" || method == "PATCH";
@@ -67,7 +70,8 @@ std::string reason_of(const httplib::Response& response)
 
 StudioServer::StudioServer(Store& store, JobQueue& jobs, const PageBuilder& builder, Clock clock, ServerOptions options,
                            std::ostream& log)
-    : studio_(store, jobs, builder, std::move(clock), std::move(options)), log_(log)
+    : studio_(store, jobs, builder, std::move(clock), std::move(options)), log_(log),
+      http_(studio_.options.max_body + max_head)
 {
     unsigned threads = studio_.options.threads;
     // Runs wait for their jobs on a thread each: enough threads that saves never queue behind them.
@@ -98,8 +102,9 @@ httplib::Server::HandlerResponse StudioServer::check_first(const httplib::Reques
 {
     auto refuse = [&](int status, const std::string& message) {
         answer_error(response, status, message);
-        // What the client sends after these headers is not a request of its own.
+        // What the client sends after these headers is not read: the connection ends.
         response.set_header("Connection", "close");
+        BoundedServer::close_after_answer();
         return httplib::Server::HandlerResponse::Handled;
     };
     if (changes_something(request.method) && request.has_header("Origin") &&

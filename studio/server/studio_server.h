@@ -2,6 +2,7 @@
 // (its Origin, its body's size), and one log line on standard error per failed request.
 #pragma once
 
+#include "bounded_server.h"
 #include "studio.h"
 
 #include <httplib.h>
@@ -29,7 +30,7 @@ private:
     Studio studio_;
     std::ostream& log_;
     std::mutex log_mutex_;
-    httplib::Server http_;
+    BoundedServer http_;
 };
 
 }  // namespace tavro::studio

@@ -271,6 +271,7 @@ TEST_F(StudioApi, AnswersEachRequestAsTheTableSays)
         {"sam", "GET", "/api/me", "", 200, R"({"name":"sam","role":"student","must_change_password":true})"},
         {"sam", "POST", "/api/password", R"({"old":"wrong","new":"a new password"})", 403, "old password is wrong"},
         {"sam", "POST", "/api/password", R"({"old":"x"})", 400, "\"new\" is missing"},
+        {"sam", "POST", "/api/password", "", 400, "\"old\" is missing"},
         {"tess", "POST", "/api/classes", R"({"name":"6b"})", 200, R"({"id":2})"},
         {"tess", "GET", "/api/classes", "", 200,
          R"({"classes":[{"id":1,"name":"5a","students":["sam","sue"]},)"
@@ -366,10 +367,26 @@ TEST_F(StudioApi, RefusesChangesFromAnotherSiteAndBodiesTooLargeWithoutReadingTh
     for (ssize_t got; reply.find("}") == std::string::npos && (got = recv(client, buffer, sizeof buffer, 0)) > 0;) {
         reply.append(buffer, static_cast<std::size_t>(got));
     }
+    // Then the server ends the connection rather than read the 40 MB (a guard against a hang).
+    timeval guard{20, 0};
+    setsockopt(client, SOL_SOCKET, SO_RCVTIMEO, &guard, sizeof guard);
+    EXPECT_EQ(recv(client, buffer, sizeof buffer, 0), 0) << "the connection stays open for the body";
     close(client);
     EXPECT_EQ(reply.rfind("HTTP/1.1 413", 0), 0u) << reply;
     EXPECT_NE(reply.find(R"({"error":"the body is larger than 1024 KiB"})"), std::string::npos) << reply;
     EXPECT_FALSE(store_->latest_version(store_->user_by_name("sam")->id, "big.cpp"));
+
+    // A request line without end is cut off at the bound, not kept: the server goes on.
+    client = socket(AF_INET, SOCK_STREAM, 0);
+    ASSERT_EQ(connect(client, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    std::string line(1 << 20, 'x');
+    std::size_t sent = 0;
+    for (ssize_t wrote; sent < (64u << 20) && (wrote = send(client, line.data(), line.size(), MSG_NOSIGNAL)) > 0;) {
+        sent += static_cast<std::size_t>(wrote);
+    }
+    close(client);
+    EXPECT_LT(sent, 64u << 20);
+    EXPECT_EQ(request("sam", "GET", "/api/me").status, 200);
 }
 
 TEST_F(StudioApi, RunsWaitInTheQueueAndAnswerLaterAtTheirJob)
@@ -377,6 +394,10 @@ TEST_F(StudioApi, RunsWaitInTheQueueAndAnswerLaterAtTheirJob)
     auto first = request("sam", "POST", "/api/run", R"({"source":"hold 1"})");
     ASSERT_EQ(first.status, 202) << first.raw;
     std::string job = first.body["job"];
+    // Building, not waiting: else the next Run would replace it.
+    while (first.body.value("state", "") != "running") {
+        first = request("sam", "GET", "/api/jobs/" + job);
+    }
     // Queued behind the held one, then replaced by the newer source: one job for sam.
     auto second = request("sam", "POST", "/api/run", R"({"source":"hold 2"})");
     auto third = request("sam", "POST", "/api/run", R"({"source":"hold 3"})");
@@ -410,7 +431,7 @@ TEST_F(StudioApi, RunsWaitInTheQueueAndAnswerLaterAtTheirJob)
 TEST_F(StudioApi, SessionsEndAtSignOutAndSignInIsLimitedAndPasswordsChange)
 {
     const std::string sam = cookies_.at("sam");
-    EXPECT_EQ(request("sam", "POST", "/api/logout", "{}").status, 200);
+    EXPECT_EQ(request("sam", "POST", "/api/logout").status, 200);
     EXPECT_EQ(request("sam", "GET", "/api/me").status, 401);
 
     for (int attempt = 0; attempt < 5; ++attempt) {

@@ -118,6 +118,15 @@ void ServingStudio::kill_now()
     }
 }
 
+int ServingStudio::terminate()
+{
+    int status = 0;
+    kill(pid_, SIGTERM);
+    waitpid(pid_, &status, 0);
+    pid_ = -1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
 std::string fake_package_prefix(const std::string& folder)
 {
     std::filesystem::create_directories(folder + "/lib/pkgconfig");

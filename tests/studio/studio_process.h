@@ -24,6 +24,8 @@ public:
 
     int port() const { return port_; }
     void kill_now();
+    // SIGTERM, and the exit status (-1: it did not exit by itself).
+    int terminate();
 
 private:
     pid_t pid_ = -1;
