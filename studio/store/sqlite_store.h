@@ -1,0 +1,60 @@
+// The studio's store in one SQLite file: WAL, synchronous=FULL, one connection shared by the
+// server's threads under one lock (a school's load is far below what one connection writes).
+#pragma once
+
+#include "sqlite_handle.h"
+#include "store.h"
+
+#include <filesystem>
+#include <mutex>
+
+namespace tavro::studio {
+
+class SqliteStore : public Store {
+public:
+    // Creates the file and upgrades its schema; a file from a newer studio is refused.
+    explicit SqliteStore(const std::filesystem::path& file);
+
+    std::optional<std::int64_t> add_user(const User& user, Millis now) override;
+    std::optional<User> user_by_name(const std::string& name) override;
+    std::optional<User> user_by_id(std::int64_t id) override;
+    bool has_teacher() override;
+    void set_password_hash(std::int64_t user_id, const std::string& hash, bool must_change) override;
+
+    std::int64_t add_class(std::int64_t teacher_id, const std::string& name, Millis now) override;
+    std::optional<Class> class_by_id(std::int64_t id) override;
+    std::vector<Class> classes_of(std::int64_t teacher_id) override;
+    std::vector<std::string> students_of(std::int64_t class_id) override;
+    std::vector<NewStudent> add_students(std::int64_t class_id, const std::vector<std::string>& names,
+                                         const std::vector<std::string>& password_hashes, Millis now) override;
+
+    void add_session(const std::string& token_hash, std::int64_t user_id, Millis now) override;
+    std::optional<Session> session(const std::string& token_hash) override;
+    void touch_session(const std::string& token_hash, Millis now) override;
+    void remove_session(const std::string& token_hash) override;
+    void remove_sessions_before(Millis last_used) override;
+
+    FileVersion save_file(std::int64_t user_id, const std::string& name, const std::string& source,
+                          Millis now) override;
+    std::optional<FileVersion> latest_version(std::int64_t user_id, const std::string& name) override;
+    std::optional<FileVersion> file_version(std::int64_t user_id, const std::string& name,
+                                            std::int64_t version) override;
+    std::vector<FileVersion> file_history(std::int64_t user_id, const std::string& name) override;
+    std::vector<FileEntry> files_of(std::int64_t user_id) override;
+
+    void put_page(const std::string& key, const std::string& id, const std::string& html, Millis now) override;
+    std::optional<std::string> page_id_for_key(const std::string& key) override;
+    std::optional<std::string> page_by_id(const std::string& id) override;
+
+    int schema_version();
+
+private:
+    void upgrade();
+    bool insert_user(const User& user, Millis now);
+    std::optional<FileVersion> latest_locked(std::int64_t user_id, const std::string& name);
+
+    std::mutex mutex_;
+    SqliteDatabase db_;
+};
+
+}  // namespace tavro::studio
