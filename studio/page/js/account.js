@@ -33,15 +33,18 @@ export function showAccount(me) {
   });
   const dialog = $("#password-dialog");
   const form = $("#password-form");
-  $("#password-open").addEventListener("click", () => {
+  const open = (why) => {
     form.reset();
     form.querySelector(".error").textContent = "";
+    show($("#password-why"), why);
     dialog.showModal();
-  });
+  };
+  $("#password-open").addEventListener("click", () => open(false));
   $("#password-cancel").addEventListener("click", () => dialog.close());
   onSubmit(form, async (data) => {
     if (data.get("new") !== data.get("again")) throw new Error("The two new passwords differ.");
     await call("POST", "/api/password", { old: data.get("old"), new: data.get("new") });
     dialog.close();
   });
+  if (me.must_change_password) open(true);
 }

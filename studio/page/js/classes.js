@@ -18,6 +18,8 @@ export async function startClasses() {
     chosen = one;
     render();
     $("#class-title").textContent = `Class ${one.name}`;
+    const students = one.students || [];
+    $("#class-students").textContent = students.length ? `Its students: ${students.join(", ")}.` : "No students yet.";
     show($("#class-panel"), true);
     $("#students-form textarea").focus();
   }
@@ -25,7 +27,7 @@ export async function startClasses() {
   onSubmit($("#new-class-form"), async (data) => {
     const name = data.get("name").trim();
     const { id } = await call("POST", "/api/classes", { name });
-    const made = { id, name };
+    const made = { id, name, students: [] };
     classes.push(made);
     $("#new-class-form").reset();
     choose(made);
@@ -36,6 +38,8 @@ export async function startClasses() {
     if (!names.length) throw new Error("Write the students' names, one a line.");
     const { students } = await call("POST", `/api/classes/${encodeURIComponent(chosen.id)}/students`, { names });
     $("#students-form").reset();
+    chosen.students = [...(chosen.students || []), ...students.map((s) => s.name)];
+    choose(chosen);
     showSheet(chosen.name, students);
   });
 
@@ -54,8 +58,10 @@ export async function startClasses() {
 function showSheet(className, students) {
   $("#sheet-title").textContent = `Class ${className}: passwords`;
   $("#sheet-address").textContent = location.origin + "/";
-  $("#sheet-rows").replaceChildren(...students.map(({ name, password }) =>
-    el("tr", {}, el("td", {}, name), el("td", { class: "password" }, password))));
+  // A name already taken in the studio gets a number: the sheet says which name each student got.
+  $("#sheet-rows").replaceChildren(...students.map(({ name, asked, password }) =>
+    el("tr", {}, el("td", {}, name, asked && asked !== name ? el("span", { class: "asked" }, ` (for ${asked})`) : ""),
+       el("td", { class: "password" }, password))));
   show($("#sheet"), true);
   $("#sheet-print").focus();
 }

@@ -11,8 +11,8 @@ export function history(editor, workspace) {
   let viewing = null;
 
   function render(entries) {
-    // Newest first: the list is read from the top.
-    list.replaceChildren(...[...entries].reverse().map((entry, index) =>
+    // The server gives them newest first.
+    list.replaceChildren(...entries.map((entry, index) =>
       el("li", {}, el("button", { type: "button", onclick: () => open(entry) },
                       formatTime(entry.saved) + (index === 0 ? " (current)" : "")))));
   }
@@ -23,9 +23,7 @@ export function history(editor, workspace) {
   }
 
   async function open(entry) {
-    const source = typeof entry.source === "string"
-      ? entry.source
-      : (await call("GET", `${filePath(workspace.file())}?version=${encodeURIComponent(entry.version)}`)).source;
+    const { source } = await call("GET", `${filePath(workspace.file())}/versions/${encodeURIComponent(entry.version)}`);
     viewing = source;
     editor.swapDoc(window.CodeMirror.Doc(source, "text/x-c++src"));
     editor.setOption("readOnly", true);

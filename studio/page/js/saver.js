@@ -61,7 +61,7 @@ export class Saver {
     this.sending = call("PUT", filePath(this.file), { source });
     try {
       const answer = await this.sending;
-      this.base = answer.saved;
+      this.base = answer.version;
       this.retry = RETRY_FIRST_MS;
       unsent.drop(this.user, this.file, source);
       if (this.latest === source) {
@@ -102,11 +102,11 @@ export async function reconcile(user, file, server) {
     unsent.drop(user, file, kept.source);
     return server;
   }
-  const newer = !server || kept.base === server.saved || !(toDate(server.saved)?.getTime() > kept.edited);
+  const newer = !server || kept.base === server.version || !(toDate(server.saved)?.getTime() > kept.edited);
   const first = await call("PUT", filePath(file), { source: kept.source });
   unsent.drop(user, file, kept.source);
-  if (newer) return { ...server, source: kept.source, saved: first.saved };
+  if (newer) return { ...server, ...first, source: kept.source };
   const again = await call("PUT", filePath(file), { source: server.source });
-  return { ...server, saved: again.saved };
+  return { ...server, ...again };
 }
 

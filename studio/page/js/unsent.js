@@ -1,6 +1,6 @@
 // Text typed but not yet acknowledged by the server, kept in the browser per user and file, so
 // that a closed tab or a server that stopped loses nothing. An entry is
-// {source, edited: ms since 1970, base: the server's "saved" the edit started from}.
+// {source, edited: ms since 1970, base: the server's version the edit started from}.
 
 const PREFIX = "tavro-studio/unsent/";
 

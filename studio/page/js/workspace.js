@@ -51,7 +51,7 @@ export async function startWorkspace(user) {
           // Unreachable: what the browser kept is the newest text; it is sent when the server answers.
           const kept = unsent.read(user, name);
           if (!kept) throw problem;
-          server = { source: kept.source, saved: kept.base, history: [] };
+          server = { source: kept.source, version: kept.base, history: [] };
         }
       }
       try {
@@ -63,7 +63,7 @@ export async function startWorkspace(user) {
       this.doc = window.CodeMirror.Doc(server ? server.source : "", "text/x-c++src");
       editor.swapDoc(this.doc);
       editor.setOption("readOnly", false);
-      const saver = new Saver(user, name, server?.saved, (text) => { status.textContent = text; });
+      const saver = new Saver(user, name, server?.version, (text) => { status.textContent = text; });
       this.saver = saver;
       status.textContent = unsent.read(user, name) ? NO_SERVER : SAVED;
       if (unsent.read(user, name)) saver.changed(this.doc.getValue());
@@ -86,18 +86,20 @@ export async function startWorkspace(user) {
       report.textContent = "Building…";
       try {
         await this.saver.flush().catch(() => {});  // the run goes on; the text stays kept
-        const answer = await call("POST", "/api/run", { source });
+        const answer = await call("POST", "/api/run", { source, name: this.file });
         if (answer.status === "built") {
           marks.clear();
           report.textContent = "Running.";
           showFrame(answer.page);
+        } else if (answer.status === "failed") {
+          marks.clear();
+          report.textContent = "Not run: " + answer.reason;
         } else {
           const diagnostics = answer.diagnostics || [];
           marks.show(diagnostics);
           report.replaceChildren(`It did not build: ${diagnostics.length} message${diagnostics.length === 1 ? "" : "s"}. `,
             ...diagnostics.filter((d) => d.line).map((d) =>
               el("button", { type: "button", class: "link", onclick: () => marks.goTo(d.line) }, `Go to line ${d.line}`)));
-          if (!diagnostics.length && answer.reason) report.append(answer.reason);
         }
       } catch (problem) {
         report.textContent = "Not run: " + problem.message;
@@ -168,7 +170,7 @@ export async function startWorkspace(user) {
   onSubmit($("#example-form"), async (form) => {
     const example = examples.find((e) => e.name === form.get("example"));
     if (!example) throw new Error("Choose an example first.");
-    const source = example.source ?? (await call("GET", `/api/examples/${encodeURIComponent(example.name)}`)).source;
+    const { source } = await call("GET", `/api/examples/${encodeURIComponent(example.name)}`);
     await workspace.create(freeName(withExtension(example.name)), source);
   });
 
