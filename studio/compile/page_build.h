@@ -34,7 +34,7 @@ struct BuildSetup {
 };
 
 class PageBuilder {
-  public:
+public:
     virtual ~PageBuilder() = default;
     // The cache key of a source's page: a hash of the source, the package's version and the flags.
     virtual std::string key(std::string_view source) const = 0;

@@ -3,10 +3,14 @@
 Run by CTest, one test per case: page_test.py TestClass.test_name. The pages come from the
 web build (TAVRO_WEB_BUILD); the references of the golden run from the source tree.
 """
+import contextlib
+import functools
 import gzip
+import http.server
 import os
 import sys
 import tempfile
+import threading
 import time
 import unittest
 
@@ -23,6 +27,28 @@ TEXT_PIXELS_OF_A_FRAME = 1500
 
 def page_path(name):
     return os.path.join(BUILD, name + ".html")
+
+
+@contextlib.contextmanager
+def sandboxed_server(folder):
+    """Serves the folder on 127.0.0.1 as the studio serves a page: an opaque origin."""
+    class Handler(http.server.SimpleHTTPRequestHandler):
+        def end_headers(self):
+            self.send_header("Content-Security-Policy", "sandbox allow-scripts")
+            super().end_headers()
+
+        def log_message(self, *args):
+            pass
+
+    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), functools.partial(Handler, directory=folder))
+    thread = threading.Thread(target=server.serve_forever)
+    thread.start()
+    try:
+        yield "http://127.0.0.1:%d" % server.server_address[1]
+    finally:
+        server.shutdown()
+        thread.join()
+        server.server_close()
 
 
 def differing_pixels(a, b):
@@ -148,6 +174,21 @@ class CityPage(unittest.TestCase):
             for step in (1, 2):
                 page.ctrl("o")
                 page.wait_for("TavroPage.sleeping() && TavroPage.periodicEvents() === %d" % (events + step))
+
+
+    def test_served_sandboxed_a_recording_is_kept_in_memory_offered_and_played_back(self):
+        with sandboxed_server(BUILD) as address, browser() as page:
+            page.open(address + "/city.html?transcript=1")
+            self.assertEqual(page.js("return self.origin;"), "null")
+            page.halt()
+            page.ctrl("r")
+            page.click_canvas(300 + 100, 250 - 50)
+            page.ctrl("r")
+            page.wait_for("!document.getElementById('tavro-script-link').hidden")
+            recorded = page.js("return fetch(document.getElementById('tavro-script-link').href).then(r => r.text());")
+            self.assertEqual(recorded, "TAVRO_MOUSE(100, 50);\n")
+            page.ctrl("p")
+            page.wait_for("TavroPage.transcript().includes('EOF encountered in script file TAVRO.SCR')")
 
 
 class ExamplePages(unittest.TestCase):

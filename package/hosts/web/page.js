@@ -131,6 +131,16 @@ var TavroPage = (function () {
     offerScript(text);
   }
 
+  // A page in an opaque origin (served sandboxed) may not even look at the storage: the script then
+  // lives in the program's files only, still offered for download and played back.
+  function keptScript() {
+    try {
+      return localStorage.getItem(STORAGE_KEY);
+    } catch (refused) {
+      return null;
+    }
+  }
+
   function offerScript(text) {
     const link = element("tavro-script-link");
     if (link.href) {
@@ -205,7 +215,7 @@ var TavroPage = (function () {
   // Before the program starts: the script the address names, or the one kept from before.
   Module.preRun = (Module.preRun || []).concat([() => {
     const named = params.get("script");
-    const kept = localStorage.getItem(STORAGE_KEY);
+    const kept = keptScript();
     if (named !== null) {
       FS.writeFile(SCRIPT_FILE, named);
     } else if (kept !== null) {
