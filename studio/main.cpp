@@ -3,6 +3,7 @@
 #include "check_build.h"
 #include "exercise_jobs.h"
 #include "page_build.h"
+#include "scratch_folder.h"
 #include "secrets.h"
 #include "sqlite_store.h"
 #include "backup.h"
@@ -152,8 +153,13 @@ int serve(const CommandLine& line)
                          " (no lib/pkgconfig/tavro-web.pc): give --package PREFIX");
     }
     auto store = open_store(folder);
-    std::filesystem::create_directories(folder / "scratch");
-    const BuildSetup setup{std::filesystem::absolute(prefix), std::filesystem::absolute(folder / "scratch")};
+    // The builds' folders are not in the data folder: the sandbox's unprivileged user must reach
+    // them, and a data folder is often readable by its owner alone.
+    const ScratchFolder scratch(std::filesystem::temp_directory_path(), "tavro-studio");
+    std::filesystem::permissions(scratch.path(), std::filesystem::perms::owner_all |
+                                                     std::filesystem::perms::group_exec |
+                                                     std::filesystem::perms::others_exec);
+    const BuildSetup setup{std::filesystem::absolute(prefix), scratch.path()};
     auto builder = make_page_builder(setup);
     auto checks = make_check_builder(setup);
     const JobTools tools{*builder, *checks, *store, system_millis};

@@ -21,6 +21,7 @@ export async function startClasses() {
     const students = one.students || [];
     $("#class-students").textContent = students.length ? `Its students: ${students.join(", ")}.` : "No students yet.";
     show($("#class-panel"), true);
+    document.dispatchEvent(new CustomEvent("studio:class-chosen", { detail: one }));
     $("#students-form textarea").focus();
   }
 

@@ -47,7 +47,7 @@ export function history(editor, workspace) {
 
   return {
     viewing: () => viewing !== null,
-    set: render,
+    set: (file, entries) => render(entries),
     close() {
       if (viewing !== null) back();
       show(panel, false);

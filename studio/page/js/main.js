@@ -3,12 +3,19 @@ import { showAccount, showSignIn, whoIsSignedIn } from "./account.js";
 import { startClasses } from "./classes.js";
 import { $ } from "./dom.js";
 import { startWorkspace } from "./workspace.js";
+import { startStudentExercises } from "./exercises/student_exercises.js";
+import { startTeacherExercises } from "./exercises/teacher_exercises.js";
 
 async function start() {
   const me = (await whoIsSignedIn()) || (await showSignIn());
   showAccount(me);
-  if (me.role === "teacher") await startClasses();
-  else await startWorkspace(me.name);
+  if (me.role === "teacher") {
+    startTeacherExercises();
+    await startClasses();
+  } else {
+    const workspace = await startWorkspace(me.name);
+    if (me.class) await startStudentExercises(workspace, me.class);
+  }
 }
 
 start().catch((problem) => {
