@@ -89,6 +89,7 @@ class Exercises(unittest.TestCase):
             page.wait_for("document.querySelector('#exercise-preview').textContent.includes('Published')",
                           CHECK_SECONDS)
             page.wait_for(picture_loaded("#exercise-preview img"))
+            page.js("document.querySelector('#exercise-preview').scrollIntoView({block: 'end'})")
             shot(page, "studio-exercise-editor.png")
 
             with browser() as student:
