@@ -63,12 +63,25 @@ std::pair<Submission, Exercise> visible_submission(Studio& studio, const User& u
     return {*found, *exercise};
 }
 
-#define EXERCISE_FIELDS                                                                                                \
-    {"title", FieldType::string}, {"text", FieldType::string, false}, {"solution", FieldType::string},                 \
-        {"script", FieldType::string}, {"answers", FieldType::string, false},                                          \
-    {                                                                                                                  \
-        "time", FieldType::integer, false                                                                              \
+// An exercise's fields in a body; a new one names its class too.
+nlohmann::json exercise_body(const httplib::Request& request, bool with_class)
+{
+    if (with_class) {
+        return read_object(request, {{"class", FieldType::integer},
+                                     {"title", FieldType::string},
+                                     {"text", FieldType::string, false},
+                                     {"solution", FieldType::string},
+                                     {"script", FieldType::string},
+                                     {"answers", FieldType::string, false},
+                                     {"time", FieldType::integer, false}});
     }
+    return read_object(request, {{"title", FieldType::string},
+                                 {"text", FieldType::string, false},
+                                 {"solution", FieldType::string},
+                                 {"script", FieldType::string},
+                                 {"answers", FieldType::string, false},
+                                 {"time", FieldType::integer, false}});
+}
 
 void submit_references(Studio& studio, httplib::Response& response, JobSpec job)
 {
@@ -82,7 +95,7 @@ void submit_references(Studio& studio, httplib::Response& response, JobSpec job)
 
 void create(Studio& studio, const httplib::Request& request, httplib::Response& response)
 {
-    auto body = read_object(request, {{"class", FieldType::integer}, EXERCISE_FIELDS});
+    auto body = exercise_body(request, true);
     User teacher = studio.teacher(request);
     Class of = teachers_class(studio, teacher, body["class"].get<std::int64_t>());
     ExerciseInput input = exercise_input(body, studio.options.max_source);
@@ -91,7 +104,7 @@ void create(Studio& studio, const httplib::Request& request, httplib::Response& 
 
 void preview(Studio& studio, const httplib::Request& request, httplib::Response& response)
 {
-    auto body = read_object(request, {EXERCISE_FIELDS});
+    auto body = exercise_body(request, false);
     User teacher = studio.teacher(request);
     ExerciseInput input = exercise_input(body, studio.options.max_source);
     submit_references(studio, response, references_job(teacher.id, input, 0, 0, true));
@@ -99,7 +112,7 @@ void preview(Studio& studio, const httplib::Request& request, httplib::Response&
 
 void edit(Studio& studio, const httplib::Request& request, httplib::Response& response)
 {
-    auto body = read_object(request, {EXERCISE_FIELDS});
+    auto body = exercise_body(request, false);
     User teacher = studio.teacher(request);
     Exercise exercise = teachers_exercise(studio, teacher, request.matches[1]);
     ExerciseInput input = exercise_input(body, studio.options.max_source);
