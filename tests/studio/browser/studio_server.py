@@ -16,6 +16,9 @@ PACKAGE = os.environ.get("TAVRO_STUDIO_PACKAGE_PREFIX", "")
 class Studio:
     def __init__(self):
         self.data = tempfile.mkdtemp(prefix="tavro-studio-browser-")
+        # The sandbox's user must reach the builds' scratch folder inside it, as in a data folder
+        # the studio makes itself.
+        os.chmod(self.data, 0o755)
         self.process = None
         self.address = None
 
