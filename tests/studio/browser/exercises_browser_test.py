@@ -6,13 +6,10 @@ the installed package it builds against; with TAVRO_STUDIO_SCREENSHOTS=DIR the p
 saved there as PNG at 1366 x 768.
 """
 import os
-import sys
 import unittest
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "../../web"))
-from browser import browser  # noqa: E402
-from selenium.webdriver.common.keys import Keys  # noqa: E402
-from studio_server import Studio  # noqa: E402
+from studio_page import browser, sign_in
+from studio_server import Studio
 
 CHECK_SECONDS = 120
 SOLUTION = """#include <tavro/display.h>
@@ -39,22 +36,6 @@ def shot(page, name):
         page.driver.save_screenshot(os.path.join(SHOTS, name))
 
 
-def sign_in(page, address, name, password):
-    """Signs in and, as a one-time password asks, chooses a password of one's own."""
-    page.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",
-                                {"width": 1366, "height": 768, "deviceScaleFactor": 1, "mobile": False})
-    page.driver.get(address)
-    page.wait_for("!document.querySelector('#signin-view').hidden")
-    page.element("#signin-form [name=name]").send_keys(name)
-    page.element("#signin-form [name=password]").send_keys(password, Keys.ENTER)
-    page.wait_for("document.querySelector('#password-dialog').open")
-    own = name + "'s own password"
-    for field, text in (("old", password), ("new", own), ("again", own)):
-        page.element("#password-form [name=%s]" % field).send_keys(text)
-    page.element("#password-form [type=submit]").click()
-    page.wait_for("!document.querySelector('#password-dialog').open")
-
-
 def picture_loaded(selector):
     return "(() => { const i = document.querySelector(%r); return i && i.complete && i.naturalWidth > 0; })()" % selector
 
@@ -72,7 +53,7 @@ class Exercises(unittest.TestCase):
 
     def test_a_teacher_publishes_and_sees_a_students_failed_submission_with_its_difference(self):
         with browser() as page:
-            sign_in(page, self.studio.address, "tina", self.teacher_password)
+            sign_in(page, self.studio.address, "tina", self.teacher_password, "tina's own password")
             page.wait_for("document.querySelector('#class-list button')")
             page.element("#class-list button").click()
             page.wait_for("document.querySelector('#exercise-new')")
@@ -93,7 +74,7 @@ class Exercises(unittest.TestCase):
             shot(page, "studio-exercise-editor.png")
 
             with browser() as student:
-                sign_in(student, self.studio.address, "ada", self.student_password)
+                sign_in(student, self.studio.address, "ada", self.student_password, "ada's own password")
                 student.wait_for("document.querySelector('#exercise-list button')")
                 student.element("#exercise-list button").click()
                 student.wait_for("!document.querySelector('#submit').hidden")
