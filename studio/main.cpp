@@ -1,7 +1,9 @@
 // tavro-studio: serve the studio, add a teacher, back the data up.
 #include "command_line.h"
+#include "check_build.h"
+#include "exercise_jobs.h"
 #include "page_build.h"
-#include "page_jobs.h"
+#include "scratch_folder.h"
 #include "secrets.h"
 #include "sqlite_store.h"
 #include "backup.h"
@@ -151,11 +153,17 @@ int serve(const CommandLine& line)
                          " (no lib/pkgconfig/tavro-web.pc): give --package PREFIX");
     }
     auto store = open_store(folder);
-    std::filesystem::create_directories(folder / "scratch");
-    auto builder =
-        make_page_builder(BuildSetup{std::filesystem::absolute(prefix), std::filesystem::absolute(folder / "scratch")});
-    ThreadJobQueue jobs([&](const JobSpec& job) { return run_page_job(job, *builder, *store, system_millis()); },
-                        workers);
+    // The builds' folders are not in the data folder: the sandbox's unprivileged user must reach
+    // them, and a data folder is often readable by its owner alone.
+    const ScratchFolder scratch(std::filesystem::temp_directory_path(), "tavro-studio");
+    std::filesystem::permissions(scratch.path(), std::filesystem::perms::owner_all |
+                                                     std::filesystem::perms::group_exec |
+                                                     std::filesystem::perms::others_exec);
+    const BuildSetup setup{std::filesystem::absolute(prefix), scratch.path()};
+    auto builder = make_page_builder(setup);
+    auto checks = make_check_builder(setup);
+    const JobTools tools{*builder, *checks, *store, system_millis};
+    ThreadJobQueue jobs([&](const JobSpec& job) { return run_job(job, tools); }, workers);
     StudioServer server(*store, jobs, *builder, system_millis, ServerOptions{}, std::cerr);
     int bound = server.bind(host, port);
     stop_signals.stop_on_signal(server);

@@ -1,4 +1,4 @@
-// The queue of work for the workers: builds now, checks later. One interface so that a queue in
+// The queue of work for the workers: builds of pages, checks and references. One interface so that a queue in
 // a shared database can stand in for the in-process one.
 #pragma once
 
@@ -13,9 +13,10 @@ namespace tavro::studio {
 
 struct JobSpec {
     std::int64_t owner = 0;  // one job of an owner runs at a time
-    std::string kind;        // "page"
+    std::string kind;        // "page", "check" or "references"
     std::string source;
     std::string file_name;
+    nlohmann::json details;  // what a check or references job needs beyond the source
 };
 
 struct JobStatus {

@@ -3,7 +3,7 @@
 // IPC and host namespaces, and nothing else of the machine.
 #pragma once
 
-#include "limits.h"
+#include "sandbox_limits.h"
 
 #include <filesystem>
 #include <string>

@@ -14,7 +14,12 @@ const char* role_name(Role role) { return role == Role::teacher ? "teacher" : "s
 
 nlohmann::json who(const User& user)
 {
-    return {{"name", user.name}, {"role", role_name(user.role)}, {"must_change_password", user.must_change_password}};
+    nlohmann::json shown = {
+        {"name", user.name}, {"role", role_name(user.role)}, {"must_change_password", user.must_change_password}};
+    if (user.class_id) {
+        shown["class"] = *user.class_id;  // a student's exercises are their class's
+    }
+    return shown;
 }
 
 std::string session_cookie_header(const std::string& token, bool ending)

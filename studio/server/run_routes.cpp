@@ -1,28 +1,12 @@
 // Run: a page from the cache at once, else a job waited for a few seconds, then 202 and
 // GET /api/jobs/ID. The page itself at /run/ID, sandboxed.
+#include "job_answers.h"
 #include "page_jobs.h"
 #include "studio.h"
 
 namespace tavro::studio {
 
 namespace {
-
-const char* state_name(JobStatus::State state)
-{
-    return state == JobStatus::State::queued ? "queued" : state == JobStatus::State::running ? "running" : "done";
-}
-
-void answer_job(httplib::Response& response, const std::string& id, const std::optional<JobStatus>& status)
-{
-    if (!status) {
-        throw HttpError(404, "no such job");
-    }
-    if (status->state == JobStatus::State::done) {
-        answer_json(response, status->answer);
-    } else {
-        answer_json(response, {{"job", id}, {"state", state_name(status->state)}}, 202);
-    }
-}
 
 void run(Studio& studio, const httplib::Request& request, httplib::Response& response)
 {
@@ -38,7 +22,7 @@ void run(Studio& studio, const httplib::Request& request, httplib::Response& res
         answer_json(response, built_answer(*id));
         return;
     }
-    std::string job = studio.jobs.submit(JobSpec{user.id, "page", std::move(source), std::move(name)});
+    std::string job = studio.jobs.submit(JobSpec{user.id, "page", std::move(source), std::move(name), {}});
     answer_job(response, job, studio.jobs.status(job, user.id, studio.options.run_wait));
 }
 
@@ -46,7 +30,11 @@ void job_status(Studio& studio, const httplib::Request& request, httplib::Respon
 {
     User user = studio.user(request);
     std::string id = request.matches[1];
-    answer_job(response, id, studio.jobs.status(id, user.id, studio.options.run_wait));
+    auto status = studio.jobs.status(id, user.id, studio.options.run_wait);
+    if (!status) {
+        status = studio.jobs.status(id, check_owner(user.id), studio.options.run_wait);
+    }
+    answer_job(response, id, status);
 }
 
 void page(Studio& studio, const httplib::Request& request, httplib::Response& response)

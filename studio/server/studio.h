@@ -1,10 +1,12 @@
-// What the routes share: the store, the queue, the builder, sessions and sign-in limits.
+// What the routes share: the store, the queue, the builders, sessions and sign-in limits.
 #pragma once
 
+#include "check_build.h"
 #include "clock.h"
 #include "http_support.h"
 #include "job_queue.h"
 #include "login_limits.h"
+#include "one_job_each.h"
 #include "page_build.h"
 #include "sessions.h"
 #include "store.h"
@@ -42,6 +44,7 @@ struct Studio {
     Sessions sessions;
     LoginLimits login_limits;
     ServerOptions options;
+    OneJobEach checking;  // one check or references job per user at a time
 };
 
 // Each route wrapped so that an exception ends its request with one line, never the server.
@@ -59,6 +62,7 @@ httplib::Server::Handler guarded_route(Studio& studio, Function function)
 void add_account_routes(httplib::Server& server, Studio& studio);
 void add_file_routes(httplib::Server& server, Studio& studio);
 void add_run_routes(httplib::Server& server, Studio& studio);
+void add_exercise_routes(httplib::Server& server, Studio& studio);
 void add_static_routes(httplib::Server& server, Studio& studio);
 
 }  // namespace tavro::studio

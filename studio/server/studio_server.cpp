@@ -94,6 +94,7 @@ StudioServer::StudioServer(Store& store, JobQueue& jobs, const PageBuilder& buil
     add_account_routes(http_, studio_);
     add_file_routes(http_, studio_);
     add_run_routes(http_, studio_);
+    add_exercise_routes(http_, studio_);
     add_static_routes(http_, studio_);
 }
 

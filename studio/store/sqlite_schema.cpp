@@ -24,6 +24,20 @@ const std::vector<const char*>& sqlite_migrations()
         " created INTEGER NOT NULL);",
         // 4: a one-time password asks to be changed at the first sign-in
         "ALTER TABLE users ADD COLUMN must_change_password INTEGER NOT NULL DEFAULT 1;",
+        // 5: exercises with their references, and every submission with its verdict
+        "CREATE TABLE exercises(id INTEGER PRIMARY KEY,"
+        " class_id INTEGER NOT NULL REFERENCES classes(id) ON DELETE CASCADE, title TEXT NOT NULL,"
+        " text TEXT NOT NULL, solution TEXT NOT NULL, script TEXT NOT NULL, answers TEXT NOT NULL,"
+        " time INTEGER NOT NULL, transcript BLOB NOT NULL, picture BLOB NOT NULL, revision INTEGER NOT NULL,"
+        " withdrawn INTEGER NOT NULL DEFAULT 0, created INTEGER NOT NULL, changed INTEGER NOT NULL);"
+        "CREATE INDEX exercises_by_class ON exercises(class_id);"
+        "CREATE TABLE submissions(id INTEGER PRIMARY KEY,"
+        " student_id INTEGER NOT NULL REFERENCES users(id) ON DELETE CASCADE,"
+        " exercise_id INTEGER NOT NULL REFERENCES exercises(id) ON DELETE CASCADE, source TEXT NOT NULL,"
+        " passed INTEGER NOT NULL, reason TEXT NOT NULL, details TEXT NOT NULL, picture BLOB NOT NULL,"
+        " difference BLOB NOT NULL, revision INTEGER NOT NULL, submitted INTEGER NOT NULL);"
+        "CREATE INDEX submissions_by_student ON submissions(student_id, exercise_id, id);"
+        "CREATE INDEX submissions_by_exercise ON submissions(exercise_id);",
     };
     return migrations;
 }

@@ -46,12 +46,25 @@ public:
     std::optional<std::string> page_id_for_key(const std::string& key) override;
     std::optional<std::string> page_by_id(const std::string& id) override;
 
+    std::int64_t add_exercise(const Exercise& exercise, Millis now) override;
+    std::optional<Exercise> update_exercise(const Exercise& exercise, Millis now) override;
+    bool set_withdrawn(std::int64_t exercise_id, bool withdrawn, Millis now) override;
+    std::optional<Exercise> exercise(std::int64_t id) override;
+    std::vector<Exercise> exercises_of(std::int64_t class_id) override;
+
+    std::int64_t add_submission(const Submission& submission) override;
+    std::optional<Submission> submission(std::int64_t id) override;
+    std::vector<Submission> submissions_of(std::int64_t student_id, std::int64_t exercise_id) override;
+    std::vector<ResultCell> class_results(std::int64_t class_id) override;
+    std::vector<Student> students_in(std::int64_t class_id) override;
+
     int schema_version();
 
 private:
     void upgrade();
     bool insert_user(const User& user, Millis now);
     std::optional<FileVersion> latest_locked(std::int64_t user_id, const std::string& name);
+    std::optional<Exercise> exercise_locked(std::int64_t id);
 
     std::mutex mutex_;
     SqliteDatabase db_;

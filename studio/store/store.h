@@ -54,6 +54,57 @@ struct NewStudent {
     std::string given;
 };
 
+// An exercise of a class: what the teacher gave and the references made from the solution.
+// The revision changes whenever the references could change (solution, script, answers, time).
+struct Exercise {
+    std::int64_t id = 0;
+    std::int64_t class_id = 0;
+    std::string title;
+    std::string text;
+    std::string solution;
+    std::string script;
+    std::string answers;
+    std::int64_t time = 0;
+    std::string transcript;  // the references: empty in lists of exercises
+    std::string picture;
+    std::int64_t revision = 1;
+    bool withdrawn = false;
+    Millis changed = 0;
+};
+
+// A student's submission and its verdict. details is the verdict's lines and messages as the
+// server writes them (JSON); the pictures are PNG, empty when there are none.
+struct Submission {
+    std::int64_t id = 0;
+    std::int64_t student_id = 0;
+    std::int64_t exercise_id = 0;
+    std::string source;
+    bool passed = false;
+    std::string reason;
+    std::string details;
+    std::string picture;
+    std::string difference;
+    std::int64_t revision = 0;  // of the exercise's references it was checked against
+    Millis submitted = 0;
+};
+
+// A student's last submission of an exercise and how many they made.
+struct ResultCell {
+    std::int64_t student_id = 0;
+    std::int64_t exercise_id = 0;
+    std::int64_t submission_id = 0;
+    bool passed = false;
+    std::string reason;
+    std::int64_t revision = 0;
+    Millis submitted = 0;
+    std::int64_t tries = 0;
+};
+
+struct Student {
+    std::int64_t id = 0;
+    std::string name;
+};
+
 // The store could not do what was asked (a broken or newer database, a full disk): one line.
 class StoreError : public std::runtime_error {
 public:
@@ -101,6 +152,23 @@ public:
     virtual void put_page(const std::string& key, const std::string& id, const std::string& html, Millis now) = 0;
     virtual std::optional<std::string> page_id_for_key(const std::string& key) = 0;
     virtual std::optional<std::string> page_by_id(const std::string& id) = 0;
+
+    // Exercises. update_exercise keeps the class and withdrawn flag, and gives the exercise the
+    // next revision when the solution, script, answers or time changed; false when none has the id.
+    virtual std::int64_t add_exercise(const Exercise& exercise, Millis now) = 0;
+    virtual std::optional<Exercise> update_exercise(const Exercise& exercise, Millis now) = 0;
+    virtual bool set_withdrawn(std::int64_t exercise_id, bool withdrawn, Millis now) = 0;
+    virtual std::optional<Exercise> exercise(std::int64_t id) = 0;
+    // Without their references, in the order they were made.
+    virtual std::vector<Exercise> exercises_of(std::int64_t class_id) = 0;
+
+    // Submissions, every one kept.
+    virtual std::int64_t add_submission(const Submission& submission) = 0;
+    virtual std::optional<Submission> submission(std::int64_t id) = 0;
+    // Newest first, without their pictures.
+    virtual std::vector<Submission> submissions_of(std::int64_t student_id, std::int64_t exercise_id) = 0;
+    virtual std::vector<ResultCell> class_results(std::int64_t class_id) = 0;
+    virtual std::vector<Student> students_in(std::int64_t class_id) = 0;
 };
 
 }  // namespace tavro::studio

@@ -4,8 +4,8 @@
 #include "sqlite_store.h"
 #include "studio_server.h"
 #include "test_support.h"
+#include "exercise_jobs.h"
 #include "thread_job_queue.h"
-#include "page_jobs.h"
 
 #include <gtest/gtest.h>
 
@@ -61,6 +61,53 @@ private:
     bool release_ = false;
 };
 
+// References are the solution itself; a source that is the solution passes, "crash" crashes,
+// "hold" waits until released, anything else differs at line 1 with a difference picture.
+class FakeChecker : public CheckBuilder {
+public:
+    References make_references(std::string_view solution, const CheckInputs&) const override
+    {
+        References references;
+        references.made = solution.find("broken") == std::string_view::npos;
+        references.reason = references.made ? "" : "the solution does not build";
+        references.transcript = std::string(solution);
+        references.picture = "\x89PNG reference";
+        return references;
+    }
+    CheckVerdict check(std::string_view source, const CheckInputs&, const References& references) const override
+    {
+        std::unique_lock lock(mutex_);
+        if (source == "hold") {
+            released_.wait(lock, [this] { return release_; });
+        }
+        CheckVerdict verdict;
+        verdict.passed = source == references.transcript;
+        verdict.picture = "\x89PNG run";
+        if (source == "crash") {
+            verdict.reason = "the program crashed (signal 11)";
+            verdict.picture.clear();
+        } else if (!verdict.passed) {
+            verdict.reason = "the transcript differs from the reference";
+            verdict.lines.push_back({1, references.transcript, std::string(source)});
+            verdict.difference = "\x89PNG difference";
+        } else {
+            verdict.reason = "matches the references";
+        }
+        return verdict;
+    }
+    void release()
+    {
+        std::lock_guard lock(mutex_);
+        release_ = true;
+        released_.notify_all();
+    }
+
+private:
+    mutable std::mutex mutex_;
+    mutable std::condition_variable released_;
+    bool release_ = false;
+};
+
 struct Answer {
     int status = 0;
     json body;
@@ -75,7 +122,10 @@ protected:
         start_sodium();
         store_ = std::make_unique<SqliteStore>(scratch_.path() + "/studio.db");
         jobs_ = std::make_unique<ThreadJobQueue>(
-            [this](const JobSpec& job) { return run_page_job(job, builder_, *store_, 0); }, 1);
+            [this](const JobSpec& job) {
+                return run_job(job, JobTools{builder_, checker_, *store_, system_millis});
+            },
+            1);
         ServerOptions options;
         options.run_wait = std::chrono::milliseconds(300);
         options.threads = 8;
@@ -106,6 +156,7 @@ protected:
     void TearDown() override
     {
         builder_.release();
+        checker_.release();
         server_->stop();
         serving_.join();
     }
@@ -146,6 +197,7 @@ protected:
 
     TempDirectory scratch_;
     FakeBuilder builder_;
+    FakeChecker checker_;
     std::unique_ptr<SqliteStore> store_;
     std::unique_ptr<ThreadJobQueue> jobs_;
     std::ostringstream log_;
@@ -401,4 +453,144 @@ TEST_F(StudioApi, SessionsEndAtSignOutAndSignInIsLimitedAndPasswordsChange)
         EXPECT_EQ(written.find(secret), std::string::npos) << secret << " in\n" << written;
     }
     EXPECT_NE(written.find("POST /api/login 429 too many failed sign-ins"), std::string::npos) << written;
+}
+
+TEST_F(StudioApi, ExercisesSubmissionsAndResultsAsTheTableSays)
+{
+    request("tom", "POST", "/api/classes", R"({"name":"6c"})");
+    auto other = request("tom", "POST", "/api/classes/2/students", R"({"names":["zed"]})");
+    cookies_["zed"] = sign_in("zed", other.body["students"][0]["password"]);
+    const std::string house =
+        R"("title":"House","text":"Draw a house.\n\nThen a sun.","script":"TAVRO_PERIODIC(3);\n")";
+    auto exercise = [&](const std::string& fields) { return "{" + house + "," + fields + "}"; };
+    const std::string first = exercise(R"("class":1,"solution":"right","time":1700000000)");
+    const std::string broken = exercise(R"("class":1,"solution":"broken")");
+    const std::string edited = exercise(R"("solution":"right again")");
+    const std::string retitled = R"({"title":"A house","solution":"right again","script":"TAVRO_PERIODIC(3);\n"})";
+    const std::string preview = exercise(R"("solution":"right")");
+    const Row rows[] = {
+        // publishing, and what is refused with nothing changed
+        {"tess", "POST", "/api/exercises", first.c_str(), 200,
+         R"({"id":1,"picture":"/api/exercises/1/picture?revision=1"})"},
+        {"tess", "POST", "/api/exercises", broken.c_str(), 422, "the solution does not build"},
+        {"tess", "POST", "/api/exercises", R"({"class":1,"title":"T","solution":"s","script":"TAVRO_JUMP(1);"})", 400,
+         "the script's line 1 is none of"},
+        {"tess", "POST", "/api/exercises", R"({"class":1,"title":"T","solution":"s","script":"\n \n"})", 400,
+         "the script has no event"},
+        {"tess", "POST", "/api/exercises", R"({"class":1,"title":"T","solution":"s","script":"TAVRO_PERIODIC(0);"})",
+         400, "the script's line 1"},
+        {"tess", "POST", "/api/exercises", R"({"class":1,"title":"T","solution":"a\u0000b","script":"TAVRO_KBD(97);"})",
+         400, "the solution is not text (a control character at line 1)"},
+        {"tess", "POST", "/api/exercises",
+         R"({"class":1,"title":"T","solution":"s","script":"TAVRO_KBD(97);","answers":"\u001b[2J"})", 400,
+         "the answers is not text"},
+        {"tess", "POST", "/api/exercises", R"({"class":1,"title":"a\nb","solution":"s","script":"TAVRO_KBD(97);"})",
+         400, "the title must be one line"},
+        {"tess", "POST", "/api/exercises",
+         R"({"class":1,"title":"T","solution":"s","script":"TAVRO_KBD(97);","time":-1})", 400, "the start time"},
+        {"tess", "POST", "/api/exercises", R"({"class":1,"title":"T","solution":"s"})", 400, "\"script\" is missing"},
+        {"tom", "POST", "/api/exercises", first.c_str(), 404, "no such class"},
+        {"sam", "POST", "/api/exercises", first.c_str(), 403, "only a teacher"},
+        {"tess", "POST", "/api/exercises/preview", preview.c_str(), 200,
+         R"({"transcript":["right"],"picture":"data:image/png;base64,iVBORyByZWZlcmVuY2U="})"},
+        // who sees the exercise
+        {"sam", "GET", "/api/exercises?class=1", "", 200,
+         R"({"exercises":[{"id":1,"title":"House","text":"Draw a house.\n\nThen a sun."}]})"},
+        {"zed", "GET", "/api/exercises?class=1", "", 404, "no such class"},
+        {"tom", "GET", "/api/exercises?class=1", "", 404, "no such class"},
+        {"sam", "GET", "/api/exercises/1", "", 200, R"({"title":"House","source":"","last":null,"tries":0})"},
+        {"tess", "GET", "/api/exercises/1", "", 200,
+         R"({"solution":"right","time":1700000000,"transcript":["right"]})"},
+        {"sam", "GET", "/api/exercises/1/picture", "", 200, ""},
+        {"zed", "GET", "/api/exercises/1", "", 404, "no such exercise"},
+        {"zed", "GET", "/api/exercises/1/picture", "", 404, "no such exercise"},
+        // submissions: each kept with its verdict; only its student and teacher see it
+        {"sam", "POST", "/api/exercises/1/submissions", R"({"source":"right"})", 200,
+         R"({"verdict":"pass","reason":"matches the references","lines":[],"difference":""})"},
+        {"sam", "POST", "/api/exercises/1/submissions", R"({"source":"wrong"})", 200,
+         R"({"verdict":"fail","reason":"the transcript differs from the reference",)"
+         R"("lines":[{"line":1,"expected":"right","actual":"wrong"}],"picture":"/api/submissions/2/picture",)"
+         R"("difference":"/api/submissions/2/difference"})"},
+        {"sue", "POST", "/api/exercises/1/submissions", R"({"source":"crash"})", 200,
+         R"j({"verdict":"fail","reason":"the program crashed (signal 11)","picture":""})j"},
+        {"tess", "POST", "/api/exercises/1/submissions", R"({"source":"right"})", 403, "only a student"},
+        {"zed", "POST", "/api/exercises/1/submissions", R"({"source":"right"})", 404, "no such exercise"},
+        {"sam", "POST", "/api/exercises/1/submissions", R"({"source":"x","exercise":2})", 400, "unknown field"},
+        {"sam", "GET", "/api/exercises/1/submissions", "", 200,
+         R"({"submissions":[{"id":2,"verdict":"fail"},{"id":1,"verdict":"pass"}]})"},
+        {"sam", "GET", "/api/exercises/1", "", 200, R"({"source":"wrong","tries":2,"last":{"id":2}})"},
+        {"sam", "GET", "/api/submissions/2", "", 200, R"({"source":"wrong","student":"sam","title":"House"})"},
+        {"tess", "GET", "/api/submissions/2", "", 200, R"({"source":"wrong","verdict":"fail"})"},
+        {"sue", "GET", "/api/submissions/2", "", 404, "no such submission"},
+        {"tom", "GET", "/api/submissions/2", "", 404, "no such submission"},
+        {"tess", "GET", "/api/submissions/2/difference", "", 200, ""},
+        {"sue", "GET", "/api/submissions/2/difference", "", 404, "no such submission"},
+        {"tess", "GET", "/api/submissions/1/difference", "", 404, "no such picture"},
+        {"tess", "POST", "/api/submissions/2/run", "{}", 200, R"({"status":"built"})"},
+        // the class's table
+        {"tess", "GET", "/api/classes/1/results", "", 200,
+         R"({"students":[{"name":"sam"},{"name":"sue"}],"exercises":[{"title":"House"}],)"
+         R"("results":[[{"verdict":"fail","tries":2,"outdated":false}],[{"verdict":"fail","tries":1}]]})"},
+        {"tom", "GET", "/api/classes/1/results", "", 404, "no such class"},
+        {"sam", "GET", "/api/classes/1/results.csv", "", 403, "only a teacher"},
+        // editing: new references make earlier verdicts outdated; a new title alone does not
+        {"tess", "PUT", "/api/exercises/1", edited.c_str(), 200, R"({"id":1,"revision":2})"},
+        {"tess", "PUT", "/api/exercises/1", retitled.c_str(), 200, R"({"id":1,"revision":2})"},
+        {"sam", "GET", "/api/exercises/1", "", 200, R"({"title":"A house","last":{"outdated":true}})"},
+        {"tess", "GET", "/api/classes/1/results", "", 200, R"({"results":[[{"outdated":true}],[{"tries":1}]]})"},
+        {"sam", "PUT", "/api/exercises/1", edited.c_str(), 403, "only a teacher"},
+        {"tom", "PUT", "/api/exercises/1", edited.c_str(), 404, "no such exercise"},
+        // withdrawn: gone for the students, kept for the teacher
+        {"tess", "POST", "/api/exercises/1/withdraw", "{}", 200, R"({"withdrawn":true})"},
+        {"sam", "GET", "/api/exercises?class=1", "", 200, R"({"exercises":[]})"},
+        {"sam", "POST", "/api/exercises/1/submissions", R"({"source":"right again"})", 404, "no such exercise"},
+        {"tess", "GET", "/api/exercises?class=1", "", 200, R"({"exercises":[{"title":"A house","withdrawn":true}]})"},
+        {"tess", "POST", "/api/exercises/1/restore", "{}", 200, R"({"withdrawn":false})"},
+        {"sam", "POST", "/api/exercises/1/submissions", R"({"source":"right again"})", 200, R"({"verdict":"pass"})"},
+    };
+    for (const auto& row : rows) {
+        expect_row(row, request(row.who, row.method, row.path, row.body));
+    }
+    EXPECT_EQ(store_->exercises_of(1).size(), 1u);
+
+    auto csv = request("tess", "GET", "/api/classes/1/results.csv");
+    EXPECT_EQ(csv.raw, "\"student\",\"A house\",\"A house tries\",\"A house when\",\"A house reason\"\r\n"
+                       "\"sam\",\"pass\",3," +
+                           csv.raw.substr(csv.raw.find("3,\"2") + 2, 26) +
+                           ",\"matches the references\"\r\n"
+                           "\"sue\",\"fail\",1," +
+                           csv.raw.substr(csv.raw.rfind("1,\"2") + 2, 26) + ",\"the program crashed (signal 11)\"\r\n");
+    auto junit = request("tess", "GET", "/api/classes/1/results.xml");
+    EXPECT_NE(junit.raw.find(R"(<testsuites name="5a" tests="2" failures="1" skipped="0">)"), std::string::npos)
+        << junit.raw;
+    EXPECT_NE(junit.raw.find(R"(<testcase classname="sue" name="A house"><failure message="the program crashed )"
+                             R"j((signal 11)"/></testcase>)j"),
+              std::string::npos)
+        << junit.raw;
+}
+
+TEST_F(StudioApi, AStudentHasOneCheckAtATimeAndReadsItsVerdictAtTheJob)
+{
+    request("tess", "POST", "/api/exercises",
+            R"({"class":1,"title":"T","solution":"right","script":"TAVRO_PERIODIC(1);"})");
+    auto held = request("sam", "POST", "/api/exercises/1/submissions", R"({"source":"hold"})");
+    ASSERT_EQ(held.status, 202) << held.raw;
+    auto second = request("sam", "POST", "/api/exercises/1/submissions", R"({"source":"right"})");
+    EXPECT_EQ(second.status, 429) << second.raw;
+    // A Run meanwhile is a job of its own: it does not take the check's place.
+    auto run = request("sam", "POST", "/api/run", R"({"source":"page"})");
+    ASSERT_EQ(run.status, 202) << run.raw;
+    EXPECT_NE(run.body["job"], held.body["job"]);
+    EXPECT_EQ(request("sue", "GET", "/api/jobs/" + held.body["job"].get<std::string>()).status, 404);
+    checker_.release();
+    auto finished = [&](const Answer& started) {
+        Answer done;
+        do {
+            done = request("sam", "GET", "/api/jobs/" + started.body["job"].get<std::string>());
+        } while (done.status == 202);
+        return done;
+    };
+    EXPECT_EQ(finished(held).body["verdict"], "fail");
+    EXPECT_EQ(finished(run).body["status"], "built");
+    EXPECT_EQ(request("sam", "POST", "/api/exercises/1/submissions", R"({"source":"right"})").body["verdict"], "pass");
 }

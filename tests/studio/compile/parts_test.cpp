@@ -1,4 +1,5 @@
 #include "base64.h"
+#include "check_words.h"
 #include "command_line.h"
 #include "diagnostics.h"
 #include "page_build.h"
@@ -76,6 +77,22 @@ TEST(PageBuilder, TheKeyChangesWithTheSourceAndOnlyWithIt)
     EXPECT_EQ(key.size(), 64u);
     EXPECT_EQ(key, builder->key("int application_main() { return 0; }"));
     EXPECT_NE(key, builder->key("int application_main() { return 1; }"));
+}
+
+TEST(CheckWords, TheLinesOfTavroChecksReportAsItShowsThem)
+{
+    const std::string report = "tavro-check: the transcript differs from the reference in 3 of 4 lines\n"
+                               "  reference: reference.log\n  run:       run.log\n"
+                               "  line 2, expected: gold circle at (1,2), radius 3\n"
+                               "  line 2, actual:   gold circle at (1,2), radius 3\\x20\n"
+                               "  line 4, expected: (no such line)\n  line 4, actual:   tab\\there\n"
+                               "  ... and 1 more\n";
+    const auto lines = differing_lines(report);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].line, 2);
+    EXPECT_EQ(lines[0].actual, "gold circle at (1,2), radius 3\\x20");
+    EXPECT_EQ(lines[1].expected, "(no such line)");
+    EXPECT_EQ(lines[1].actual, "tab\\there");
 }
 
 }  // namespace

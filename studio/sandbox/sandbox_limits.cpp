@@ -1,4 +1,4 @@
-#include "limits.h"
+#include "sandbox_limits.h"
 
 namespace tavro::studio {
 
