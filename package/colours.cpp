@@ -3,6 +3,8 @@
 #include <tavro/display.h>
 #include "text_window.h"
 
+namespace tavro {
+
 const tavro::Rgb colour_values[COLOUR_COUNT] = {
     {0, 0, 0},       {255, 255, 255}, {255, 0, 0},    {0, 255, 0},     {0, 0, 255},     {255, 255, 0},
     {255, 0, 255},   {0, 255, 255},   {153, 0, 204},  {0, 51, 153},    {153, 102, 153}, {153, 255, 255},
@@ -21,3 +23,5 @@ int report_illegal_colour(int colour)
     text_window_printf("Illegal color %d; using RED.\n", colour);
     return COLOUR_RED;
 }
+
+}  // namespace tavro

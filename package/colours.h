@@ -4,6 +4,8 @@
 #include "platform.h"
 #include <tavro/display.h>
 
+namespace tavro {
+
 extern const tavro::Rgb colour_values[];
 extern const char* const colour_names[];
 
@@ -16,3 +18,5 @@ inline int check_colour(int colour)
 {
     return colour >= 0 && colour < COLOUR_COUNT ? colour : report_illegal_colour(colour);
 }
+
+}  // namespace tavro

@@ -14,11 +14,15 @@
 // link, with the application_main it lacks named, instead of quietly bypassing the library.
 extern "C" const int tavro_program_entry;
 
+namespace tavro {
+
 // Every host's entry calls this with its four start-up arguments: they are kept,
 // the application's main routine runs, and the process ends with status 0.
 int process_entry(void* instance, void* previous_instance, const char* command_line, int show_command);
 // The same, returning what the application's main routine returned (the render entry's status).
 int run_application_entry(void* instance, void* previous_instance, const char* command_line, int show_command);
+
+}  // namespace tavro
 
 namespace tavro::control {
 

@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+using tavro::PROMPT_MESSAGE_LENGTH;
+
 int prompt_dialog(const char* message, char* reply)
 {
     char shown[PROMPT_MESSAGE_LENGTH + 1];

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cstring>
 
+namespace tavro {
+
 const char* const NO_ANSWER_LEFT_LINE = "TAVRO_gets: no answer left, the reply is empty";
 
 DialogAnswers DialogAnswers::from_lines(const std::string& text)
@@ -32,3 +34,5 @@ void DialogAnswers::answer(char* reply, std::size_t reply_size)
         reply[length] = '\0';
     }
 }
+
+}  // namespace tavro

@@ -7,6 +7,8 @@
 #include <deque>
 #include <string>
 
+namespace tavro {
+
 // The text window's line for a dialog that found no answer left.
 extern const char* const NO_ANSWER_LEFT_LINE;
 
@@ -25,3 +27,5 @@ public:
 private:
     std::deque<std::string> left_;
 };
+
+}  // namespace tavro

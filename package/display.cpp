@@ -9,6 +9,9 @@
 
 #include <cstdlib>
 
+// The public class, at global scope as <tavro/display.h> declares it.
+using namespace tavro;
+
 Display::Display() : width(600), height(500)
 {
     SessionState& session = session_state();

@@ -1,6 +1,8 @@
 // One drawing call, handed from a primitive to the canvas.
 #pragma once
 
+namespace tavro {
+
 enum DrawKind {
     DRAW_TRIANGLE = 0,
     DRAW_RECTANGLE = 1,
@@ -46,3 +48,5 @@ inline DrawCommand make_text_command(int colour, int x, int y, int point_size, c
     command.text = text;
     return command;
 }
+
+}  // namespace tavro

@@ -6,6 +6,8 @@
 #include "script.h"
 #include "session_state.h"
 
+namespace tavro {
+
 namespace {
 
 tavro::control::WaitObserver& wait_observer = session_state().wait_observer;
@@ -89,3 +91,5 @@ int next_event(int& x, int& y, char& key)
     }
     return kind;
 }
+
+}  // namespace tavro

@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cstring>
 
+namespace tavro {
+
 namespace {
 
 constexpr std::size_t LONGEST_INT = 11;  // "-2147483648"
@@ -42,3 +44,5 @@ void LogLine::put()
     buffer_[length_] = '\0';
     text_window_put(buffer_);
 }
+
+}  // namespace tavro

@@ -7,6 +7,8 @@
 #include <cstddef>
 #include <cstring>
 
+namespace tavro {
+
 class LogLine {
 public:
     LogLine() = default;
@@ -31,3 +33,5 @@ private:
     char buffer_[TEXT_BUFFER_SIZE];
     std::size_t length_ = 0;
 };
+
+}  // namespace tavro

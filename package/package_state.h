@@ -5,6 +5,8 @@
 #include <tavro/display.h>
 #include "platform.h"
 
+namespace tavro {
+
 // Nonzero once the window has been created.
 using WindowHandle = int;
 
@@ -59,3 +61,5 @@ struct PackageState {
 // An object of its own beside the rest of the session (session_state.h), so that the drawing
 // path reaches it directly: a snow frame reads it 10,000 times. A test's reset renews both.
 extern PackageState package_state;
+
+}  // namespace tavro

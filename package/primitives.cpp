@@ -13,6 +13,7 @@
 #include <cstdarg>
 #include <utility>
 
+namespace tavro {
 namespace {
 
 constexpr int MAX_POINT_SIZE = 127;
@@ -108,6 +109,10 @@ __attribute__((noinline)) int plot_any_line(int colour, int x1, int y1, int x2, 
 }
 
 }  // namespace
+}  // namespace tavro
+
+// The public drawing calls, at global scope as <tavro/display.h> declares them.
+using namespace tavro;
 
 int plot_pixel(int colour, int x, int y)
 {

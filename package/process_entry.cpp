@@ -4,6 +4,8 @@
 #include "session_state.h"
 #include <tavro/display.h>
 
+namespace tavro {
+
 int run_application_entry(void* instance, void* previous_instance, const char* command_line, int show_command)
 {
     session_state().start_arguments = StartArguments{instance, previous_instance, command_line, show_command};
@@ -16,3 +18,5 @@ int process_entry(void* instance, void* previous_instance, const char* command_l
     without_exceptions([&] { run_application_entry(instance, previous_instance, command_line, show_command); });
     return 0;
 }
+
+}  // namespace tavro

@@ -4,6 +4,8 @@
 #include "platform.h"
 #include "run_menu.h"
 
+namespace tavro {
+
 int set_run_mode(int code)
 {
     RunMode& run = package_state.run;
@@ -47,3 +49,5 @@ void show_text_window(bool on)
 {
     tavro::platform_host().show_window(tavro::WindowId::text, on ? tavro::SHOW_AS_IS : tavro::SHOW_HIDE);
 }
+
+}  // namespace tavro

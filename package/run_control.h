@@ -1,6 +1,8 @@
 // Animation modes, the logging switch and the text window's visibility.
 #pragma once
 
+namespace tavro {
+
 // The run modes; the first three have the values of the animation modes they carry out.
 enum RunModeCode {
     RUN_MODE_HALT = 0,
@@ -14,3 +16,5 @@ int set_run_mode(int code);
 // Sets logging and its check mark; turning it on also shows the text window.
 int set_logging(bool on);
 void show_text_window(bool on);
+
+}  // namespace tavro

@@ -4,10 +4,7 @@
 #include "script.h"
 #include <tavro/version.h>
 
-using tavro::MENU_CHECKED;
-using tavro::MENU_GRAYED;
-using tavro::MENU_SEPARATOR;
-using tavro::MENU_STRING;
+namespace tavro {
 
 const tavro::MenuItem run_menu_items[RUN_MENU_ITEM_COUNT] = {
     {"&Animate\tCtrl+A", COMMAND_ANIMATE, MENU_STRING},
@@ -117,3 +114,5 @@ int shortcut_command(int virtual_key)
         return 0;
     }
 }
+
+}  // namespace tavro

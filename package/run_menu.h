@@ -3,6 +3,8 @@
 
 #include "platform.h"
 
+namespace tavro {
+
 constexpr int RUN_MENU_ITEM_COUNT = 16;
 extern const tavro::MenuItem run_menu_items[RUN_MENU_ITEM_COUNT];
 
@@ -25,3 +27,5 @@ void set_check_mark(int id, bool checked);
 void run_command(int id);
 // The command of a Ctrl+letter shortcut (virtual key 65..90), or 0.
 int shortcut_command(int virtual_key);
+
+}  // namespace tavro

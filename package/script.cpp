@@ -10,6 +10,8 @@
 #include <cstring>
 #include <filesystem>
 
+namespace tavro {
+
 const char* const SCRIPT_FILE_NAME = "TAVRO.SCR";
 
 namespace {
@@ -261,3 +263,5 @@ void close_script_file()
     script_file_writing = false;
     script_file_failed = false;
 }
+
+}  // namespace tavro

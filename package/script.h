@@ -2,6 +2,8 @@
 // are package_state.script; the Run menu switches them here and shows them with its check marks.
 #pragma once
 
+namespace tavro {
+
 // The script's name in messages, and the file a recording writes.
 extern const char* const SCRIPT_FILE_NAME;
 
@@ -27,3 +29,5 @@ void close_script_file();
 
 // Parses one script line into the pending event; false when its kind is not recognised.
 bool parse_script_line(const char* line);
+
+}  // namespace tavro

@@ -5,6 +5,8 @@
 #include "script.h"
 #include "session_state.h"
 
+namespace tavro {
+
 namespace {
 constexpr int FRAME_TIMER_ID = 2;
 }  // namespace
@@ -45,3 +47,5 @@ int close_display()
     close_script_file();
     return 1;
 }
+
+}  // namespace tavro

@@ -4,6 +4,8 @@
 
 #include "control.h"
 
+namespace tavro {
+
 // The four start-up arguments of the process entry, kept in the session for the Display constructor.
 struct StartArguments {
     void* instance = nullptr;
@@ -14,3 +16,5 @@ struct StartArguments {
 
 int open_display(void* instance, void* previous_instance, const char* command_line, int show_command);
 int close_display();
+
+}  // namespace tavro

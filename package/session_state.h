@@ -13,6 +13,8 @@
 
 #include <string>
 
+namespace tavro {
+
 extern const char* const SCRIPT_FILE_NAME;
 
 // The script module's file. One handle serves both recording and playback: whichever opens
@@ -39,3 +41,5 @@ struct SessionState {
 };
 
 SessionState& session_state();
+
+}  // namespace tavro

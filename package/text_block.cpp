@@ -33,8 +33,6 @@ private:
 
 std::unique_ptr<TextBlock> Host::allocate_text(std::size_t size) { return HeapTextBlock::make(size); }
 
-}  // namespace tavro
-
 bool write_text(tavro::TextBlock& block, const char* text, std::size_t size)
 {
     char* bytes = block.lock();
@@ -55,3 +53,5 @@ std::unique_ptr<tavro::TextBlock> copy_text(const char* text)
     }
     return block;
 }
+
+}  // namespace tavro

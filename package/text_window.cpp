@@ -10,6 +10,8 @@
 #include <cstdio>
 #include <cstring>
 
+namespace tavro {
+
 namespace {
 
 TextHistory& history = session_state().text_history;
@@ -115,3 +117,5 @@ void text_window_replay_history()
         index = next_slot(index);
     } while (index != history.next);
 }
+
+}  // namespace tavro

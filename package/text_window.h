@@ -8,6 +8,8 @@
 #include <cstdarg>
 #include <memory>
 
+namespace tavro {
+
 constexpr int TEXT_HISTORY_SIZE = 25;
 // One message or text holds at most this many characters; longer ones are cut.
 constexpr int TEXT_BUFFER_SIZE = 1024;
@@ -34,3 +36,5 @@ void text_window_put(const char* line);
 void text_window_put_line(const char* text);
 // Redraws the stored lines, oldest first.
 void text_window_replay_history();
+
+}  // namespace tavro

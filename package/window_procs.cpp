@@ -5,11 +5,7 @@
 #include "session_state.h"
 #include "text_window.h"
 
-using tavro::Message;
-using tavro::MessageKind;
-using tavro::WindowId;
-
-using tavro::VIRTUAL_KEY_CONTROL;
+namespace tavro {
 
 namespace {
 
@@ -108,8 +104,6 @@ bool text_window_proc(const Message& message)
         return false;
     }
 }
-
-namespace tavro {
 
 bool dispatch_message(const Message& message)
 {

@@ -14,6 +14,8 @@
 #include <optional>
 #include <ostream>
 
+namespace tavro {
+
 #ifndef TAVRO_VERSION
 #define TAVRO_VERSION "unknown"
 #endif
@@ -278,3 +280,5 @@ int run_check(const std::vector<std::string>& arguments, std::ostream& out, std:
     const CheckStatus png = parsed->png ? check_pictures(*parsed->png, difference, out, err) : SAME;
     return std::max(log, png);
 }
+
+}  // namespace tavro

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace tavro {
+
 enum CheckStatus { SAME = 0, DIFFERENT = 1, BAD_INPUT = 2 };
 
 // The arguments without the program's name; the output goes to out, problems to err. The
@@ -13,3 +15,5 @@ enum CheckStatus { SAME = 0, DIFFERENT = 1, BAD_INPUT = 2 };
 // anything differs (or the report cannot be written), BAD_INPUT for a bad argument or a file
 // that cannot be read.
 int run_check(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
+
+}  // namespace tavro

@@ -8,9 +8,9 @@
 int main(int argc, char** argv)
 {
     try {
-        return run_check({argv + 1, argv + argc}, std::cout, std::cerr);
+        return tavro::run_check({argv + 1, argv + argc}, std::cout, std::cerr);
     } catch (const std::exception& problem) {  // out of memory, say: a reason rather than an abort
         std::cerr << "tavro-check: " << problem.what() << '\n';
-        return BAD_INPUT;
+        return tavro::BAD_INPUT;
     }
 }

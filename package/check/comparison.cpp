@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+namespace tavro {
+
 namespace {
 
 constexpr std::uint32_t DIFFERENCE_COLOUR = 0xFFFF0000;  // opaque red
@@ -63,3 +65,5 @@ PictureComparison compare_pictures(const Picture& expected, const Picture& actua
     }
     return comparison;
 }
+
+}  // namespace tavro

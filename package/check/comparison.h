@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+namespace tavro {
+
 struct LineDifference {
     std::size_t number;  // from 1
     std::string expected;
@@ -36,3 +38,5 @@ struct PictureComparison {
 };
 
 PictureComparison compare_pictures(const Picture& expected, const Picture& actual);
+
+}  // namespace tavro

@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <fstream>
 
+namespace tavro {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -54,3 +56,5 @@ std::optional<std::string> read_input_file(const std::string& path, std::string&
     }
     return bytes;
 }
+
+}  // namespace tavro

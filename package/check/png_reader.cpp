@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <cstring>
 
+namespace tavro {
+
 namespace {
 
 constexpr unsigned char SIGNATURE[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
@@ -275,3 +277,5 @@ std::optional<Picture> read_png(const std::string& path, std::string& problem)
     const std::optional<std::string> bytes = read_input_file(path, problem);
     return bytes ? decode_png(*bytes, problem) : std::nullopt;
 }
+
+}  // namespace tavro

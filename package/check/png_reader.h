@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+namespace tavro {
+
 struct Picture {
     int width = 0;
     int height = 0;
@@ -18,3 +20,5 @@ struct Picture {
 std::optional<Picture> read_png(const std::string& path, std::string& problem);
 // The same for the bytes of a PNG file.
 std::optional<Picture> decode_png(const std::string& bytes, std::string& problem);
+
+}  // namespace tavro

@@ -12,6 +12,8 @@
 #include <optional>
 #include <ostream>
 
+namespace tavro {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -146,3 +148,5 @@ int write_report(const std::string& path, const std::vector<std::string>& folder
         << passed << " passed, " << files.size() - passed << " failed\n";
     return 0;
 }
+
+}  // namespace tavro

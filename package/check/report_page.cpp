@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <sstream>
 
+namespace tavro {
+
 namespace {
 
 const char* const STYLE = R"(
@@ -151,3 +153,5 @@ std::string report_page(std::vector<CheckResult> checks)
     page << "</body>\n</html>\n";
     return page.str();
 }
+
+}  // namespace tavro

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace tavro {
+
 // What a check's run leaves in NAME.verdict:
 //   verdict: pass (or fail)
 //   reason: one line
@@ -38,3 +40,5 @@ std::string base64(const std::string& bytes);
 
 // The page, the checks sorted by name, then by folder.
 std::string report_page(std::vector<CheckResult> checks);
+
+}  // namespace tavro

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
+namespace tavro {
+
 namespace {
 
 // Characters shown before the first difference, when the line is cut there.
@@ -73,3 +75,5 @@ std::string shown_line(const std::string& line, const std::string& other)
     return (start > 0 ? "..." : "") + visible(line.substr(start, end - start), end == line.size()) +
            (end < line.size() ? "..." : "") + " (" + std::to_string(length) + " characters)";
 }
+
+}  // namespace tavro

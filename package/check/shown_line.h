@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace tavro {
+
 // About how many characters of a long line are shown.
 constexpr std::size_t LINE_SHOWN = 200;
 
@@ -12,3 +14,5 @@ constexpr std::size_t LINE_SHOWN = 200;
 // the part around the first difference from other, marked "..." where cut and followed by the
 // line's length.
 std::string shown_line(const std::string& line, const std::string& other);
+
+}  // namespace tavro

@@ -10,6 +10,8 @@
 #include <climits>
 #include <cstring>
 
+namespace tavro {
+
 namespace {
 
 constexpr std::uint8_t TRANSPARENT = COLOUR_COUNT;  // the first unused entry
@@ -222,3 +224,5 @@ bool GifWriter::close()
     const bool closed = std::fclose(file_.release()) == 0;
     return closed && !failed_;
 }
+
+}  // namespace tavro

@@ -6,4 +6,4 @@
 
 extern "C" const int tavro_program_entry = 1;
 
-int main(int argc, char** argv) { return render_entry(argc, argv, std::cout, std::cerr); }
+int main(int argc, char** argv) { return tavro::render_entry(argc, argv, std::cout, std::cerr); }

@@ -8,6 +8,8 @@
 #include <cstring>
 #include <filesystem>
 
+namespace tavro {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -150,3 +152,5 @@ bool RenderOutputs::commit(const tavro::Canvas& last_frame, const std::string& p
     }
     return all_written;
 }
+
+}  // namespace tavro

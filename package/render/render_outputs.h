@@ -11,8 +11,8 @@
 #include <string>
 
 namespace tavro {
+
 class Canvas;
-}
 
 // A file is written beside its name's target and renamed onto it only once complete, so a
 // failed run leaves no partial file; a stream (a pipe, a terminal, a device) is written
@@ -63,3 +63,5 @@ private:
     std::ostream* log_stream_ = nullptr;
     bool writes_a_stream_ = false;
 };
+
+}  // namespace tavro

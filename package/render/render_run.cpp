@@ -10,8 +10,9 @@
 #include <cstdlib>
 #include <filesystem>
 
+namespace tavro {
+
 namespace fs = std::filesystem;
-namespace control = tavro::control;
 
 #ifndef TAVRO_VERSION
 #define TAVRO_VERSION "unknown"
@@ -176,3 +177,5 @@ int render_entry(int argc, const char* const* argv, std::ostream& out, std::ostr
     }
     return 1;
 }
+
+}  // namespace tavro

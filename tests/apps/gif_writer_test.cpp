@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+using namespace tavro;
+
 namespace {
 
 // Every frame of a GIF as the viewer shows it: each stored rectangle laid over

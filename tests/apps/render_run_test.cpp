@@ -13,6 +13,8 @@
 #include <iostream>
 #include <sstream>
 
+using namespace tavro;
+
 namespace {
 
 RenderOptions options_at(std::time_t start)

@@ -12,6 +12,8 @@
 #include <utility>
 #include <vector>
 
+using namespace tavro;
+
 namespace {
 
 using Stepper = void (*)(Point&, Direction&);

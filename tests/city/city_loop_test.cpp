@@ -12,6 +12,8 @@
 #include <memory>
 #include <string>
 
+using namespace tavro;
+
 namespace {
 
 class CityLoop : public ::testing::Test {

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+using namespace tavro;
+
 namespace {
 
 std::vector<std::string> logged_scenery(Display& display)

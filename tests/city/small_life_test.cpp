@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+using namespace tavro;
+
 namespace {
 
 // Lines logged by the drawing that draw() does, with logging on.

@@ -10,6 +10,8 @@
 
 #include <string>
 
+using namespace tavro;
+
 namespace {
 
 using tavro::MenuLayout;

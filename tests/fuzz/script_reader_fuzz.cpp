@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+using namespace tavro;
+
 namespace {
 
 // Enough reads for any file of the sizes fuzzed, without following a huge periodic run to its end.

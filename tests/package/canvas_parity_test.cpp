@@ -16,6 +16,8 @@
 #include <utility>
 #include <vector>
 
+using namespace tavro;
+
 namespace {
 
 using tavro::CairoCanvas;

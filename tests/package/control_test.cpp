@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+using namespace tavro;
+
 namespace {
 
 namespace control = tavro::control;

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace tavro;
+
 namespace {
 
 using tavro::MessageKind;

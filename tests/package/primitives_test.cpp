@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+using namespace tavro;
+
 namespace {
 
 using Lines = std::vector<std::string>;

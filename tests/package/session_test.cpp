@@ -19,6 +19,8 @@
 #include <string>
 #include <vector>
 
+using namespace tavro;
+
 namespace {
 
 using tavro::MENU_CHECKED;

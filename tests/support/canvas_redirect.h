@@ -7,11 +7,11 @@
 
 class CanvasRedirect {
 public:
-    explicit CanvasRedirect(tavro::Canvas& canvas) : previous_(package_state.windows.image)
+    explicit CanvasRedirect(tavro::Canvas& canvas) : previous_(tavro::package_state.windows.image)
     {
-        package_state.windows.image = &canvas;
+        tavro::package_state.windows.image = &canvas;
     }
-    ~CanvasRedirect() { package_state.windows.image = previous_; }
+    ~CanvasRedirect() { tavro::package_state.windows.image = previous_; }
     CanvasRedirect(const CanvasRedirect&) = delete;
     CanvasRedirect& operator=(const CanvasRedirect&) = delete;
 

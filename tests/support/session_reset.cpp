@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace tavro;
+
 namespace {
 
 class SessionReset : public testing::EmptyTestEventListener {

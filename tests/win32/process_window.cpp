@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+using namespace tavro;
+
 namespace {
 
 struct Search {

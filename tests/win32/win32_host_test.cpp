@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+using namespace tavro;
+
 using tavro::win32_host;
 
 namespace {

@@ -5,4 +5,4 @@
 
 extern "C" const int tavro_program_entry = 1;
 
-int main() { return process_entry(nullptr, nullptr, "", tavro::SHOW_NORMAL); }
+int main() { return tavro::process_entry(nullptr, nullptr, "", tavro::SHOW_NORMAL); }

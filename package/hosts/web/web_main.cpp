@@ -23,7 +23,7 @@ int main()
         tavro::page::refuse_address(problem);
         return REFUSED_STATUS;
     }
-    const int status = run_application_entry(nullptr, nullptr, "", tavro::SHOW_NORMAL);
+    const int status = tavro::run_application_entry(nullptr, nullptr, "", tavro::SHOW_NORMAL);
     tavro::web_host().show_end(status);
     return status;
 }

@@ -10,6 +10,8 @@
 #include <cstdlib>
 #include <string>
 
+using namespace tavro;
+
 int main(int argc, char** argv)
 {
     if (argc < 2) {

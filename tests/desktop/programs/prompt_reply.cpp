@@ -5,6 +5,8 @@
 
 #include <cstdio>
 
+using namespace tavro;
+
 int application_main()
 {
     Display display;

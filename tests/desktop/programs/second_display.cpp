@@ -3,6 +3,8 @@
 #include <tavro/display.h>
 #include "session.h"
 
+using namespace tavro;
+
 int application_main()
 {
     Display first;

@@ -8,6 +8,8 @@
 
 #include <cstdio>
 
+using namespace tavro;
+
 int main()
 {
     Display display;

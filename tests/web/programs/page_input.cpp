@@ -8,6 +8,8 @@
 #include <stdexcept>
 #include <string>
 
+using namespace tavro;
+
 namespace {
 
 [[noreturn]] void draw_without_waiting(Display& display)

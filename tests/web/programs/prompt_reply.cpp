@@ -3,6 +3,8 @@
 #include "text_window.h"
 #include <tavro/display.h>
 
+using namespace tavro;
+
 int application_main()
 {
     Display display;

@@ -8,6 +8,8 @@
 
 #include <cstdio>
 
+using namespace tavro;
+
 namespace {
 
 void CALLBACK end_run(HWND, UINT, UINT_PTR, DWORD) { PostQuitMessage(0); }
