@@ -6,7 +6,7 @@
 // dispatch_message(); they never touch package state themselves.
 #pragma once
 
-#include "draw_command.h"
+#include "core/draw_command.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,6 @@
 #include "render/gif_writer.h"
 
-#include "control.h"
+#include "core/control.h"
 #include "platform.h"
 #include "render/gif_lzw.h"
 #include <tavro/display.h>

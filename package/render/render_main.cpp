@@ -1,5 +1,5 @@
 // The process entry of a program rendered headless: its command line is the render entry's.
-#include "control.h"
+#include "core/control.h"
 #include "render/render_run.h"
 
 #include <iostream>

@@ -1,6 +1,6 @@
 #include "render/render_run.h"
 
-#include "control.h"
+#include "core/control.h"
 #include "hosts/headless/headless_driver.h"
 #include "render/render_outputs.h"
 #include <tavro/display.h>
@@ -75,7 +75,7 @@ RunCounts run_program(const RenderOptions& options, RenderOutputs& outputs, cons
         ++counts.frames;
         drawings_taken = driver.drawings();
     };
-    control::WaitObserver observer;
+    WaitObserver observer;
     observer.wait_started = take_frame;
     observer.wait_returned = [&](int kind) {
         if (kind == event_periodic && ++counts.periodic_events == tick_limit) {

@@ -1,9 +1,9 @@
 // Whole headless runs: how ticks, the clock and a script end them.
-#include "dialog_answers.h"
+#include "core/dialog_answers.h"
 #include "hosts/headless/headless_driver.h"
 #include "render/render_run.h"
 #include "render/scratch_files.h"
-#include "run_menu.h"
+#include "core/run_menu.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>

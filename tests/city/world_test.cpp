@@ -1,11 +1,12 @@
 // The built city: every road's place, number and timer, the routes through the
 // network, the starting vehicles, the walk order, and the generator.
+#include "core/session.h"
 #include "world.h"
 
 #include <tavro/display.h>
 #include "hosts/headless/headless_driver.h"
 #include "random.h"
-#include "run_control.h"
+#include "core/run_mode.h"
 
 #include <gtest/gtest.h>
 
@@ -161,7 +162,7 @@ TEST(World, DrawWalkVisitsIntersectionsTwelveToOneThenRoadsTwentyOneToOne)
     Display display;
     TrafficSystem traffic;
     build_world(traffic);
-    set_logging(true);
+    session().run.set_logging(true);
     tavro::headless_driver().clear_text_lines();
     int stop_lamp = COLOUR_RED;
     int signal_lamp = COLOUR_RED;

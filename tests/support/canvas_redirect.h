@@ -2,16 +2,13 @@
 // process can draw the same calls with two canvases.
 #pragma once
 
-#include "package_state.h"
+#include "core/session.h"
 #include "platform.h"
 
 class CanvasRedirect {
 public:
-    explicit CanvasRedirect(tavro::Canvas& canvas) : previous_(tavro::package_state.windows.image)
-    {
-        tavro::package_state.windows.image = &canvas;
-    }
-    ~CanvasRedirect() { tavro::package_state.windows.image = previous_; }
+    explicit CanvasRedirect(tavro::Canvas& canvas) : previous_(tavro::session().windows.redirect(&canvas)) {}
+    ~CanvasRedirect() { tavro::session().windows.redirect(previous_); }
     CanvasRedirect(const CanvasRedirect&) = delete;
     CanvasRedirect& operator=(const CanvasRedirect&) = delete;
 

@@ -1,11 +1,11 @@
 // The Win32 host through the platform's own calls: windows, menu, events from
 // posted messages, pixels of the image, the dialog and a recorded script.
-#include "colours.h"
-#include "dialog.h"
+#include "core/colours.h"
+#include "core/dialog.h"
 #include <tavro/display.h>
-#include "package_state.h"
+#include "core/session.h"
 #include "hosts/win32/prompt_template.h"
-#include "run_menu.h"
+#include "core/run_menu.h"
 #include "hosts/win32/win32_host.h"
 
 #include <gtest/gtest.h>
@@ -41,7 +41,7 @@ HWND graphics() { return win32_host().graphics_window(); }
 // Client pixel of logical (x, y).
 LPARAM client_position(int x, int y)
 {
-    return MAKELPARAM(package_state.windows.origin_x + x, package_state.windows.origin_y - y);
+    return MAKELPARAM(session().windows.origin_x() + x, session().windows.origin_y() - y);
 }
 
 std::string window_text(HWND window)
@@ -99,8 +99,8 @@ TEST(Win32Windows, ClassesTitlesStylesPlacesAndSizes)
     RECT client{};
     GetClientRect(graphics(), &client);
     EXPECT_LT(client.bottom, 540);
-    EXPECT_EQ(package_state.windows.origin_x, client.right / 2);
-    EXPECT_EQ(package_state.windows.origin_y, client.bottom / 2);
+    EXPECT_EQ(session().windows.origin_x(), client.right / 2);
+    EXPECT_EQ(session().windows.origin_y(), client.bottom / 2);
 }
 
 TEST(Win32Menu, ItemsTextsStatesAndCheckMarks)

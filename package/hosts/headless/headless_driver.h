@@ -3,7 +3,7 @@
 // clock and the text window show. Used by the tests and by the render entry.
 #pragma once
 
-#include "control.h"
+#include "core/control.h"
 #include "hosts/headless/headless_host.h"
 
 #include <ctime>

@@ -2,7 +2,7 @@
 // loaded; when the application returns, the page shows the status it returned. An address the
 // page refuses (a bad time=, say) keeps the program from starting, as a bad option does the
 // render entry's run.
-#include "control.h"
+#include "core/control.h"
 #include "hosts/web/page_bridge.h"
 #include "hosts/web/web_host.h"
 #include "platform.h"

@@ -1,6 +1,6 @@
 // Win32 host: the process entry of a Windows GUI program. The four start-up
 // arguments go to the package's process entry, which runs the application.
-#include "session.h"
+#include "core/control.h"
 
 #include <windows.h>
 

@@ -1,5 +1,5 @@
 // The picture program in real windows.
-#include "session.h"
+#include "core/control.h"
 
 using namespace tavro;
 

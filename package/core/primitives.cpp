@@ -1,12 +1,10 @@
 // The drawing primitives: argument corrections with their messages, the log
 // line while logging is on, then one command rendered into the image.
-#include "colours.h"
-#include "log_line.h"
+#include "core/colours.h"
+#include "core/log_line.h"
+#include "core/session.h"
+#include "core/text_block.h"
 #include <tavro/display.h>
-#include "package_state.h"
-#include "platform.h"
-#include "text_block.h"
-#include "text_window.h"
 
 #include <algorithm>
 #include <climits>
@@ -22,32 +20,32 @@ constexpr int MAX_POINT_SIZE = 127;
 // magnitude no int holds.
 int magnitude(int negative) { return negative == INT_MIN ? INT_MAX : -negative; }
 
-int check_width(int width)
+int check_width(TextWindow& text, int width)
 {
     if (width < 0) {
-        text_window_printf("Width of %d not possible, using width %d\n", width, magnitude(width));
+        text.printf("Width of %d not possible, using width %d\n", width, magnitude(width));
         return magnitude(width);
     }
     return width;
 }
 
-int check_radius(int radius)
+int check_radius(TextWindow& text, int radius)
 {
     if (radius < 0) {
-        text_window_printf("Radius of %d not possible, using radius %d\n", radius, magnitude(radius));
+        text.printf("Radius of %d not possible, using radius %d\n", radius, magnitude(radius));
         return magnitude(radius);
     }
     return radius;
 }
 
-int check_point_size(int size)
+int check_point_size(TextWindow& text, int size)
 {
     if (size < 0) {
-        text_window_printf("ptsize of %d not possible, using ptsize %d\n", size, magnitude(size));
+        text.printf("ptsize of %d not possible, using ptsize %d\n", size, magnitude(size));
         size = magnitude(size);
     }
     if (size > MAX_POINT_SIZE) {
-        text_window_printf("ptsize of %d not possible, using ptsize %d\n", size, MAX_POINT_SIZE);
+        text.printf("ptsize of %d not possible, using ptsize %d\n", size, MAX_POINT_SIZE);
         size = MAX_POINT_SIZE;
     }
     return size;
@@ -67,44 +65,29 @@ void order_corners(int& x1, int& y1, int& x2, int& y2)
 // A box corner's coordinate, held inside int's range however far a large radius puts it.
 int held_to_int(long long value) { return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX)); }
 
-void render_command(const DrawCommand& command)
+void render_command(Session& session, const DrawCommand& command)
 {
-    DisplayWindows& windows = package_state.windows;
-    if (windows.image) {
-        windows.image->render(command, colour_values[command.colour], windows.origin_x, windows.origin_y);
-    }
-    windows.image_dirty = 1;
-    ++windows.drawings;
+    session.windows.render(command, colour_values[command.colour]);
 }
 
-// A one-pixel vertical line, queued with others for the canvas to draw together.
-void queue_column(int x, int from_y, int to_y, tavro::Rgb colour)
-{
-    DisplayWindows& windows = package_state.windows;
-    if (windows.image) {
-        windows.image->queue_column(x, from_y, to_y, colour, windows.origin_x, windows.origin_y);
-    }
-    windows.image_dirty = 1;
-    ++windows.drawings;
-}
-
-void log_line(int colour, int x1, int y1, int x2, int y2, int width)
+void log_line(TextWindow& text, int colour, int x1, int y1, int x2, int y2, int width)
 {
     LogLine line;
     (line << colour_names[colour] << " line from ").point(x1, y1) << " to ";
     line.point(x2, y2) << ", width " << width;
-    line.put();
+    line.put(text);
 }
 
 // Any line, with its corrections and its log line, drawn at once.
 __attribute__((noinline)) int plot_any_line(int colour, int x1, int y1, int x2, int y2, int width)
 {
-    width = check_width(width);
-    colour = check_colour(colour);
-    if (package_state.run.logging) {
-        log_line(colour, x1, y1, x2, y2, width);
+    Session& session = tavro::session();
+    width = check_width(session.text, width);
+    colour = check_colour(session.text, colour);
+    if (session.run.logging()) {
+        log_line(session.text, colour, x1, y1, x2, y2, width);
     }
-    render_command(make_draw_command(DRAW_LINE, colour, width == 0 ? 1 : width, x1, y1, x2, y2));
+    render_command(session, make_draw_command(DRAW_LINE, colour, width == 0 ? 1 : width, x1, y1, x2, y2));
     return 1;
 }
 
@@ -116,50 +99,54 @@ using namespace tavro;
 
 int plot_pixel(int colour, int x, int y)
 {
-    colour = check_colour(colour);
-    if (package_state.run.logging) {
+    Session& session = tavro::session();
+    colour = check_colour(session.text, colour);
+    if (session.run.logging()) {
         LogLine line;
-        (line << colour_names[colour] << " pixel at ").point(x, y).put();
+        (line << colour_names[colour] << " pixel at ").point(x, y).put(session.text);
     }
-    render_command(make_draw_command(DRAW_PIXEL, colour, 0, x, y, 0, 0));
+    render_command(session, make_draw_command(DRAW_PIXEL, colour, 0, x, y, 0, 0));
     return 1;
 }
 
 int plot_circle(int colour, int x, int y, int radius)
 {
-    colour = check_colour(colour);
-    radius = check_radius(radius);
-    if (package_state.run.logging) {
+    Session& session = tavro::session();
+    colour = check_colour(session.text, colour);
+    radius = check_radius(session.text, radius);
+    if (session.run.logging()) {
         LogLine line;
         (line << colour_names[colour] << " circle at ").point(x, y) << ", radius " << radius;
-        line.put();
+        line.put(session.text);
     }
     const long long r = radius;
-    render_command(make_draw_command(DRAW_OVAL, colour, 0, held_to_int(x - r), held_to_int(y + r), held_to_int(x + r),
-                                     held_to_int(y - r)));
+    render_command(session, make_draw_command(DRAW_OVAL, colour, 0, held_to_int(x - r), held_to_int(y + r),
+                                              held_to_int(x + r), held_to_int(y - r)));
     return 1;
 }
 
 int plot_triangle(int colour, int x1, int y1, int x2, int y2, int x3, int y3, int width)
 {
-    colour = check_colour(colour);
-    width = check_width(width);
-    if (package_state.run.logging) {
+    Session& session = tavro::session();
+    colour = check_colour(session.text, colour);
+    width = check_width(session.text, width);
+    if (session.run.logging()) {
         LogLine line;
         (line << colour_names[colour] << " triangle at ").point(x1, y1) << ", ";
         line.point(x2, y2) << ", ";
-        line.point(x3, y3).put();
+        line.point(x3, y3).put(session.text);
     }
-    render_command(make_draw_command(DRAW_TRIANGLE, colour, width, x1, y1, x2, y2, x3, y3));
+    render_command(session, make_draw_command(DRAW_TRIANGLE, colour, width, x1, y1, x2, y2, x3, y3));
     return 1;
 }
 
 int plot_rectangle(int colour, int x1, int y1, int x2, int y2, int width)
 {
+    Session& session = tavro::session();
     order_corners(x1, y1, x2, y2);
-    colour = check_colour(colour);
-    width = check_width(width);
-    if (package_state.run.logging) {
+    colour = check_colour(session.text, colour);
+    width = check_width(session.text, width);
+    if (session.run.logging()) {
         LogLine line;
         (line << colour_names[colour] << " rectangle with bounding box ").point(x1, y1) << " to ";
         line.point(x2, y2);
@@ -168,18 +155,19 @@ int plot_rectangle(int colour, int x1, int y1, int x2, int y2, int width)
         } else {
             line << " with line width " << width;
         }
-        line.put();
+        line.put(session.text);
     }
-    render_command(make_draw_command(DRAW_RECTANGLE, colour, width, x1, y1, x2, y2));
+    render_command(session, make_draw_command(DRAW_RECTANGLE, colour, width, x1, y1, x2, y2));
     return 1;
 }
 
 int plot_oval(int colour, int x1, int y1, int x2, int y2, int width)
 {
+    Session& session = tavro::session();
     order_corners(x1, y1, x2, y2);
-    width = check_width(width);
-    colour = check_colour(colour);
-    if (package_state.run.logging) {
+    width = check_width(session.text, width);
+    colour = check_colour(session.text, colour);
+    if (session.run.logging()) {
         LogLine line;
         (line << colour_names[colour] << " oval with bounding box ").point(x1, y1) << " to ";
         line.point(x2, y2);
@@ -188,9 +176,9 @@ int plot_oval(int colour, int x1, int y1, int x2, int y2, int width)
         } else {
             line << ", line width " << width;
         }
-        line.put();
+        line.put(session.text);
     }
-    render_command(make_draw_command(DRAW_OVAL, colour, width, x1, y1, x2, y2));
+    render_command(session, make_draw_command(DRAW_OVAL, colour, width, x1, y1, x2, y2));
     return 1;
 }
 
@@ -198,8 +186,9 @@ int plot_line(int colour, int x1, int y1, int x2, int y2, int width)
 {
     // Nothing to correct or log, a one-pixel vertical line: a snow frame's 10,000 flakes take
     // this way, with no stack frame to build.
-    if (x1 == x2 && (width == 0 || width == 1) && colour >= 0 && colour < COLOUR_COUNT && !package_state.run.logging) {
-        queue_column(x1, y1, y2, colour_values[colour]);
+    Session& session = tavro::session();
+    if (x1 == x2 && (width == 0 || width == 1) && colour >= 0 && colour < COLOUR_COUNT && !session.run.logging()) {
+        session.windows.queue_column(x1, y1, y2, colour_values[colour]);
         return 1;
     }
     return plot_any_line(colour, x1, y1, x2, y2, width);
@@ -218,50 +207,42 @@ int plot_text(int colour, int x, int y, int point_size, const char* format, ...)
 
 int plot_text_string(int colour, int x, int y, int point_size, const char* text)
 {
-    point_size = check_point_size(point_size);
-    colour = check_colour(colour);
-    if (package_state.run.logging) {
+    Session& session = tavro::session();
+    point_size = check_point_size(session.text, point_size);
+    colour = check_colour(session.text, colour);
+    if (session.run.logging()) {
         // A text too long for the line is cut so that the line still ends with its quote.
         LogLine line;
         (line << colour_names[colour] << " text at ").point(x, y) << ", \"";
         line.append(text, TEXT_BUFFER_SIZE - 1 - line.length() - 2) << "\"";
-        line.put();
+        line.put(session.text);
     }
-    std::unique_ptr<tavro::TextBlock> copy = copy_text(text);
+    std::unique_ptr<TextBlock> copy = copy_text(text);
     const char* bytes = copy ? copy->lock() : nullptr;
     if (bytes == nullptr) {
         return 1;  // out of memory: the text is skipped
     }
-    render_command(make_text_command(colour, x, y, point_size, bytes));
+    render_command(session, make_text_command(colour, x, y, point_size, bytes));
     copy->unlock();
     return 1;
 }
 
 int flush_graphics()
 {
-    DisplayWindows& windows = package_state.windows;
-    if (package_state.run.logging) {
-        text_window_put("Flushing the graphics window\n");
+    Session& session = tavro::session();
+    if (session.run.logging()) {
+        session.text.put("Flushing the graphics window\n");
     }
-    if (windows.image_dirty) {
-        if (windows.graphics_window) {
-            tavro::platform_host().present();
-        }
-        windows.image_dirty = 0;
-    }
+    session.windows.flush(platform_host());
     return 1;
 }
 
 int clear_graphics()
 {
-    DisplayWindows& windows = package_state.windows;
-    if (package_state.run.logging) {
-        text_window_put("Clearing the graphics window\n");
+    Session& session = tavro::session();
+    if (session.run.logging()) {
+        session.text.put("Clearing the graphics window\n");
     }
-    if (windows.image) {
-        windows.image->clear_white_framed();
-    }
-    windows.image_dirty = 1;
-    ++windows.drawings;
+    session.windows.clear();
     return 1;
 }

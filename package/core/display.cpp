@@ -1,11 +1,6 @@
 #include <tavro/display.h>
 
-#include "dialog.h"
-#include "event_wait.h"
-#include "platform.h"
-#include "run_control.h"
-#include "session.h"
-#include "session_state.h"
+#include "core/session.h"
 
 #include <cstdlib>
 
@@ -14,19 +9,18 @@ using namespace tavro;
 
 Display::Display() : width(600), height(500)
 {
-    SessionState& session = session_state();
+    Session& session = tavro::session();
     if (session.display_taken) {
         char reply[PROMPT_REPLY_SIZE] = {};
         prompt_dialog("Error: Attempted to instantiate multiple TAVRO displays", reply);
         std::exit(-1);
     }
     session.display_taken = true;
-    const StartArguments& start = session.start_arguments;
-    open_display(start.instance, start.previous_instance, start.command_line, start.show_command);
-    set_logging(false);
+    session.open_display();
+    session.run.set_logging(false);
 }
 
-Display::~Display() { close_display(); }
+Display::~Display() { session().close_display(); }
 
 void Display::clear(int colour)
 {
@@ -37,7 +31,7 @@ void Display::clear(int colour)
 
 int Display::wait_for_event(int& x, int& y, char& key)
 {
-    const int kind = next_event(x, y, key);
+    const int kind = session().wait.next_event(x, y, key);
     switch (kind) {
     case event_mouse:
     case event_keyboard:
@@ -49,7 +43,13 @@ int Display::wait_for_event(int& x, int& y, char& key)
     }
 }
 
-void Display::set_animation_mode(int mode) { set_run_mode(mode == animation_quit ? RUN_MODE_QUIT : mode); }
+void Display::set_animation_mode(int mode)
+{
+    Session& session = tavro::session();
+    if (session.windows.graphics_window_open()) {
+        session.run.set(mode == animation_quit ? RUN_MODE_QUIT : mode);
+    }
+}
 
 int Display::draw_text(int x, int y, const char* text, int colour, int point_size)
 {
@@ -80,4 +80,4 @@ int Display::draw_oval(int x1, int y1, int x2, int y2, int colour, int pen_width
 
 int Display::draw_circle(int x, int y, int radius, int colour) { return plot_circle(colour, x, y, radius); }
 
-long long tavro_time() { return tavro::platform_host().current_time(); }
+long long tavro_time() { return platform_host().current_time(); }

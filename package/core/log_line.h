@@ -2,7 +2,7 @@
 // writes thousands of them, and plain appends cost a fraction of format parsing.
 #pragma once
 
-#include "text_window.h"
+#include "core/text_window.h"
 
 #include <cstddef>
 #include <cstring>
@@ -24,8 +24,8 @@ public:
     LogLine& point(int x, int y) { return *this << "(" << x << "," << y << ")"; }
     std::size_t length() const { return length_; }
 
-    // Adds the newline, then keeps and shows the line as text_window_printf does.
-    void put();
+    // Adds the newline, then keeps and shows the line as TextWindow::printf does.
+    void put(TextWindow& text);
 
 private:
     LogLine& append_whole(const char* text, std::size_t length);

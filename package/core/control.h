@@ -3,10 +3,10 @@
 // own state or the Run menu's identifiers.
 #pragma once
 
-#include "dialog_answers.h"
+#include "core/dialog_answers.h"
+#include "core/event_wait.h"
 #include "platform.h"
 
-#include <functional>
 #include <string>
 
 // Defined by each host's process entry (main, WinMain). The program libraries have the linker
@@ -46,14 +46,7 @@ const char* script_file_name();
 // Says in the text window that the dialog found no answer given ahead left: the line a transcript shows.
 void say_no_answer_left();
 
-// Lets a tool watch the waits (a renderer counting periodic events and taking frames, say);
-// the package's behaviour does not change. An empty observer watches nothing.
-struct WaitObserver {
-    std::function<void()> wait_started;
-    std::function<void(int kind)> wait_returned;
-    // Playback found no more events (the script ended, or could not be read on).
-    std::function<void()> playback_ended;
-};
+// Lets a tool watch the waits (see WaitObserver).
 void observe_waits(WaitObserver observer);
 
 // The value of named colour index (0 to COLOUR_COUNT - 1): what a picture's palette holds.

@@ -1,6 +1,6 @@
-#include "dialog_answers.h"
+#include "core/dialog_answers.h"
 
-#include "control.h"
+#include "core/control.h"
 #include "support/split_lines.h"
 
 #include <algorithm>

@@ -1,4 +1,4 @@
-#include "log_line.h"
+#include "core/log_line.h"
 
 #include <charconv>
 #include <cstring>
@@ -38,11 +38,11 @@ LogLine& LogLine::append_whole(const char* text, std::size_t length)
     return *this;
 }
 
-void LogLine::put()
+void LogLine::put(TextWindow& text)
 {
     *this << "\n";
     buffer_[length_] = '\0';
-    text_window_put(buffer_);
+    text.put(buffer_);
 }
 
 }  // namespace tavro

@@ -1,4 +1,4 @@
-#include "dialog.h"
+#include "core/dialog.h"
 
 #include "platform.h"
 

@@ -1,9 +1,6 @@
-#include "script.h"
+#include "core/script.h"
 
-#include "support/file_handle.h"
-#include "package_state.h"
-#include "session_state.h"
-#include "text_window.h"
+#include "core/commands.h"
 
 #include <climits>
 #include <cstdio>
@@ -62,48 +59,12 @@ int scan_number(const char*& cursor, bool (*belongs)(char))
     return static_cast<int>(value);
 }
 
-ScriptFileState& file_state = session_state().script_file;
-FileHandle& script_file = file_state.file;
-bool& script_file_writing = file_state.writing;
-bool& script_file_failed = file_state.failed;
-bool& lines_lost = file_state.lines_lost;
-std::string& playback_file = file_state.playback_file;
-
 bool is_empty_line(const char* line) { return std::strcmp(line, "\n") == 0 || std::strcmp(line, "\r\n") == 0; }
-
-// A folder of that name opens on some systems but has no lines: it counts as no script file.
-void open_script_file(const char* mode, bool writing)
-{
-    const std::string path = writing ? SCRIPT_FILE_NAME : playback_file;
-    std::error_code error;
-    const bool folder = std::filesystem::is_directory(path, error);
-    script_file.reset(folder ? nullptr : std::fopen(path.c_str(), mode));
-    script_file_writing = writing && script_file;
-    script_file_failed = false;
-}
-
-// Said once per file: a full disk would otherwise fill the text window with the same line.
-void report_write_failure()
-{
-    if (!script_file_failed) {
-        text_window_printf("Cannot write script file %s\n", SCRIPT_FILE_NAME);
-    }
-    script_file_failed = true;
-    lines_lost = true;
-}
-
-bool end_of_script()
-{
-    text_window_printf("EOF encountered in script file %s\n", SCRIPT_FILE_NAME);
-    stop_playback();
-    return false;
-}
 
 // Reads the next line that is not empty; false when a read gets nothing, so a last line
 // without a line feed is still played.
-bool read_line(char (&line)[LINE_HOLDER_SIZE])
+bool read_line(std::FILE* file, char (&line)[LINE_HOLDER_SIZE])
 {
-    std::FILE* file = script_file.get();
     do {
         if (std::fgets(line, LINE_HOLDER_SIZE, file) == nullptr) {
             return false;
@@ -112,21 +73,51 @@ bool read_line(char (&line)[LINE_HOLDER_SIZE])
     return true;
 }
 
+}  // namespace
+
+// A folder of that name opens on some systems but has no lines: it counts as no script file.
+void Script::open_file(const char* mode, bool writing)
+{
+    const std::string path = writing ? SCRIPT_FILE_NAME : playback_file_;
+    std::error_code error;
+    const bool folder = std::filesystem::is_directory(path, error);
+    file_.reset(folder ? nullptr : std::fopen(path.c_str(), mode));
+    writing_ = writing && file_;
+    failed_ = false;
+}
+
+// Said once per file: a full disk would otherwise fill the text window with the same line.
+void Script::report_write_failure()
+{
+    if (!failed_) {
+        text_.printf("Cannot write script file %s\n", SCRIPT_FILE_NAME);
+    }
+    failed_ = true;
+    lines_lost_ = true;
+}
+
+bool Script::end_of_script()
+{
+    text_.printf("EOF encountered in script file %s\n", SCRIPT_FILE_NAME);
+    stop_playback();
+    return false;
+}
+
 // Appends the line of one event; a periodic line takes its count from the pending run. A file
 // still open from a playback is reopened for writing, so the recording is kept.
-void write_script_line(int kind, int x, int y, char key)
+void Script::write_line(int kind, int x, int y, char key)
 {
-    if (!script_file || !script_file_writing) {
-        open_script_file("w", true);
-        if (!script_file) {
-            text_window_printf("Cannot open script file %s for writing\n", SCRIPT_FILE_NAME);
+    if (!file_ || !writing_) {
+        open_file("w", true);
+        if (!file_) {
+            text_.printf("Cannot open script file %s for writing\n", SCRIPT_FILE_NAME);
             return;
         }
     }
-    if (script_file_failed) {
+    if (failed_) {
         return;
     }
-    std::FILE* file = script_file.get();
+    std::FILE* file = file_.get();
     int written = 0;
     switch (kind) {
     case event_mouse:
@@ -136,7 +127,7 @@ void write_script_line(int kind, int x, int y, char key)
         written = std::fprintf(file, "TAVRO_KBD(%d);\n", static_cast<int>(static_cast<signed char>(key)));
         break;
     case event_periodic:
-        written = std::fprintf(file, "TAVRO_PERIODIC(%d);\n", package_state.script.periodic_count);
+        written = std::fprintf(file, "TAVRO_PERIODIC(%d);\n", periodic_count_);
         break;
     default:
         break;
@@ -146,20 +137,16 @@ void write_script_line(int kind, int x, int y, char key)
     }
 }
 
-void write_periodic_run()
+void Script::write_periodic_run()
 {
-    int& count = package_state.script.periodic_count;
-    if (count > 0) {
-        write_script_line(event_periodic, 0, 0, 0);
+    if (periodic_count_ > 0) {
+        write_line(event_periodic, 0, 0, 0);
     }
-    count = 0;
+    periodic_count_ = 0;
 }
 
-}  // namespace
-
-bool parse_script_line(const char* line)
+bool Script::parse_line(const char* line, Event& event)
 {
-    PendingEvent& event = package_state.event;
     if (std::strlen(line) <= KIND_POSITION) {
         return false;
     }
@@ -178,7 +165,7 @@ bool parse_script_line(const char* line)
         event.kind = event_periodic;
         const int count = scan_number(cursor, is_digit);
         // A run holds at least the event of its own line.
-        package_state.script.periodic_count = count > 1 ? count - 1 : 0;
+        periodic_count_ = count > 1 ? count - 1 : 0;
         return true;
     }
     default:
@@ -186,82 +173,96 @@ bool parse_script_line(const char* line)
     }
 }
 
-void start_recording() { package_state.script.recording = true; }
-
-void stop_recording()
+void Script::switch_recording()
 {
-    package_state.script.recording = false;
-    write_periodic_run();
-    close_script_file();
+    if (recording_) {
+        recording_ = false;
+        write_periodic_run();
+        close_file();
+    } else {
+        recording_ = true;
+    }
+    platform_host().check_menu_item(COMMAND_RECORD, recording_);
 }
 
-void start_playback() { package_state.script.playback = true; }
-
-void stop_playback()
+void Script::switch_playback()
 {
-    package_state.script.playback = false;
-    package_state.script.play_one = false;
+    if (playback_) {
+        playback_ = false;
+        close_file();
+    } else {
+        playback_ = true;
+    }
+    platform_host().check_menu_item(COMMAND_PLAYBACK, playback_);
 }
 
-void end_playback()
+// Stops playback and a play-one request; the file stays open at its position.
+void Script::stop_playback()
 {
-    package_state.script.playback = false;
-    close_script_file();
+    playback_ = false;
+    play_one_ = false;
 }
 
-void request_play_one() { package_state.script.play_one = true; }
-
-void record_event(int kind, int x, int y, char key)
+void Script::record(int kind, int x, int y, char key)
 {
     if (kind == event_periodic) {
-        ++package_state.script.periodic_count;
+        ++periodic_count_;
         return;
     }
     write_periodic_run();
-    write_script_line(kind, x, y, key);
+    write_line(kind, x, y, key);
 }
 
-int read_script_event()
+bool Script::play(Event& event)
 {
-    ScriptModes& modes = package_state.script;
-    if (!script_file) {
-        open_script_file("r", false);
-        if (!script_file) {
-            text_window_printf("Cannot open script file %s for reading\n", SCRIPT_FILE_NAME);
+    play_one_ = false;
+    if (read_event(event)) {
+        return true;
+    }
+    platform_host().check_menu_item(COMMAND_PLAYBACK, false);
+    return false;
+}
+
+bool Script::read_event(Event& event)
+{
+    if (!file_) {
+        open_file("r", false);
+        if (!file_) {
+            text_.printf("Cannot open script file %s for reading\n", SCRIPT_FILE_NAME);
             stop_playback();
-            return 0;
+            return false;
         }
     }
     // A file held open by a recording has no line to give: treat it as ended.
-    if (script_file_writing) {
+    if (writing_) {
         return end_of_script();
     }
-    if (modes.periodic_count > 0) {
-        --modes.periodic_count;
-        package_state.event.kind = event_periodic;
-        return 1;
+    if (periodic_count_ > 0) {
+        --periodic_count_;
+        event.kind = event_periodic;
+        return true;
     }
     char line[LINE_HOLDER_SIZE];
-    if (!read_line(line)) {
+    if (!read_line(file_.get(), line)) {
         return end_of_script();
     }
-    if (!parse_script_line(line)) {
-        text_window_printf("Unrecognised line in script file %s\n", SCRIPT_FILE_NAME);
+    if (!parse_line(line, event)) {
+        text_.printf("Unrecognised line in script file %s\n", SCRIPT_FILE_NAME);
         stop_playback();
-        return 0;
+        return false;
     }
-    return 1;
+    return true;
 }
 
-void close_script_file()
+void Script::close_file()
 {
     // Written lines may still wait in the buffer: only closing tells whether they were kept.
-    if (script_file && script_file_writing && std::fclose(script_file.release()) != 0) {
+    if (file_ && writing_ && std::fclose(file_.release()) != 0) {
         report_write_failure();
     }
-    script_file.reset();
-    script_file_writing = false;
-    script_file_failed = false;
+    file_.reset();
+    writing_ = false;
+    failed_ = false;
 }
 
 }  // namespace tavro

@@ -1,9 +1,6 @@
-#include "text_window.h"
+#include "core/text_window.h"
 
-#include "package_state.h"
-#include "platform.h"
-#include "session_state.h"
-#include "text_block.h"
+#include "core/text_block.h"
 
 #include <algorithm>
 #include <cstdarg>
@@ -14,25 +11,26 @@ namespace tavro {
 
 namespace {
 
-TextHistory& history = session_state().text_history;
-
 int next_slot(int index) { return (index + 1) % TEXT_HISTORY_SIZE; }
 
 // Blocks are sized in steps, so that most later lines fit a reused one.
 constexpr std::size_t BLOCK_STEP = 64;
 
+}  // namespace
+
 // Copies text into the slot's block, reusing it when the line fits; false when there is no
 // memory for it.
-bool keep_in_slot(int slot, const char* text)
+bool TextWindow::keep_in_slot(int slot, const char* text)
 {
+    History& history = history_;
     const std::size_t size = std::strlen(text) + 1;
-    std::unique_ptr<tavro::TextBlock>& block = history.lines[slot];
+    std::unique_ptr<TextBlock>& block = history.lines[slot];
     if (block && size <= history.capacities[slot] && write_text(*block, text, size)) {
         return true;
     }
     block.reset();
     const std::size_t capacity = (size + BLOCK_STEP - 1) / BLOCK_STEP * BLOCK_STEP;
-    block = tavro::platform_host().allocate_text(capacity);
+    block = platform_host().allocate_text(capacity);
     if (block && write_text(*block, text, size)) {
         history.capacities[slot] = capacity;
         return true;
@@ -41,8 +39,9 @@ bool keep_in_slot(int slot, const char* text)
     return false;
 }
 
-void append_to_history(const char* text)
+void TextWindow::append_to_history(const char* text)
 {
+    History& history = history_;
     if (history.first == history.next) {
         history.first = next_slot(history.first);
     }
@@ -55,10 +54,6 @@ void append_to_history(const char* text)
     history.next = next_slot(history.next);
 }
 
-}  // namespace
-
-const TextHistory& text_history() { return history; }
-
 int format_text(char (&buffer)[TEXT_BUFFER_SIZE], const char* format, std::va_list arguments)
 {
     if (std::vsnprintf(buffer, TEXT_BUFFER_SIZE, format, arguments) < 0) {
@@ -67,31 +62,31 @@ int format_text(char (&buffer)[TEXT_BUFFER_SIZE], const char* format, std::va_li
     return static_cast<int>(std::strlen(buffer));
 }
 
-int text_window_printf(const char* format, ...)
+int TextWindow::printf(const char* format, ...)
 {
     char buffer[TEXT_BUFFER_SIZE];
     std::va_list arguments;
     va_start(arguments, format);
     const int length = format_text(buffer, format, arguments);
     va_end(arguments);
-    text_window_put(buffer);
+    put(buffer);
     return length;
 }
 
-void text_window_put(const char* line)
+void TextWindow::put(const char* line)
 {
     append_to_history(line);
-    text_window_put_line(line);
+    put_line(line);
 }
 
-void text_window_put_line(const char* text)
+void TextWindow::put_line(const char* text) const
 {
-    if (!package_state.windows.text_window) {
+    if (!open_) {
         return;
     }
     const std::size_t length = std::strlen(text);
     if (length == 0 || text[length - 1] != '\n') {
-        tavro::platform_host().text_put_line(text);
+        platform_host().text_put_line(text);
         return;
     }
     // The line without its newline, copied on the stack: every kept line fits the buffer.
@@ -99,23 +94,26 @@ void text_window_put_line(const char* text)
     const std::size_t kept = std::min(length - 1, sizeof shown - 1);
     std::memcpy(shown, text, kept);
     shown[kept] = '\0';
-    tavro::platform_host().text_put_line(shown);
+    platform_host().text_put_line(shown);
 }
 
-void text_window_replay_history()
+void TextWindow::replay_history() const
 {
+    const History& history = history_;
     if (history.first == -1) {
         return;
     }
     int index = history.first;
     do {
-        tavro::TextBlock* block = history.lines[index].get();
+        TextBlock* block = history.lines[index].get();
         if (const char* line = block ? block->lock() : nullptr) {
-            text_window_put_line(line);
+            put_line(line);
             block->unlock();
         }
         index = next_slot(index);
     } while (index != history.next);
 }
+
+void TextWindow::show(bool on) const { platform_host().show_window(WindowId::text, on ? SHOW_AS_IS : SHOW_HIDE); }
 
 }  // namespace tavro

@@ -1,11 +1,8 @@
-#include "control.h"
+#include "core/control.h"
 
-#include "colours.h"
-#include "package_state.h"
-#include "run_menu.h"
-#include "script.h"
-#include "session_state.h"
-#include "text_window.h"
+#include "core/colours.h"
+#include "core/dialog_answers.h"
+#include "core/session.h"
 
 namespace tavro::control {
 
@@ -20,21 +17,21 @@ bool asks_to_quit(const Message& message)
     return message.kind == MessageKind::command && message.param == COMMAND_QUIT;
 }
 
-void set_playback_file(const std::string& path) { session_state().script_file.playback_file = path; }
+void set_playback_file(const std::string& path) { session().script.set_playback_file(path); }
 
 void reset_playback_file() { set_playback_file(SCRIPT_FILE_NAME); }
 
 const char* script_file_name() { return SCRIPT_FILE_NAME; }
 
-void say_no_answer_left() { text_window_printf("%s\n", NO_ANSWER_LEFT_LINE); }
+void say_no_answer_left() { session().text.printf("%s\n", NO_ANSWER_LEFT_LINE); }
 
-void observe_waits(WaitObserver observer) { session_state().wait_observer = std::move(observer); }
+void observe_waits(WaitObserver observer) { session().wait.observe(std::move(observer)); }
 
-long long drawings() { return package_state.windows.drawings; }
+long long drawings() { return session().windows.drawings(); }
 
-bool playback_on() { return package_state.script.playback; }
+bool playback_on() { return session().script.playing(); }
 
-bool recording_lost_lines() { return session_state().script_file.lines_lost; }
+bool recording_lost_lines() { return session().script.lines_lost(); }
 
 Rgb named_colour(int index) { return colour_values[index]; }
 

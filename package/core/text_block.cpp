@@ -1,5 +1,5 @@
 // Texts kept in plain heap memory: what a host without movable memory of its own gives.
-#include "text_block.h"
+#include "core/text_block.h"
 
 #include <cstring>
 #include <new>

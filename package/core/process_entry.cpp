@@ -1,14 +1,13 @@
+#include "core/control.h"
+#include "core/session.h"
 #include "support/fatal_failure.h"
-#include "session.h"
-
-#include "session_state.h"
 #include <tavro/display.h>
 
 namespace tavro {
 
 int run_application_entry(void* instance, void* previous_instance, const char* command_line, int show_command)
 {
-    session_state().start_arguments = StartArguments{instance, previous_instance, command_line, show_command};
+    session().start_arguments = StartArguments{instance, previous_instance, command_line, show_command};
     return application_main();
 }
 

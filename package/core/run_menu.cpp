@@ -1,12 +1,10 @@
-#include "run_menu.h"
+#include "core/run_menu.h"
 
-#include "package_state.h"
-#include "script.h"
 #include <tavro/version.h>
 
 namespace tavro {
 
-const tavro::MenuItem run_menu_items[RUN_MENU_ITEM_COUNT] = {
+const MenuItem run_menu_items[RUN_MENU_ITEM_COUNT] = {
     {"&Animate\tCtrl+A", COMMAND_ANIMATE, MENU_STRING},
     {"&Halt animation\tCtrl+H", COMMAND_HALT, MENU_STRING},
     {"Advance one &frame\tCtrl+F", COMMAND_ONE_FRAME, MENU_STRING},
@@ -25,72 +23,60 @@ const tavro::MenuItem run_menu_items[RUN_MENU_ITEM_COUNT] = {
     {"UPDATES: updates@tavro-city.example", COMMAND_NONE, MENU_GRAYED},
 };
 
-void build_run_menu() { tavro::platform_host().build_menu("&Run", run_menu_items, RUN_MENU_ITEM_COUNT); }
+void RunMenu::build() const { platform_host().build_menu("&Run", run_menu_items, RUN_MENU_ITEM_COUNT); }
 
-void set_check_mark(int id, bool checked) { tavro::platform_host().check_menu_item(id, checked); }
-
-namespace {
-
-void toggle_recording()
+void RunMenu::run_command(int id)
 {
-    if (package_state.script.recording) {
-        stop_recording();
-    } else {
-        start_recording();
-    }
-    set_check_mark(COMMAND_RECORD, package_state.script.recording);
-}
-
-void toggle_playback()
-{
-    if (package_state.script.playback) {
-        end_playback();
-    } else {
-        package_state.run.animate = false;
-        package_state.run.single_step = false;
-        start_playback();
-    }
-    set_check_mark(COMMAND_PLAYBACK, package_state.script.playback);
-}
-
-}  // namespace
-
-void run_command(int id)
-{
-    RunMode& run = package_state.run;
     switch (id) {
     case COMMAND_ANIMATE:
-        run.animate = true;
+        run_.animate();
         break;
     case COMMAND_HALT:
-        run.animate = false;
+        run_.stop_animating();
         break;
     case COMMAND_ONE_FRAME:
-        run.animate = false;
-        run.single_step = true;
+        run_.advance_one_frame();
         break;
     case COMMAND_LOGGING:
-        run.logging = !run.logging;
-        set_check_mark(COMMAND_LOGGING, run.logging);
+        run_.switch_logging();
         break;
     case COMMAND_RECORD:
-        toggle_recording();
+        script_.switch_recording();
         break;
     case COMMAND_PLAYBACK:
-        toggle_playback();
+        if (!script_.playing()) {
+            run_.halt();
+        }
+        script_.switch_playback();
         break;
     case COMMAND_PLAY_ONE:
-        request_play_one();
-        run.animate = false;
-        run.single_step = false;
+        script_.request_play_one();
+        run_.halt();
         break;
     case COMMAND_QUIT:
-        tavro::platform_host().post_quit(0);
+        platform_host().post_quit(0);
         break;
     default:
         break;
     }
 }
+
+void RunMenu::key_down(int virtual_key)
+{
+    if (virtual_key == VIRTUAL_KEY_CONTROL) {
+        ctrl_down_ = true;
+    } else if (ctrl_down_) {
+        run_command(shortcut_command(virtual_key));
+    }
+}
+
+void RunMenu::key_up(int virtual_key)
+{
+    if (virtual_key == VIRTUAL_KEY_CONTROL) {
+        ctrl_down_ = false;
+    }
+}
+
 int shortcut_command(int virtual_key)
 {
     switch (virtual_key) {

@@ -1,7 +1,4 @@
-#include "colours.h"
-
-#include <tavro/display.h>
-#include "text_window.h"
+#include "core/colours.h"
 
 namespace tavro {
 
@@ -18,9 +15,9 @@ const char* const colour_names[COLOUR_COUNT] = {
     "chalk",  "gold",      "peach",      "forest green", "sea green", "olive",  "50% gray", "20% gray",
 };
 
-int report_illegal_colour(int colour)
+int report_illegal_colour(TextWindow& text, int colour)
 {
-    text_window_printf("Illegal color %d; using RED.\n", colour);
+    text.printf("Illegal color %d; using RED.\n", colour);
     return COLOUR_RED;
 }
 
