@@ -2,7 +2,7 @@
 #pragma once
 
 #include "core/text_window.h"
-#include "platform.h"
+#include "seam/host.h"
 #include <tavro/display.h>
 
 namespace tavro {

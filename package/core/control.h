@@ -5,7 +5,7 @@
 
 #include "core/dialog_answers.h"
 #include "core/event_wait.h"
-#include "platform.h"
+#include "seam/host.h"
 
 #include <string>
 

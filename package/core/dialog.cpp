@@ -1,6 +1,6 @@
 #include "core/dialog.h"
 
-#include "platform.h"
+#include "seam/host.h"
 
 #include <cstring>
 

@@ -4,7 +4,7 @@
 #include "core/commands.h"
 #include "core/run_mode.h"
 #include "core/script.h"
-#include "platform.h"
+#include "seam/host.h"
 
 namespace tavro {
 

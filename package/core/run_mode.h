@@ -2,7 +2,7 @@
 // commands and the application's animation mode, read by the wait and the primitives.
 #pragma once
 
-#include "platform.h"
+#include "seam/host.h"
 
 namespace tavro {
 

@@ -1,7 +1,7 @@
 // Copies of texts in the memory blocks the host gives (see TextBlock).
 #pragma once
 
-#include "platform.h"
+#include "seam/host.h"
 
 #include <memory>
 

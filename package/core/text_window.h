@@ -1,7 +1,7 @@
 // The text window: the package's console, keeping the last 25 lines for repainting.
 #pragma once
 
-#include "platform.h"
+#include "seam/host.h"
 #include <tavro/display.h>
 
 #include <array>

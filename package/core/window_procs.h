@@ -1,7 +1,7 @@
 // The handlers of the graphics and the text window's messages.
 #pragma once
 
-#include "platform.h"
+#include "seam/host.h"
 
 namespace tavro {
 

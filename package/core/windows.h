@@ -2,8 +2,8 @@
 // primitives, shown by the event wait and the graphics window's repaint.
 #pragma once
 
-#include "core/draw_command.h"
-#include "platform.h"
+#include "seam/draw_command.h"
+#include "seam/host.h"
 
 namespace tavro {
 

@@ -1,7 +1,7 @@
 #include "render/gif_writer.h"
 
 #include "core/control.h"
-#include "platform.h"
+#include "seam/host.h"
 #include "render/gif_lzw.h"
 #include <tavro/display.h>
 

@@ -1,7 +1,7 @@
 // PNG files of an image's pixels: 8-bit RGB, compressed with zlib.
 #pragma once
 
-#include "platform.h"
+#include "seam/host.h"
 
 #include <string>
 

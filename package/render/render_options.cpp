@@ -2,7 +2,7 @@
 
 #include "render/output_target.h"
 #include "support/split_lines.h"
-#include "platform.h"
+#include "seam/host.h"
 
 #include <cerrno>
 #include <cstdlib>

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "core/session.h"
-#include "platform.h"
+#include "seam/host.h"
 
 class CanvasRedirect {
 public:

@@ -1,6 +1,6 @@
 // Desktop host (FLTK): the process entry of a desktop program. Linking the desktop library
 // gives the program this main, so a program is its application_main and nothing else.
-#include "platform.h"
+#include "seam/host.h"
 #include "core/control.h"
 
 extern "C" const int tavro_program_entry = 1;

@@ -3,7 +3,7 @@
 // and, on Windows, GDI (text_raster_gdi).
 #pragma once
 
-#include "platform.h"
+#include "seam/host.h"
 
 #include "hosts/text_lines.h"
 

@@ -5,7 +5,7 @@
 #include "core/control.h"
 #include "hosts/web/page_bridge.h"
 #include "hosts/web/web_host.h"
-#include "platform.h"
+#include "seam/host.h"
 
 extern "C" const int tavro_program_entry = 1;
 
