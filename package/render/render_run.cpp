@@ -1,4 +1,5 @@
 #include "render/render_run.h"
+#include <tavro/version.h>
 
 #include "core/control.h"
 #include "hosts/headless/headless_driver.h"
@@ -13,10 +14,6 @@
 namespace tavro {
 
 namespace fs = std::filesystem;
-
-#ifndef TAVRO_VERSION
-#define TAVRO_VERSION "unknown"
-#endif
 
 namespace {
 
@@ -164,7 +161,7 @@ int render_entry(int argc, const char* const* argv, std::ostream& out, std::ostr
             out << render_usage(program);
             return 0;
         case RenderOptions::Action::version:
-            out << program << " (TAVRO " << TAVRO_VERSION << ")\n";
+            out << program << " (TAVRO " << TAVRO_VERSION_STRING << ")\n";
             return 0;
         case RenderOptions::Action::run:
             break;

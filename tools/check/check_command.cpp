@@ -1,4 +1,5 @@
 #include "check/check_command.h"
+#include <tavro/version.h>
 
 #include "check/comparison.h"
 #include "check/input_file.h"
@@ -15,10 +16,6 @@
 #include <ostream>
 
 namespace tavro {
-
-#ifndef TAVRO_VERSION
-#define TAVRO_VERSION "unknown"
-#endif
 
 namespace fs = std::filesystem;
 
@@ -254,7 +251,7 @@ int run_check(const std::vector<std::string>& arguments, std::ostream& out, std:
         return SAME;
     }
     if (has(arguments, "--version")) {
-        out << PROGRAM << " (TAVRO " << TAVRO_VERSION << ")\n";
+        out << PROGRAM << " (TAVRO " << TAVRO_VERSION_STRING << ")\n";
         return SAME;
     }
     std::string problem;
