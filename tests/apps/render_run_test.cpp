@@ -122,6 +122,26 @@ TEST(RenderRun, ARecordingThatCannotBeWrittenFailsTheRun)
 }
 #endif
 
+#ifndef _WIN32
+// When one output fails (a log onto a full device), no other is put in place: the picture
+// written earlier under its name stays as it was, and no temporary file is left beside it.
+TEST(RenderRun, AFailedOutputLeavesTheOthersAsTheyWere)
+{
+    TempDirectory directory;
+    write_file("last.png", "an earlier picture");
+    RenderOptions options = options_at(1000);
+    options.ticks = 0;
+    options.png = "last.png";
+    options.log = "/dev/full";
+    std::ostringstream report;
+    std::ostringstream errors;
+    EXPECT_EQ(run_render(options, "city-render", report, errors), 1);
+    EXPECT_EQ(errors.str(), "city-render: cannot write /dev/full: No space left on device\n");
+    EXPECT_EQ(read_file("last.png"), "an earlier picture");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), std::filesystem::directory_iterator()), 1);
+}
+#endif
+
 struct AnsweredRun {
     const char* arguments;
     const char* script;
