@@ -2,7 +2,6 @@
 
 #include <cstring>
 
-using namespace tavro;
 
 namespace {
 

@@ -22,16 +22,16 @@ using tavro::win32_host;
 
 namespace {
 
-struct Event {
+struct WaitedEvent {
     int kind = 0;
     int x = 0;
     int y = 0;
     char key = 0;
 };
 
-Event wait(Display& display)
+WaitedEvent wait(Display& display)
 {
-    Event event;
+    WaitedEvent event;
     event.kind = display.wait_for_event(event.x, event.y, event.key);
     return event;
 }
@@ -156,7 +156,7 @@ TEST(Win32Events, PostedMessagesBecomeEvents)
     struct Case {
         const char* name;
         std::vector<Posted> posted;
-        Event expected;
+        WaitedEvent expected;
     };
     const Case cases[] = {
         {"click at the client centre",
@@ -186,7 +186,7 @@ TEST(Win32Events, PostedMessagesBecomeEvents)
         for (const Posted& p : c.posted) {
             PostMessageA(p.window, p.message, p.wparam, p.lparam);
         }
-        const Event event = wait(display);
+        const WaitedEvent event = wait(display);
         EXPECT_EQ(event.kind, c.expected.kind);
         EXPECT_EQ(event.x, c.expected.x);
         EXPECT_EQ(event.y, c.expected.y);
