@@ -10,6 +10,16 @@ namespace tavro {
 
 const char* const NO_ANSWER_LEFT_LINE = "TAVRO_gets: no answer left, the reply is empty";
 
+std::optional<std::string> DialogAnswers::take()
+{
+    if (left_.empty()) {
+        return std::nullopt;
+    }
+    std::string next = std::move(left_.front());
+    left_.pop_front();
+    return next;
+}
+
 DialogAnswers DialogAnswers::from_lines(const std::string& text)
 {
     DialogAnswers answers;
@@ -21,13 +31,11 @@ DialogAnswers DialogAnswers::from_lines(const std::string& text)
 
 void DialogAnswers::answer(char* reply, std::size_t reply_size)
 {
-    std::string next;
-    if (left_.empty()) {
-        tavro::control::say_no_answer_left();
-    } else {
-        next = std::move(left_.front());
-        left_.pop_front();
+    const std::optional<std::string> taken = take();
+    if (!taken) {
+        control::say_no_answer_left();
     }
+    const std::string next = taken.value_or("");
     if (reply != nullptr && reply_size > 0) {
         const std::size_t length = std::min(next.size(), reply_size - 1);
         std::memcpy(reply, next.data(), length);

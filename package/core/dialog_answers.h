@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <deque>
+#include <optional>
 #include <string>
 
 namespace tavro {
@@ -23,6 +24,8 @@ public:
     // Copies the next answer into reply, cut to reply_size - 1 bytes and terminated; with none
     // left, an empty reply and NO_ANSWER_LEFT_LINE in the text window.
     void answer(char* reply, std::size_t reply_size);
+    // The next answer, taken; nothing when none is left.
+    std::optional<std::string> take();
 
 private:
     std::deque<std::string> left_;
