@@ -15,7 +15,7 @@ const char* const colour_names[COLOUR_COUNT] = {
     "chalk",  "gold",      "peach",      "forest green", "sea green", "olive",  "50% gray", "20% gray",
 };
 
-int report_illegal_colour(TextWindow& text, int colour)
+int report_illegal_colour(Console& text, int colour)
 {
     text.printf("Illegal color %d; using RED.\n", colour);
     return COLOUR_RED;

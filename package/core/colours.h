@@ -11,11 +11,11 @@ extern const tavro::Rgb colour_values[];
 extern const char* const colour_names[];
 
 // Reports an invalid colour index in the text window; returns red, which stands for it.
-int report_illegal_colour(TextWindow& text, int colour);
+int report_illegal_colour(Console& text, int colour);
 
 // A valid colour index; any other value is reported and becomes red. Inline: every drawing
 // call checks its colour, a snow frame 10,000 times.
-inline int check_colour(TextWindow& text, int colour)
+inline int check_colour(Console& text, int colour)
 {
     return colour >= 0 && colour < COLOUR_COUNT ? colour : report_illegal_colour(text, colour);
 }

@@ -38,7 +38,7 @@ LogLine& LogLine::append_whole(const char* text, std::size_t length)
     return *this;
 }
 
-void LogLine::put(TextWindow& text)
+void LogLine::put(Console& text)
 {
     *this << "\n";
     buffer_[length_] = '\0';

@@ -24,8 +24,8 @@ public:
     LogLine& point(int x, int y) { return *this << "(" << x << "," << y << ")"; }
     std::size_t length() const { return length_; }
 
-    // Adds the newline, then keeps and shows the line as TextWindow::printf does.
-    void put(TextWindow& text);
+    // Adds the newline, then keeps and shows the line as Console::printf does.
+    void put(Console& text);
 
 private:
     LogLine& append_whole(const char* text, std::size_t length);

@@ -20,7 +20,7 @@ constexpr int MAX_POINT_SIZE = 127;
 // magnitude no int holds.
 int magnitude(int negative) { return negative == INT_MIN ? INT_MAX : -negative; }
 
-int check_width(TextWindow& text, int width)
+int check_width(Console& text, int width)
 {
     if (width < 0) {
         text.printf("Width of %d not possible, using width %d\n", width, magnitude(width));
@@ -29,7 +29,7 @@ int check_width(TextWindow& text, int width)
     return width;
 }
 
-int check_radius(TextWindow& text, int radius)
+int check_radius(Console& text, int radius)
 {
     if (radius < 0) {
         text.printf("Radius of %d not possible, using radius %d\n", radius, magnitude(radius));
@@ -38,7 +38,7 @@ int check_radius(TextWindow& text, int radius)
     return radius;
 }
 
-int check_point_size(TextWindow& text, int size)
+int check_point_size(Console& text, int size)
 {
     if (size < 0) {
         text.printf("ptsize of %d not possible, using ptsize %d\n", size, magnitude(size));
@@ -70,7 +70,7 @@ void render_command(Session& session, const DrawCommand& command)
     session.windows.render(command, colour_values[command.colour]);
 }
 
-void log_line(TextWindow& text, int colour, int x1, int y1, int x2, int y2, int width)
+void log_line(Console& text, int colour, int x1, int y1, int x2, int y2, int width)
 {
     LogLine line;
     (line << colour_names[colour] << " line from ").point(x1, y1) << " to ";

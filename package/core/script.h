@@ -15,7 +15,7 @@ extern const char* const SCRIPT_FILE_NAME;
 
 class Script {
 public:
-    explicit Script(TextWindow& text) : text_(text) {}
+    explicit Script(Console& text) : text_(text) {}
 
     // Recording starts with no file: the first line opens it, so a recording that writes nothing
     // leaves an existing file untouched. Stopping writes the pending periodic run, then closes it.
@@ -52,7 +52,7 @@ private:
     void write_line(int kind, int x, int y, char key);
     void write_periodic_run();
 
-    TextWindow& text_;
+    Console& text_;
     bool recording_ = false;
     bool playback_ = false;
     bool play_one_ = false;

@@ -33,7 +33,7 @@ public:
     // Releases the drawing context and closes the script file.
     void close_display();
 
-    TextWindow text;
+    Console text;
     Windows windows;
     RunMode run;
     Script script{text};

@@ -20,7 +20,7 @@ constexpr std::size_t BLOCK_STEP = 64;
 
 // Copies text into the slot's block, reusing it when the line fits; false when there is no
 // memory for it.
-bool TextWindow::keep_in_slot(int slot, const char* text)
+bool Console::keep_in_slot(int slot, const char* text)
 {
     History& history = history_;
     const std::size_t size = std::strlen(text) + 1;
@@ -39,7 +39,7 @@ bool TextWindow::keep_in_slot(int slot, const char* text)
     return false;
 }
 
-void TextWindow::append_to_history(const char* text)
+void Console::append_to_history(const char* text)
 {
     History& history = history_;
     if (history.first == history.next) {
@@ -62,7 +62,7 @@ int format_text(char (&buffer)[TEXT_BUFFER_SIZE], const char* format, std::va_li
     return static_cast<int>(std::strlen(buffer));
 }
 
-int TextWindow::printf(const char* format, ...)
+int Console::printf(const char* format, ...)
 {
     char buffer[TEXT_BUFFER_SIZE];
     std::va_list arguments;
@@ -73,13 +73,13 @@ int TextWindow::printf(const char* format, ...)
     return length;
 }
 
-void TextWindow::put(const char* line)
+void Console::put(const char* line)
 {
     append_to_history(line);
     put_line(line);
 }
 
-void TextWindow::put_line(const char* text) const
+void Console::put_line(const char* text) const
 {
     if (!open_) {
         return;
@@ -97,7 +97,7 @@ void TextWindow::put_line(const char* text) const
     platform_host().text_put_line(shown);
 }
 
-void TextWindow::replay_history() const
+void Console::replay_history() const
 {
     const History& history = history_;
     if (history.first == -1) {
@@ -114,6 +114,6 @@ void TextWindow::replay_history() const
     } while (index != history.next);
 }
 
-void TextWindow::show(bool on) const { platform_host().show_window(WindowId::text, on ? SHOW_AS_IS : SHOW_HIDE); }
+void Console::show(bool on) const { platform_host().show_window(WindowId::text, on ? SHOW_AS_IS : SHOW_HIDE); }
 
 }  // namespace tavro

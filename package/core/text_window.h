@@ -18,7 +18,9 @@ constexpr int TEXT_BUFFER_SIZE = 1024;
 // encoding error leaves it empty. Returns the number of characters kept.
 int format_text(char (&buffer)[TEXT_BUFFER_SIZE], const char* format, std::va_list arguments);
 
-class TextWindow {
+// The text window's side in the core, the package's console (the FLTK host's TextWindow is the
+// window itself).
+class Console {
 public:
     // The kept lines: a ring of blocks, the oldest at first (-1 while there is none), the slot the
     // next line takes at next. A slot's block is reused for a later line that fits its capacity.

@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::fclose(file);
 
     // A fresh player for each input, as a new process has it.
-    TextWindow text;
+    Console text;
     Script script(text);
     Event event;
     for (int reads = 0; reads < MAX_READS && script.play(event); ++reads) {
