@@ -11,7 +11,7 @@
 
 #include "seam/host.h"
 #include "hosts/text_lines.h"
-#include "hosts/headless/text_raster.h"
+#include "canvas/text_raster.h"
 
 #include <memory>
 #include <string>

@@ -1,5 +1,5 @@
 // Headless host: the text window's pixels drawn with Cairo.
-#include "hosts/headless/text_raster.h"
+#include "canvas/text_raster.h"
 
 #include "canvas/cairo/cairo_handles.h"
 #include "canvas/cairo/cairo_text.h"

@@ -1,6 +1,6 @@
 // Headless host on Windows: the text window's pixels drawn with GDI in a
 // memory bitmap, in the stock fixed-pitch font as the Win32 host's text window.
-#include "hosts/headless/text_raster.h"
+#include "canvas/text_raster.h"
 
 #include "canvas/gdi/gdi_objects.h"
 

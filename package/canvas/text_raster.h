@@ -1,6 +1,5 @@
-// Headless host: the pixels of the text window's client area, drawn from the
-// lines it shows. One implementation per image library: Cairo (text_raster_cairo)
-// and, on Windows, GDI (text_raster_gdi).
+// The pixels of the headless host's text window, drawn from the lines it shows. Each canvas
+// library brings its own: Cairo (canvas/cairo/text_raster.cpp) and GDI (canvas/gdi/text_raster.cpp).
 #pragma once
 
 #include "seam/host.h"
