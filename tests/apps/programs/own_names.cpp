@@ -10,13 +10,13 @@
 #include <string>
 #include <vector>
 
-// Variables.
-const char* const colour_names[] = {"mine"};
-const int colour_values[] = {7};
-const char* const SCRIPT_FILE_NAME = "MINE.SCR";
-const char* const NO_ANSWER_LEFT_LINE = "none left";
+// Variables, external as the package's were (a const one is internal unless said otherwise).
+extern const char* const colour_names[] = {"mine"};
+extern const int colour_values[] = {7};
+extern const char* const SCRIPT_FILE_NAME = "MINE.SCR";
+extern const char* const NO_ANSWER_LEFT_LINE = "none left";
 int package_state = 1;
-const int run_menu_items[] = {1, 2};
+extern const int run_menu_items[] = {1, 2};
 
 // Classes, with members of the signatures the package's had.
 struct RenderOptions {
@@ -178,9 +178,10 @@ bool own_names_hold()
 {
     std::string reason;
     return std::strcmp(colour_names[0], "mine") == 0 && colour_values[0] == 7 && package_state == 1 &&
-           run_menu_items[1] == 2 && std::strcmp(SCRIPT_FILE_NAME, "MINE.SCR") == 0 && session_state() == 11 &&
-           text_history() == 12 && text_window_printf("%d", 1) == 13 && set_run_mode(4) == 4 &&
-           RenderOptions{}.tick_limit() == 5 && OutputFile{}.create(reason) && same_file("a", "a");
+           run_menu_items[1] == 2 && std::strcmp(SCRIPT_FILE_NAME, "MINE.SCR") == 0 &&
+           std::strcmp(NO_ANSWER_LEFT_LINE, "none left") == 0 && session_state() == 11 && text_history() == 12 &&
+           text_window_printf("%d", 1) == 13 && set_run_mode(4) == 4 && RenderOptions{}.tick_limit() == 5 &&
+           OutputFile{}.create(reason) && same_file("a", "a");
 }
 
 }  // namespace
