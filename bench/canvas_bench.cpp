@@ -12,6 +12,8 @@
 
 #include <memory>
 
+using namespace tavro;
+
 namespace {
 
 constexpr int FLAKE_LENGTH = 4;

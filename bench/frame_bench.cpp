@@ -14,6 +14,8 @@
 #include <memory>
 #include <vector>
 
+using namespace tavro;
+
 namespace {
 
 constexpr int FLAKE_LENGTH = 4;

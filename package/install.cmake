@@ -1,5 +1,5 @@
 # What `cmake --install` puts under its prefix: the public header, the program libraries,
-# tavro-check, the CMake package (find_package(Tavro)) and the pkg-config files. Nothing private.
+# the CMake package (find_package(Tavro)) and the pkg-config files. Nothing private.
 # All of it is the development package's; the city's programs are a component of their own.
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
@@ -27,11 +27,6 @@ set(TAVRO_WEB_INSTALL_DIR ${CMAKE_INSTALL_DATADIR}/tavro/web)
 if(TARGET tavro_web)
   install(FILES ${TAVRO_WEB_DIR}/shell.html ${TAVRO_WEB_DIR}/page.js ${TAVRO_WEB_DIR}/asyncify_remove.txt
                 ${PROJECT_SOURCE_DIR}/cmake/emscripten.cmake DESTINATION ${TAVRO_WEB_INSTALL_DIR})
-endif()
-if(TARGET tavro_check)
-  set_target_properties(tavro_check PROPERTIES EXPORT_NAME check)
-  install(TARGETS tavro_check EXPORT Tavro_check RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-  install(EXPORT Tavro_check NAMESPACE Tavro:: DESTINATION ${TAVRO_CMAKE_DIR} FILE Tavro_check.cmake)
 endif()
 
 # Which system the installed libraries are for: the package serves programs for that one only.

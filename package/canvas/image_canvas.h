@@ -2,7 +2,7 @@
 // the canvas library the executable links makes it (Cairo, or GDI on Windows).
 #pragma once
 
-#include "platform.h"
+#include "seam/canvas.h"
 
 #include <memory>
 

@@ -2,11 +2,11 @@
 // take_message, the translation of key-downs into the characters they type, and the frame
 // timer of a host that sleeps until its next tick. Shared by the headless, desktop and web hosts.
 //
-// Dependencies: the seam (platform.h) only.
+// Dependencies: the seam (seam/messages.h) only.
 // Known limits: the queue is unbounded; input that the core does not take piles up.
 #pragma once
 
-#include "platform.h"
+#include "seam/host.h"
 
 #include <algorithm>
 #include <chrono>

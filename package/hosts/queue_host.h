@@ -5,12 +5,12 @@
 // graphics window delivers and the close that destroys a window when the package declines
 // it. A derived host creates, shows and destroys its windows and says how it waits.
 //
-// Dependencies: the seam (platform.h) and the message queue (hosts/message_queue.h).
+// Dependencies: the seam (seam/host.h) and the message queue (hosts/message_queue.h).
 // Known limits: the queue is unbounded (see message_queue.h).
 #pragma once
 
 #include "hosts/message_queue.h"
-#include "platform.h"
+#include "seam/host.h"
 
 namespace tavro {
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+namespace tavro {
+
 namespace {
 
 constexpr int MAX_SUB_BLOCK = 255;
@@ -113,3 +115,5 @@ void LzwEncoder::put(std::uint32_t code)
         ++width_;
     }
 }
+
+}  // namespace tavro

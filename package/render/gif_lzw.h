@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace tavro {
+
 constexpr int GIF_PALETTE_BITS = 5;  // 32 entries: the 24 colours, then unused ones
 constexpr int GIF_PALETTE_SIZE = 1 << GIF_PALETTE_BITS;
 
@@ -35,3 +37,5 @@ private:
     int bit_count_ = 0;
     std::vector<std::uint8_t> codes_;
 };
+
+}  // namespace tavro

@@ -1,7 +1,7 @@
 #include "render/gif_writer.h"
 
-#include "control.h"
-#include "platform.h"
+#include "core/control.h"
+#include "seam/host.h"
 #include "render/gif_lzw.h"
 #include <tavro/display.h>
 
@@ -9,6 +9,8 @@
 #include <array>
 #include <climits>
 #include <cstring>
+
+namespace tavro {
 
 namespace {
 
@@ -222,3 +224,5 @@ bool GifWriter::close()
     const bool closed = std::fclose(file_.release()) == 0;
     return closed && !failed_;
 }
+
+}  // namespace tavro

@@ -10,8 +10,8 @@
 #include <vector>
 
 namespace tavro {
+
 class Canvas;
-}
 
 class GifWriter {
 public:
@@ -47,3 +47,5 @@ private:
 
 // The palette index of a colour: its entry in the colour table, or the nearest one.
 std::uint8_t palette_index(std::uint8_t r, std::uint8_t g, std::uint8_t b);
+
+}  // namespace tavro

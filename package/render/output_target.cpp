@@ -3,7 +3,10 @@
 #include <filesystem>
 #ifdef _WIN32
 #include <windows.h>
+
 #endif
+
+namespace tavro {
 
 namespace fs = std::filesystem;
 
@@ -86,3 +89,5 @@ bool same_file(const std::string& a, const std::string& b)
     }
     return real_path(a) == real_path(b);
 }
+
+}  // namespace tavro

@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+namespace tavro {
+
 struct OutputTarget {
     enum class Kind { file, stream };
     Kind kind = Kind::file;
@@ -20,3 +22,5 @@ std::optional<OutputTarget> output_target(const std::string& name, std::string& 
 // Whether the two names lead to one file: the same file through links or another name, or, for
 // names not made yet, the same place once their links are followed.
 bool same_file(const std::string& a, const std::string& b);
+
+}  // namespace tavro

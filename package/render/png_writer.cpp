@@ -9,6 +9,8 @@
 #include <cstring>
 #include <vector>
 
+namespace tavro {
+
 namespace {
 
 constexpr unsigned char SIGNATURE[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
@@ -85,3 +87,5 @@ bool write_png(const std::string& path, const tavro::PixelRows& image, int left,
     }
     return std::fclose(file.release()) == 0;
 }
+
+}  // namespace tavro

@@ -2,7 +2,7 @@
 
 #include "render/output_target.h"
 #include "support/split_lines.h"
-#include "platform.h"
+#include "seam/host.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -11,7 +11,10 @@
 #include <iterator>
 #ifndef _WIN32
 #include <unistd.h>
+
 #endif
+
+namespace tavro {
 
 namespace fs = std::filesystem;
 
@@ -361,3 +364,5 @@ std::string render_usage(const std::string& program)
            "1 when an output or a recording of the script could not be written, or the log grew\n"
            "past --max-log; 2 for a bad argument (nothing is written).\n";
 }
+
+}  // namespace tavro

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+namespace tavro {
+
 struct RenderOptions {
     enum class Action { run, help, version };
     Action action = Action::run;
@@ -43,3 +45,5 @@ std::optional<RenderOptions> parse_render_options(int argc, const char* const* a
 std::string render_usage(const std::string& program);
 // The one-line reminder that follows a bad argument.
 std::string render_usage_line(const std::string& program);
+
+}  // namespace tavro

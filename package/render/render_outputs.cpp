@@ -8,6 +8,8 @@
 #include <cstring>
 #include <filesystem>
 
+namespace tavro {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -75,16 +77,24 @@ bool RenderOutputs::open(const RenderOptions& options, std::ostream& standard_ou
     return true;
 }
 
-bool RenderOutputs::finish(const Output& output, bool complete, const std::string& prefix, std::string& written,
-                           std::ostream& errors) const
+bool RenderOutputs::finished(const Output& output, bool complete, const std::string& prefix, std::ostream& errors)
 {
-    std::string reason = last_reason();
-    if (complete && (!output.file || output.file->commit(reason))) {
-        written += ", wrote " + output.name;
-        return true;
+    if (!complete) {
+        errors << prefix << "cannot write " << output.name << ": " << last_reason() << '\n';
     }
-    errors << prefix << "cannot write " << output.name << ": " << reason << '\n';
-    return false;
+    return complete;
+}
+
+bool RenderOutputs::put_in_place(const Output& output, const std::string& prefix, std::string& written,
+                                 std::ostream& errors)
+{
+    std::string reason;
+    if (output.file && !output.file->commit(reason)) {
+        errors << prefix << "cannot write " << output.name << ": " << reason << '\n';
+        return false;
+    }
+    written += ", wrote " + output.name;
+    return true;
 }
 
 void RenderOutputs::log_line(const std::string& line)
@@ -118,35 +128,46 @@ void RenderOutputs::abandon()
     gif_writer_.reset();
 }
 
-bool RenderOutputs::commit(const tavro::Canvas& last_frame, const std::string& prefix, std::string& written,
+bool RenderOutputs::commit(const Canvas& last_frame, const std::string& prefix, std::string& written,
                            std::ostream& errors)
 {
-    bool all_written = true;
+    // Every output is finished first; none is put in place unless all are complete, so that a
+    // failed run leaves each earlier output as it was.
+    bool complete = true;
     if (!png_.name.empty()) {
         errno = 0;
-        const bool complete =
-            write_png(png_.path(), last_frame.pixel_rows(), 0, 0, tavro::CLIENT_WIDTH, tavro::CLIENT_HEIGHT);
-        all_written = finish(png_, complete, prefix, written, errors) && all_written;
+        const bool png_complete = write_png(png_.path(), last_frame.pixel_rows(), 0, 0, CLIENT_WIDTH, CLIENT_HEIGHT);
+        complete = finished(png_, png_complete, prefix, errors) && complete;
     }
     if (gif_writer_) {
         errno = 0;
-        const bool complete = gif_writer_->close();
-        all_written = finish(gif_, complete, prefix, written, errors) && all_written;
+        complete = finished(gif_, gif_writer_->close(), prefix, errors) && complete;
     }
     if (log_stream_ == &log_file_) {
         errno = 0;
         flush_log();
         log_file_.close();
-        all_written = finish(log_, !log_file_.fail(), prefix, written, errors) && all_written;
+        complete = finished(log_, !log_file_.fail(), prefix, errors) && complete;
     } else if (log_stream_) {
         errno = 0;
         log_stream_->flush();
         if (log_stream_->fail()) {
             errors << prefix << "cannot write the log to standard output: " << last_reason() << '\n';
-            all_written = false;
-        } else {
-            written += ", wrote the log to standard output";
+            complete = false;
         }
     }
-    return all_written;
+    if (!complete) {
+        return false;
+    }
+    for (const Output* output : {&png_, &gif_, &log_}) {
+        if (!output->name.empty() && !put_in_place(*output, prefix, written, errors)) {
+            return false;
+        }
+    }
+    if (log_stream_ && log_stream_ != &log_file_) {
+        written += ", wrote the log to standard output";
+    }
+    return true;
 }
+
+}  // namespace tavro

@@ -11,8 +11,8 @@
 #include <string>
 
 namespace tavro {
+
 class Canvas;
-}
 
 // A file is written beside its name's target and renamed onto it only once complete, so a
 // failed run leaves no partial file; a stream (a pipe, a terminal, a device) is written
@@ -35,8 +35,9 @@ public:
     // remove them (Windows removes no open file).
     void abandon();
 
-    // Finishes each output from the last frame and puts the files in place. Adds ", wrote NAME"
-    // to written for each; names each that failed and why on errors. False when any failed.
+    // Finishes each output from the last frame and, only when all are complete, puts the files in
+    // place. Adds ", wrote NAME" to written for each; names each that failed and why on errors.
+    // False when any failed, every earlier file under an output's name then left as it was.
     bool commit(const tavro::Canvas& last_frame, const std::string& prefix, std::string& written, std::ostream& errors);
 
 private:
@@ -47,8 +48,11 @@ private:
     };
 
     bool open_output(const std::string& given, Output& output, std::string& reason);
-    bool finish(const Output& output, bool complete, const std::string& prefix, std::string& written,
-                std::ostream& errors) const;
+    // Names output on errors when it is not complete; returns whether it is.
+    static bool finished(const Output& output, bool complete, const std::string& prefix, std::ostream& errors);
+    // Renames a complete file into place, adding ", wrote NAME" to written.
+    static bool put_in_place(const Output& output, const std::string& prefix, std::string& written,
+                             std::ostream& errors);
 
     Output png_;
     Output gif_;
@@ -63,3 +67,5 @@ private:
     std::ostream* log_stream_ = nullptr;
     bool writes_a_stream_ = false;
 };
+
+}  // namespace tavro

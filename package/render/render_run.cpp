@@ -1,6 +1,7 @@
 #include "render/render_run.h"
+#include <tavro/version.h>
 
-#include "control.h"
+#include "core/control.h"
 #include "hosts/headless/headless_driver.h"
 #include "render/render_outputs.h"
 #include <tavro/display.h>
@@ -10,12 +11,9 @@
 #include <cstdlib>
 #include <filesystem>
 
-namespace fs = std::filesystem;
-namespace control = tavro::control;
+namespace tavro {
 
-#ifndef TAVRO_VERSION
-#define TAVRO_VERSION "unknown"
-#endif
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -74,7 +72,7 @@ RunCounts run_program(const RenderOptions& options, RenderOutputs& outputs, cons
         ++counts.frames;
         drawings_taken = driver.drawings();
     };
-    control::WaitObserver observer;
+    WaitObserver observer;
     observer.wait_started = take_frame;
     observer.wait_returned = [&](int kind) {
         if (kind == event_periodic && ++counts.periodic_events == tick_limit) {
@@ -163,7 +161,7 @@ int render_entry(int argc, const char* const* argv, std::ostream& out, std::ostr
             out << render_usage(program);
             return 0;
         case RenderOptions::Action::version:
-            out << program << " (TAVRO " << TAVRO_VERSION << ")\n";
+            out << program << " (TAVRO " << TAVRO_VERSION_STRING << ")\n";
             return 0;
         case RenderOptions::Action::run:
             break;
@@ -176,3 +174,5 @@ int render_entry(int argc, const char* const* argv, std::ostream& out, std::ostr
     }
     return 1;
 }
+
+}  // namespace tavro

@@ -6,6 +6,8 @@
 #include <ostream>
 #include <string>
 
+namespace tavro {
+
 // Runs the application's main routine over the headless host as the options say, reporting
 // what was written on report and each failure as one line on errors, both starting with
 // "program: ". A log to standard output goes to report; the report then goes to errors, as it
@@ -15,3 +17,5 @@ int run_render(const RenderOptions& options, const std::string& program, std::os
 
 // The whole render entry: reads the command line, then runs; never lets an exception out.
 int render_entry(int argc, const char* const* argv, std::ostream& out, std::ostream& errors);
+
+}  // namespace tavro

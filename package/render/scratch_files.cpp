@@ -10,7 +10,10 @@
 #include <io.h>
 #else
 #include <unistd.h>
+
 #endif
+
+namespace tavro {
 
 namespace fs = std::filesystem;
 
@@ -118,3 +121,5 @@ bool OutputFile::commit(std::string& reason)
     temporary_.release();
     return true;
 }
+
+}  // namespace tavro

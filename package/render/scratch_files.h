@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace tavro {
+
 class ScratchPath {
 public:
     ScratchPath() = default;
@@ -38,3 +40,5 @@ private:
     std::string final_path_;
     ScratchPath temporary_;
 };
+
+}  // namespace tavro

@@ -6,6 +6,8 @@
 #include <exception>
 #include <string>
 
+namespace tavro {
+
 // The process's status after such a failure, as the render entry's.
 constexpr int FAILURE_STATUS = 1;
 
@@ -24,3 +26,5 @@ auto without_exceptions(Body&& body) noexcept -> decltype(body())
         end_on_failure("unexpected failure");
     }
 }
+
+}  // namespace tavro

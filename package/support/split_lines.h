@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+namespace tavro {
+
 // The lines of text without their line feeds; a last line without one counts, and a carriage
 // return ending a line (a line end written on Windows) is no part of it.
 inline std::vector<std::string> split_lines(const std::string& text)
@@ -24,3 +26,5 @@ inline std::vector<std::string> split_lines(const std::string& text)
     }
     return lines;
 }
+
+}  // namespace tavro

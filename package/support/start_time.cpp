@@ -1,5 +1,7 @@
 #include "support/start_time.h"
 
+namespace tavro {
+
 std::optional<long long> parse_start_time(const std::string& option, const std::string& value, std::string& error)
 {
     const std::size_t first_digit = !value.empty() && value[0] == '-' ? 1 : 0;
@@ -19,3 +21,5 @@ std::optional<long long> parse_start_time(const std::string& option, const std::
     }
     return number;
 }
+
+}  // namespace tavro

@@ -1,7 +1,7 @@
 // The animation writer, read back with the GIF library's own decoder.
 #include "canvas/cairo/cairo_canvas.h"
 #include "canvas/cairo/cairo_handles.h"
-#include "colours.h"
+#include "core/colours.h"
 #include <tavro/display.h>
 #include "render/gif_writer.h"
 #include "test_support.h"
@@ -15,6 +15,8 @@
 #include <cstring>
 #include <string>
 #include <vector>
+
+using namespace tavro;
 
 namespace {
 

@@ -12,6 +12,8 @@
 #include <sstream>
 #include <string>
 
+using namespace tavro;
+
 namespace {
 
 constexpr std::time_t GOLDEN_TIME = 1700000100;

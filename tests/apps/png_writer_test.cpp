@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <memory>
 
+using namespace tavro;
+
 namespace {
 
 TEST(PngWriter, WritesThePartOfTheImageAskedFor)

@@ -14,6 +14,8 @@
 #include <unistd.h>
 #endif
 
+using namespace tavro;
+
 namespace {
 
 std::optional<RenderOptions> parse(std::vector<const char*> arguments, std::string& error)

@@ -1,9 +1,9 @@
 // Whole headless runs: how ticks, the clock and a script end them.
-#include "dialog_answers.h"
+#include "core/dialog_answers.h"
 #include "hosts/headless/headless_driver.h"
 #include "render/render_run.h"
 #include "render/scratch_files.h"
-#include "run_menu.h"
+#include "core/run_menu.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +12,8 @@
 #include <filesystem>
 #include <iostream>
 #include <sstream>
+
+using namespace tavro;
 
 namespace {
 
@@ -117,6 +119,26 @@ TEST(RenderRun, ARecordingThatCannotBeWrittenFailsTheRun)
     EXPECT_EQ(errors.str(), "city-render: cannot write script file TAVRO.SCR: the recording lost lines\n");
     const std::string log = read_text_file("run.log");
     EXPECT_NE(log.find("\nCannot write script file TAVRO.SCR\n"), std::string::npos);
+}
+#endif
+
+#ifndef _WIN32
+// When one output fails (a log onto a full device), no other is put in place: the picture
+// written earlier under its name stays as it was, and no temporary file is left beside it.
+TEST(RenderRun, AFailedOutputLeavesTheOthersAsTheyWere)
+{
+    TempDirectory directory;
+    write_file("last.png", "an earlier picture");
+    RenderOptions options = options_at(1000);
+    options.ticks = 0;
+    options.png = "last.png";
+    options.log = "/dev/full";
+    std::ostringstream report;
+    std::ostringstream errors;
+    EXPECT_EQ(run_render(options, "city-render", report, errors), 1);
+    EXPECT_EQ(errors.str(), "city-render: cannot write /dev/full: No space left on device\n");
+    EXPECT_EQ(read_file("last.png"), "an earlier picture");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), std::filesystem::directory_iterator()), 1);
 }
 #endif
 

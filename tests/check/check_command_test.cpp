@@ -10,6 +10,8 @@
 #include <regex>
 #include <sstream>
 
+using namespace tavro;
+
 namespace fs = std::filesystem;
 
 namespace {

@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+using namespace tavro;
+
 namespace {
 
 std::string u32(std::uint32_t value)

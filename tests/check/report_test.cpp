@@ -9,6 +9,8 @@
 #include <filesystem>
 #include <sstream>
 
+using namespace tavro;
+
 namespace fs = std::filesystem;
 
 namespace {

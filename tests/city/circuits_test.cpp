@@ -1,8 +1,9 @@
+#include "core/session.h"
 #include "circuits.h"
 
 #include <tavro/display.h>
 #include "hosts/headless/headless_driver.h"
-#include "run_control.h"
+#include "core/run_mode.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +12,8 @@
 #include <string>
 #include <utility>
 #include <vector>
+
+using namespace tavro;
 
 namespace {
 
@@ -99,7 +102,7 @@ TEST(Circuits, DuckLapsItsPondCounterClockwise)
 std::vector<std::string> logged_lines(void (*draw)(const int*, const int*, int), const int* xs, const int* ys,
                                       int count)
 {
-    set_logging(true);
+    session().run.set_logging(true);
     tavro::headless_driver().clear_text_lines();
     draw(xs, ys, count);
     return tavro::headless_driver().text_lines();

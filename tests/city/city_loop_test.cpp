@@ -1,9 +1,10 @@
 // The city's reactions to clicks and ticks, and what it draws on top of the scene.
+#include "core/session.h"
 #include "city_loop.h"
 #include <tavro/display.h>
 #include "hosts/headless/headless_driver.h"
 #include "random.h"
-#include "run_control.h"
+#include "core/run_mode.h"
 #include "traffic_system.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +12,8 @@
 #include <algorithm>
 #include <memory>
 #include <string>
+
+using namespace tavro;
 
 namespace {
 
@@ -167,7 +170,7 @@ TEST_F(CityLoop, ATickMovesTheBoatTheDuckAndTheLamps)
 TEST_F(CityLoop, TheFrameDrawsSnowLastAsShortWhiteLines)
 {
     press(280, -240);
-    set_logging(true);
+    session().run.set_logging(true);
     driver.clear_text_lines();
     draw_frame(*city, display, traffic);
     const auto& lines = driver.text_lines();
@@ -184,7 +187,7 @@ TEST_F(CityLoop, TheFrameDrawsSnowLastAsShortWhiteLines)
 
 TEST_F(CityLoop, StartUpDrawsOnlyTheBoatAndTheDuck)
 {
-    set_logging(true);
+    session().run.set_logging(true);
     driver.clear_text_lines();
     start_city(*city, display, traffic);
     const auto& lines = driver.text_lines();

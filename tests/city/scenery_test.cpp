@@ -1,13 +1,16 @@
+#include "core/session.h"
 #include "scenery.h"
 
 #include <tavro/display.h>
 #include "hosts/headless/headless_driver.h"
-#include "run_control.h"
+#include "core/run_mode.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
+
+using namespace tavro;
 
 namespace {
 
@@ -68,7 +71,7 @@ const std::vector<std::string> EXPECTED_FRAME = {
 TEST(Scenery, OneFrameLogsEveryItemInOrder)
 {
     Display display;
-    set_logging(true);
+    session().run.set_logging(true);
     EXPECT_EQ(logged_scenery(display), EXPECTED_FRAME);
 }
 
@@ -87,7 +90,7 @@ int pixels_of(tavro::Rgb colour)
 TEST(Scenery, RedrawingGivesTheSameFrameAndCoversWhatWasThere)
 {
     Display display;
-    set_logging(true);
+    session().run.set_logging(true);
     const std::vector<std::string> first = logged_scenery(display);
 
     // Purple is no colour of the scenery: none of the circle survives the next frame.

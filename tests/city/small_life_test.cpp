@@ -1,13 +1,16 @@
+#include "core/session.h"
 #include "small_life.h"
 
 #include <tavro/display.h>
 #include "hosts/headless/headless_driver.h"
-#include "run_control.h"
+#include "core/run_mode.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
+
+using namespace tavro;
 
 namespace {
 
@@ -15,7 +18,7 @@ namespace {
 template <typename Draw>
 std::vector<std::string> logged(Draw draw)
 {
-    set_logging(true);
+    session().run.set_logging(true);
     tavro::headless_driver().clear_text_lines();
     draw();
     return tavro::headless_driver().text_lines();

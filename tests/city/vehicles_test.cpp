@@ -1,9 +1,10 @@
 // Vehicle parking, and the figures of the kinds as the log shows them.
+#include "core/session.h"
 #include "vehicles.h"
 
 #include <tavro/display.h>
 #include "hosts/headless/headless_driver.h"
-#include "run_control.h"
+#include "core/run_mode.h"
 
 #include <gtest/gtest.h>
 
@@ -12,6 +13,8 @@
 #include <ostream>
 #include <string>
 #include <vector>
+
+using namespace tavro;
 
 namespace {
 
@@ -60,7 +63,7 @@ TEST_P(VehicleFigure, IsDrawnTurnedToItsHeading)
 {
     const FigureCase& c = GetParam();
     Display display;
-    set_logging(true);
+    session().run.set_logging(true);
     tavro::headless_driver().clear_text_lines();
     std::unique_ptr<Vehicle> vehicle = c.make();
     vehicle->set_position(c.position);

@@ -1,17 +1,20 @@
 // The built city: every road's place, number and timer, the routes through the
 // network, the starting vehicles, the walk order, and the generator.
+#include "core/session.h"
 #include "world.h"
 
 #include <tavro/display.h>
 #include "hosts/headless/headless_driver.h"
 #include "random.h"
-#include "run_control.h"
+#include "core/run_mode.h"
 
 #include <gtest/gtest.h>
 
 #include <ostream>
 #include <string>
 #include <vector>
+
+using namespace tavro;
 
 namespace {
 
@@ -159,7 +162,7 @@ TEST(World, DrawWalkVisitsIntersectionsTwelveToOneThenRoadsTwentyOneToOne)
     Display display;
     TrafficSystem traffic;
     build_world(traffic);
-    set_logging(true);
+    session().run.set_logging(true);
     tavro::headless_driver().clear_text_lines();
     int stop_lamp = COLOUR_RED;
     int signal_lamp = COLOUR_RED;

@@ -2,13 +2,15 @@
 // shortcut texts, key codes and characters, and the text window's line store.
 #include "hosts/fltk/key_translation.h"
 #include "hosts/fltk/menu_layout.h"
-#include "run_menu.h"
+#include "core/run_menu.h"
 #include "hosts/text_lines.h"
 
 #include <FL/Enumerations.H>
 #include <gtest/gtest.h>
 
 #include <string>
+
+using namespace tavro;
 
 namespace {
 

@@ -11,6 +11,8 @@
 #include <cstdlib>
 #include <string>
 
+using namespace tavro;
+
 namespace {
 
 std::uint32_t get_u32(const std::string& bytes, std::size_t at)

@@ -1,12 +1,13 @@
 // Feeds arbitrary bytes to the script player as "TAVRO.SCR" and reads every event from it.
 // The file is written in the current directory: run the fuzzer from a scratch folder.
-#include "package_state.h"
-#include "script.h"
+#include "core/script.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+
+using namespace tavro;
 
 namespace {
 
@@ -24,15 +25,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::fwrite(data, 1, size, file);
     std::fclose(file);
 
-    close_script_file();
-    package_state.script.periodic_count = 0;
-    package_state.script.playback = true;
-    for (int reads = 0; reads < MAX_READS && read_script_event(); ++reads) {
-        const int kind = package_state.event.kind;
-        if (kind != event_mouse && kind != event_keyboard && kind != event_periodic) {
+    // A fresh player for each input, as a new process has it.
+    Console text;
+    Script script(text);
+    Event event;
+    for (int reads = 0; reads < MAX_READS && script.play(event); ++reads) {
+        if (event.kind != event_mouse && event.kind != event_keyboard && event.kind != event_periodic) {
             std::abort();
         }
     }
-    close_script_file();
+    script.close_file();
     return 0;
 }

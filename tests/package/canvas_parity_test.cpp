@@ -4,7 +4,7 @@
 #include "canvas/cairo/cairo_canvas.h"
 #include "canvas_redirect.h"
 #include "fixed_picture.h"
-#include "package_state.h"
+#include "core/session.h"
 #include "canvas/pixels/pixel_canvas.h"
 
 #include <gtest/gtest.h>
@@ -15,6 +15,8 @@
 #include <string>
 #include <utility>
 #include <vector>
+
+using namespace tavro;
 
 namespace {
 
@@ -40,7 +42,7 @@ TEST(CanvasParity, FixedPictureFamiliesDifferOnlyInText)
     }
     for (const PictureFamily& family : picture_families()) {
         const FamilyDifference d =
-            compare_family(cairo, pixels, family, package_state.windows.origin_x, package_state.windows.origin_y);
+            compare_family(cairo, pixels, family, session().windows.origin_x(), session().windows.origin_y());
         double most_differing = 0.0;
         for (const Bound& bound : bounds) {
             most_differing = bound.family == family.name ? bound.most_differing : most_differing;

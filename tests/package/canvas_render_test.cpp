@@ -13,6 +13,8 @@
 #include <tuple>
 #include <vector>
 
+using namespace tavro;
+
 namespace {
 
 using tavro::Canvas;

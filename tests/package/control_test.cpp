@@ -1,8 +1,8 @@
 // Steering a run through the control interface, as the render entry and the page do.
 #include <tavro/display.h>
-#include "control.h"
+#include "core/control.h"
 #include "hosts/headless/headless_driver.h"
-#include "run_menu.h"
+#include "core/run_menu.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +10,8 @@
 #include <filesystem>
 #include <string>
 #include <vector>
+
+using namespace tavro;
 
 namespace {
 

@@ -1,10 +1,12 @@
 // The event wait driven through the headless host's message queue.
 #include <tavro/display.h>
 #include "hosts/headless/headless_driver.h"
-#include "package_state.h"
-#include "run_control.h"
+#include "core/session.h"
+#include "core/run_mode.h"
 
 #include <gtest/gtest.h>
+
+using namespace tavro;
 
 namespace {
 
@@ -34,8 +36,8 @@ protected:
 
 TEST_F(EventWait, ClicksArriveInLogicalCoordinates)
 {
-    EXPECT_EQ(package_state.windows.origin_x, 300);
-    EXPECT_EQ(package_state.windows.origin_y, 250);
+    EXPECT_EQ(session().windows.origin_x(), 300);
+    EXPECT_EQ(session().windows.origin_y(), 250);
     driver.click_client(300, 250);
     driver.click_client(310, 230);
     Event centre = wait();
@@ -69,7 +71,7 @@ TEST_F(EventWait, CtrlShortcutMakesNoKeyboardEventButAnimates)
     Event e = wait();
     EXPECT_EQ(e.kind, event_keyboard);
     EXPECT_EQ(e.key, 'b');
-    EXPECT_TRUE(package_state.run.animate);
+    EXPECT_TRUE(session().run.animating());
     EXPECT_EQ(wait().kind, event_periodic);
 }
 
@@ -80,11 +82,11 @@ TEST_F(EventWait, ShortcutsTypedInTheTextWindowReachTheGraphicsWindow)
     Event e = wait();
     EXPECT_EQ(e.kind, event_keyboard);
     EXPECT_EQ(e.key, 'z');
-    EXPECT_TRUE(package_state.run.animate);
+    EXPECT_TRUE(session().run.animating());
     driver.ctrl_shortcut('H', WindowId::text);
     driver.type_character('y', WindowId::text);
     EXPECT_EQ(wait().key, 'y');
-    EXPECT_FALSE(package_state.run.animate);
+    EXPECT_FALSE(session().run.animating());
 }
 
 TEST_F(EventWait, CtrlReleasedElsewhereStaysDown)
@@ -154,18 +156,19 @@ TEST_F(EventWait, AnimationModeThreeReturnsQuitOnEveryLaterWait)
 TEST_F(EventWait, AnimationModesMapOntoRunModes)
 {
     display.set_animation_mode(1);
-    EXPECT_TRUE(package_state.run.single_step);
+    EXPECT_TRUE(session().run.frame_owed());
     display.set_animation_mode(2);
-    EXPECT_TRUE(package_state.run.animate);
+    EXPECT_TRUE(session().run.animating());
     display.set_animation_mode(4);
-    EXPECT_TRUE(package_state.run.animate);
-    EXPECT_FALSE(package_state.run.forced_quit);
+    EXPECT_TRUE(session().run.animating());
+    EXPECT_FALSE(session().run.quit_forced());
     display.set_animation_mode(0);
-    EXPECT_FALSE(package_state.run.animate);
-    EXPECT_FALSE(package_state.run.single_step);
-    EXPECT_EQ(set_run_mode(3), 1);
+    EXPECT_FALSE(session().run.animating());
+    EXPECT_FALSE(session().run.frame_owed());
+    session().run.set(3);
+    EXPECT_FALSE(session().run.quit_forced());
     display.set_animation_mode(5);
-    EXPECT_TRUE(package_state.run.forced_quit);
+    EXPECT_TRUE(session().run.quit_forced());
 }
 
 TEST_F(EventWait, ClosingTheGraphicsWindowReturnsQuit)
@@ -189,16 +192,16 @@ TEST_F(EventWait, MenuCommandsDriveTheModes)
     driver.choose_menu(1);
     driver.click(0, 0);
     EXPECT_EQ(wait().kind, event_mouse);
-    EXPECT_TRUE(package_state.run.animate);
+    EXPECT_TRUE(session().run.animating());
     driver.choose_menu(2);
     driver.click(0, 0);
     EXPECT_EQ(wait().kind, event_mouse);
-    EXPECT_FALSE(package_state.run.animate);
+    EXPECT_FALSE(session().run.animating());
     driver.choose_menu(4);
     driver.choose_menu(42);
     driver.click(0, 0);
     wait();
-    EXPECT_TRUE(package_state.run.logging);
+    EXPECT_TRUE(session().run.logging());
     EXPECT_TRUE(driver.menu_checked(4));
     driver.choose_menu(8);
     EXPECT_EQ(wait().kind, event_quit);

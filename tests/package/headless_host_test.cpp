@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+using namespace tavro;
+
 namespace {
 
 using tavro::HeadlessHost;

@@ -1,14 +1,16 @@
 // Corrections, log lines and the image-dirty flag of the drawing primitives.
 #include <tavro/display.h>
 #include "hosts/headless/headless_driver.h"
-#include "package_state.h"
-#include "run_control.h"
+#include "core/session.h"
+#include "core/run_mode.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <string>
 #include <vector>
+
+using namespace tavro;
 
 namespace {
 
@@ -18,7 +20,7 @@ class Primitives : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        set_logging(true);
+        session().run.set_logging(true);
         driver.clear_text_lines();
     }
     Display display;
@@ -97,7 +99,7 @@ TEST_F(Primitives, EveryShapeHasItsLogLine)
 
 TEST_F(Primitives, LoggingOffWritesNothingForGoodArguments)
 {
-    set_logging(false);
+    session().run.set_logging(false);
     plot_pixel(COLOUR_RED, 0, 0);
     plot_line(COLOUR_RED, 0, 0, 5, 5, 1);
     display.draw_text(0, 0, "quiet", COLOUR_BLACK, 12);
@@ -110,7 +112,7 @@ TEST_F(Primitives, LoggingOffWritesNothingForGoodArguments)
 // the line drawn in order with what came before and after it, as soon as it is read.
 TEST_F(Primitives, BatchedVerticalLinesKeepTheirOrderAndAreSeenAtOnce)
 {
-    set_logging(false);
+    session().run.set_logging(false);
     const tavro::Rgb red{255, 0, 0};
     const tavro::Rgb green{0, 255, 0};
     const tavro::Rgb blue{0, 0, 255};
@@ -211,7 +213,7 @@ TEST_F(Primitives, FlushCopiesOnlyADirtyImage)
     const long long before = driver.presents();
     flush_graphics();
     EXPECT_EQ(driver.presents(), before + 1);
-    EXPECT_EQ(package_state.windows.image_dirty, 0);
+    EXPECT_EQ(session().windows.changed(), 0);
     flush_graphics();
     EXPECT_EQ(driver.presents(), before + 1);
     EXPECT_EQ(driver.text_lines(),
@@ -222,9 +224,9 @@ TEST_F(Primitives, EmptyTextOnlyMarksTheImageDirty)
 {
     display.clear(COLOUR_WHITE);
     flush_graphics();
-    ASSERT_EQ(package_state.windows.image_dirty, 0);
+    ASSERT_EQ(session().windows.changed(), 0);
     display.draw_text(0, 0, "", COLOUR_BLACK, 20);
-    EXPECT_EQ(package_state.windows.image_dirty, 1);
+    EXPECT_EQ(session().windows.changed(), 1);
     for (int row = 200; row < 300; ++row) {
         for (int column = 280; column < 340; ++column) {
             ASSERT_EQ(driver.canvas().pixel(column, row), (tavro::Rgb{255, 255, 255})) << column << "," << row;

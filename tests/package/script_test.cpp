@@ -1,7 +1,7 @@
 // Recording events into "TAVRO.SCR" and playing them back, through the event wait.
 #include <tavro/display.h>
 #include "hosts/headless/headless_driver.h"
-#include "package_state.h"
+#include "core/session.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +11,8 @@
 #include <memory>
 #include <string>
 #include <vector>
+
+using namespace tavro;
 
 namespace {
 
@@ -149,8 +151,8 @@ TEST_F(Script, PlaybackGivesTheRecordedEventsThenTheEndMessage)
     EXPECT_EQ(wait(), (Event{event_mouse, 7, 7, 0}));
     EXPECT_TRUE(logged("EOF encountered in script file TAVRO.SCR"));
     EXPECT_FALSE(driver.menu_checked(6));
-    EXPECT_FALSE(package_state.script.playback);
-    EXPECT_FALSE(package_state.run.animate);  // playback halted the animation
+    EXPECT_FALSE(session().script.playing());
+    EXPECT_FALSE(session().run.animating());  // playback halted the animation
 }
 
 TEST_F(Script, ALiveClickDuringPlaybackIsReplacedByTheScriptEvent)
@@ -190,7 +192,7 @@ TEST_F(Script, ABlankOrShortLineEndsPlaybackWithAMessage)
         EXPECT_EQ(wait(), (Event{event_keyboard, 0, 0, 65}));
         driver.click(1, 2);
         EXPECT_EQ(wait(), (Event{event_mouse, 1, 2, 0}));
-        EXPECT_FALSE(package_state.script.playback);
+        EXPECT_FALSE(session().script.playing());
         EXPECT_FALSE(driver.menu_checked(6));
         // The file stays open after the bad line: a later playback goes on from there.
         driver.choose_menu(6);
@@ -220,7 +222,7 @@ TEST_F(Script, LongLinesAreTakenInPiecesAndLongNumbersStayInTheirHolder)
     EXPECT_EQ(wait(), (Event{event_keyboard, 0, 0, 255}));  // clamped to the largest int
     // The rest of the long line is a piece of its own, not a keyboard line.
     EXPECT_EQ(wait(), QUIT);
-    EXPECT_FALSE(package_state.script.playback);
+    EXPECT_FALSE(session().script.playing());
 }
 
 TEST_F(Script, PlaybackWithoutAFileSaysSo)
@@ -230,7 +232,7 @@ TEST_F(Script, PlaybackWithoutAFileSaysSo)
     EXPECT_EQ(wait(), (Event{event_mouse, 4, 4, 0}));
     EXPECT_EQ(driver.text_lines(), std::vector<std::string>{"Cannot open script file TAVRO.SCR for reading"});
     EXPECT_FALSE(driver.menu_checked(6));
-    EXPECT_FALSE(package_state.script.playback);
+    EXPECT_FALSE(session().script.playing());
 }
 
 TEST_F(Script, AFolderNamedLikeTheScriptCannotBeRead)
@@ -268,7 +270,7 @@ TEST_F(Script, AnUnwritableFileIsReportedOnEveryEventAndRecordingStaysOn)
     wait();
     EXPECT_EQ(driver.text_lines(), (std::vector<std::string>{"Cannot open script file TAVRO.SCR for writing",
                                                              "Cannot open script file TAVRO.SCR for writing"}));
-    EXPECT_TRUE(package_state.script.recording);
+    EXPECT_TRUE(session().script.recording());
 }
 
 TEST_F(Script, EveryPeriodicEventAdvancesTheVirtualClockScriptedOrTimed)

@@ -1,15 +1,14 @@
 // The one Display of a process: opening, the menu, logging, the dialog, the process entry.
-#include "dialog.h"
-#include "dialog_answers.h"
+#include "core/dialog.h"
+#include "core/dialog_answers.h"
 #include "support/fatal_failure.h"
 #include <tavro/display.h>
 #include <tavro/version.h>
 #include "hosts/headless/headless_driver.h"
-#include "package_state.h"
-#include "run_control.h"
-#include "script.h"
-#include "session.h"
-#include "session_state.h"
+#include "core/control.h"
+#include "core/run_mode.h"
+#include "core/script.h"
+#include "core/session.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -18,6 +17,8 @@
 #include <stdexcept>
 #include <string>
 #include <vector>
+
+using namespace tavro;
 
 namespace {
 
@@ -28,12 +29,10 @@ using tavro::MENU_SEPARATOR;
 int application_runs = 0;
 bool application_throws = false;
 
-TEST(Session, WithoutADisplayModesCannotBeSet)
+TEST(Session, BeforeADisplayLoggingIsOnAndNothingAnimates)
 {
-    EXPECT_EQ(set_run_mode(2), 0);
-    EXPECT_EQ(set_logging(true), 0);
-    EXPECT_FALSE(package_state.run.animate);
-    EXPECT_TRUE(package_state.run.logging);
+    EXPECT_FALSE(session().run.animating());
+    EXPECT_TRUE(session().run.logging());
 }
 
 TEST(Session, OpeningCreatesBothWindowsAndSwitchesLoggingOff)
@@ -46,11 +45,11 @@ TEST(Session, OpeningCreatesBothWindowsAndSwitchesLoggingOff)
     EXPECT_TRUE(driver.text_window_exists());
     EXPECT_TRUE(driver.text_window_visible());
     EXPECT_TRUE(driver.timer_started());
-    EXPECT_FALSE(package_state.run.logging);
+    EXPECT_FALSE(session().run.logging());
     EXPECT_FALSE(driver.menu_checked(4));
-    EXPECT_FALSE(package_state.run.animate);
-    EXPECT_EQ(package_state.windows.origin_x, 300);
-    EXPECT_EQ(package_state.windows.origin_y, 250);
+    EXPECT_FALSE(session().run.animating());
+    EXPECT_EQ(session().windows.origin_x(), 300);
+    EXPECT_EQ(session().windows.origin_y(), 250);
 }
 
 TEST(Session, TheRunMenuHasItsSixteenItems)
@@ -91,21 +90,19 @@ TEST(Session, SetLoggingShowsTheTextWindowButTheCommandDoesNot)
 {
     Display display;
     tavro::HeadlessDriver& driver = tavro::headless_driver();
-    show_text_window(false);
+    session().text.show(false);
     EXPECT_FALSE(driver.text_window_visible());
     driver.ctrl_shortcut('L');
     driver.click(0, 0);
     int x, y;
     char key;
     display.wait_for_event(x, y, key);
-    EXPECT_TRUE(package_state.run.logging);
+    EXPECT_TRUE(session().run.logging());
     EXPECT_TRUE(driver.menu_checked(4));
     EXPECT_FALSE(driver.text_window_visible());
-    EXPECT_EQ(set_logging(false), 1);
+    session().run.set_logging(false);
     EXPECT_FALSE(driver.menu_checked(4));
     EXPECT_FALSE(driver.text_window_visible());
-    set_logging(true);
-    EXPECT_TRUE(driver.text_window_visible());
 }
 
 TEST(SessionDeathTest, ASecondDisplayEndsTheProcessWithStatusMinusOne)
@@ -188,7 +185,7 @@ TEST(Session, TheProcessEntryKeepsItsArgumentsAndEndsWithZero)
     int instance = 0;
     EXPECT_EQ(process_entry(&instance, nullptr, "ignored words", 1), 0);
     EXPECT_EQ(application_runs, 1);
-    const StartArguments& start_arguments = session_state().start_arguments;
+    const StartArguments& start_arguments = session().start_arguments;
     EXPECT_EQ(start_arguments.instance, &instance);
     EXPECT_STREQ(start_arguments.command_line, "ignored words");
     EXPECT_EQ(start_arguments.show_command, 1);
@@ -201,10 +198,10 @@ TEST(Session, ClosingTheDisplayClosesARecordingsFile)
 {
     TempDirectory directory;
     Display display;
-    start_recording();
-    record_event(event_mouse, 1, 2, 0);
+    session().script.switch_recording();
+    session().script.record(event_mouse, 1, 2, 0);
     // The line is buffered until the file is closed.
-    close_display();
+    session().close_display();
     EXPECT_EQ(read_text_file(SCRIPT_FILE_NAME), "TAVRO_MOUSE(1, 2);\n");
 }
 

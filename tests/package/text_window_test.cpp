@@ -1,12 +1,15 @@
 // The text window's lines, its 25-line history and repainting.
 #include <tavro/display.h>
+#include "core/session.h"
 #include "hosts/headless/headless_driver.h"
-#include "text_window.h"
+#include "core/text_window.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
+
+using namespace tavro;
 
 namespace {
 
@@ -31,7 +34,7 @@ protected:
 TEST_F(TextWindow, RepaintShowsTheLastTwentyFiveLinesOldestFirst)
 {
     for (int i = 1; i <= 30; ++i) {
-        text_window_printf("message %d\n", i);
+        session().text.printf("message %d\n", i);
     }
     repaint();
     std::vector<std::string> expected;
@@ -53,7 +56,7 @@ TEST_F(TextWindow, ReusedHistorySlotsHoldLongerAndShorterLinesWhole)
         for (int i = 0; i < 25; ++i) {
             expected.push_back(
                 std::string(rounds[round] - static_cast<std::size_t>(i % 3), static_cast<char>('a' + round)));
-            text_window_printf("%s\n", expected.back().c_str());
+            session().text.printf("%s\n", expected.back().c_str());
         }
         repaint();
         EXPECT_EQ(driver.text_lines(), expected) << "round " << round;
@@ -64,12 +67,12 @@ TEST_F(TextWindow, RepaintOfAPartlyFilledHistory)
 {
     repaint();
     EXPECT_TRUE(driver.text_lines().empty());
-    text_window_printf("one\n");
-    text_window_printf("two\n");
+    session().text.printf("one\n");
+    session().text.printf("two\n");
     repaint();
     EXPECT_EQ(driver.text_lines(), (std::vector<std::string>{"one", "two"}));
     for (int i = 0; i < 23; ++i) {
-        text_window_printf("more\n");
+        session().text.printf("more\n");
     }
     repaint();
     EXPECT_EQ(driver.text_lines().size(), 25u);
@@ -78,9 +81,9 @@ TEST_F(TextWindow, RepaintOfAPartlyFilledHistory)
 
 TEST_F(TextWindow, OnlyOneTrailingNewlineIsDroppedAndInnerOnesStay)
 {
-    text_window_printf("twice\n\n");
-    text_window_printf("in\nside");
-    text_window_printf("%s", "");
+    session().text.printf("twice\n\n");
+    session().text.printf("in\nside");
+    session().text.printf("%s", "");
     EXPECT_EQ(driver.text_lines(), (std::vector<std::string>{"twice\n", "in\nside", ""}));
     EXPECT_EQ(driver.visible_text_lines().back(), "");
 }
@@ -88,9 +91,10 @@ TEST_F(TextWindow, OnlyOneTrailingNewlineIsDroppedAndInnerOnesStay)
 TEST_F(TextWindow, LongMessagesAreCutAt1023Characters)
 {
     const std::string long_message(5000, 'z');
-    EXPECT_EQ(text_window_printf("%s", long_message.c_str()), 1023);
+    EXPECT_EQ(session().text.printf("%s", long_message.c_str()), 1023);
     EXPECT_EQ(driver.text_lines().back(), std::string(1023, 'z'));
-    EXPECT_STREQ(text_history().lines[text_history().first]->lock(), std::string(1023, 'z').c_str());
+    EXPECT_STREQ(session().text.history().lines[session().text.history().first]->lock(),
+                 std::string(1023, 'z').c_str());
 }
 
 }  // namespace

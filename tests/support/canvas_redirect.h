@@ -2,16 +2,13 @@
 // process can draw the same calls with two canvases.
 #pragma once
 
-#include "package_state.h"
-#include "platform.h"
+#include "core/session.h"
+#include "seam/host.h"
 
 class CanvasRedirect {
 public:
-    explicit CanvasRedirect(tavro::Canvas& canvas) : previous_(package_state.windows.image)
-    {
-        package_state.windows.image = &canvas;
-    }
-    ~CanvasRedirect() { package_state.windows.image = previous_; }
+    explicit CanvasRedirect(tavro::Canvas& canvas) : previous_(tavro::session().windows.redirect(&canvas)) {}
+    ~CanvasRedirect() { tavro::session().windows.redirect(previous_); }
     CanvasRedirect(const CanvasRedirect&) = delete;
     CanvasRedirect& operator=(const CanvasRedirect&) = delete;
 

@@ -1,6 +1,6 @@
 #include "fixed_picture.h"
 
-#include "platform.h"
+#include "seam/host.h"
 
 void draw_fixed_picture(Display& display, const PictureInput& input)
 {

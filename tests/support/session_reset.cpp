@@ -2,17 +2,18 @@
 // test program runs all its tests in one process. Compiled into the test programs only: in a
 // program the session is never replaced, and a second Display stays refused.
 #include "hosts/headless/headless_driver.h"
-#include "session_state.h"
+#include "core/session.h"
 
 #include <gtest/gtest.h>
+
+using namespace tavro;
 
 namespace {
 
 class SessionReset : public testing::EmptyTestEventListener {
     void OnTestStart(const testing::TestInfo&) override
     {
-        session_state() = SessionState{};
-        package_state = PackageState{};
+        tavro::renew_session();
         tavro::headless_driver().reset();
     }
 };

@@ -315,6 +315,10 @@ class StudentPage(unittest.TestCase):
             page.open(page_url(page_path("no_display")))
             page.wait_for("TavroPage.ended()")
             self.assertEqual(page.element("#tavro-status").text, "The program has ended with status 0.")
+            # One that defines the names the package once kept at global scope links and runs as its own.
+            page.open(page_url(page_path("own_names")))
+            page.wait_for("TavroPage.ended()")
+            self.assertEqual(page.element("#tavro-status").text, "The program has ended with status 0.")
             # One that throws an exception it does not catch ends with status 1, saying it failed.
             page.open(page_url(page_path("page_input")))
             page.type("x")

@@ -11,6 +11,8 @@
 #include <cstdint>
 #include <string>
 
+using namespace tavro;
+
 namespace {
 
 // The executable's Linux path as Wine sees it (drive Z: is the root), or a Windows path unchanged.

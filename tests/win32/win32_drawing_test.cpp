@@ -1,15 +1,15 @@
 // The GDI image read back with GetPixel, the text window's repaint, the
 // dialog's template and run, and a script recorded and played back, all in a
 // real Win32 session.
-#include "colours.h"
-#include "dialog.h"
+#include "core/colours.h"
+#include "core/dialog.h"
 #include "hosts/win32/global_text_block.h"
 #include <tavro/display.h>
-#include "package_state.h"
+#include "core/session.h"
 #include "hosts/win32/prompt_template.h"
 #include "process_window.h"
-#include "run_menu.h"
-#include "text_window.h"
+#include "core/run_menu.h"
+#include "core/text_window.h"
 #include "hosts/win32/win32_host.h"
 
 #include <gtest/gtest.h>
@@ -21,6 +21,8 @@
 #include <string>
 #include <vector>
 
+using namespace tavro;
+
 using tavro::win32_host;
 
 namespace {
@@ -30,7 +32,7 @@ HWND graphics() { return win32_host().graphics_window(); }
 // The colour at logical (x, y) of the image.
 tavro::Rgb at(int x, int y)
 {
-    return win32_host().canvas()->pixel(package_state.windows.origin_x + x, package_state.windows.origin_y - y);
+    return win32_host().canvas()->pixel(session().windows.origin_x() + x, session().windows.origin_y() - y);
 }
 
 }  // namespace
@@ -97,13 +99,13 @@ TEST(Win32Image, TwoLineTextStacksByTheLineHeight)
     auto ink_in_rows = [&](int first, int last) {
         int count = 0;
         for (int row = first; row <= last; ++row) {
-            for (int column = package_state.windows.origin_x; column < package_state.windows.origin_x + 20; ++column) {
+            for (int column = session().windows.origin_x(); column < session().windows.origin_x() + 20; ++column) {
                 count += canvas.pixel(column, row) == colour_values[COLOUR_BLACK];
             }
         }
         return count;
     };
-    const int oy = package_state.windows.origin_y;
+    const int oy = session().windows.origin_y();
     EXPECT_GT(ink_in_rows(oy - 20, oy - 1), 20);
     EXPECT_GT(ink_in_rows(oy, oy + 19), 20);
     EXPECT_EQ(ink_in_rows(oy - 40, oy - 24), 0);
@@ -223,7 +225,7 @@ TEST(Win32Script, RecordedThenPlayedBack)
         }
         return display.wait_for_event(x, y, key);
     };
-    const LPARAM centre = MAKELPARAM(package_state.windows.origin_x, package_state.windows.origin_y);
+    const LPARAM centre = MAKELPARAM(session().windows.origin_x(), session().windows.origin_y());
     EXPECT_EQ(post_and_wait({{WM_COMMAND, COMMAND_RECORD}, {WM_LBUTTONDOWN, MK_LBUTTON}}, centre), event_mouse);
     EXPECT_EQ(post_and_wait({{WM_CHAR, 'x'}}), event_keyboard);
     EXPECT_EQ(post_and_wait({{WM_COMMAND, COMMAND_ONE_FRAME}}), event_periodic);
@@ -243,7 +245,7 @@ TEST(Win32Script, RecordedThenPlayedBack)
     // The script is over: playback stops, and live input counts again.
     EXPECT_EQ(post_and_wait({{WM_CHAR, 'z'}}), event_keyboard);
     EXPECT_EQ(key, 'z');
-    EXPECT_FALSE(package_state.script.playback);
+    EXPECT_FALSE(session().script.playing());
     std::remove("TAVRO.SCR");
 }
 
@@ -280,7 +282,7 @@ TEST(Win32TextWindow, RepaintReplaysTheKeptLinesNewestAtTheBottom)
     ReleaseDC(text, dc);
     const int line_height = metrics.tmHeight + metrics.tmExternalLeading;
 
-    text_window_printf("only line\n");
+    session().text.printf("only line\n");
     RedrawWindow(text, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     std::vector<bool> rows = inked_rows(text);
     const int bottom = static_cast<int>(rows.size());
@@ -291,7 +293,7 @@ TEST(Win32TextWindow, RepaintReplaysTheKeptLinesNewestAtTheBottom)
 
     // 30 lines: the ring keeps the last 25, and a repaint shows them (as many as fit).
     for (int i = 1; i <= 29; ++i) {
-        text_window_printf("line %d\n", i);
+        session().text.printf("line %d\n", i);
     }
     const std::vector<bool> before = inked_rows(text);
     RedrawWindow(text, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
@@ -299,9 +301,9 @@ TEST(Win32TextWindow, RepaintReplaysTheKeptLinesNewestAtTheBottom)
     EXPECT_EQ(rows, before);
     const int kept = std::min(25, bottom / line_height);
     EXPECT_GT(ink_between(bottom - kept * line_height, bottom - (kept - 1) * line_height), 0);
-    EXPECT_EQ(text_history().first, text_history().next);
+    EXPECT_EQ(session().text.history().first, session().text.history().next);
     // Each kept line is a movable global block, unlocked between uses.
-    for (const auto& block : text_history().lines) {
+    for (const auto& block : session().text.history().lines) {
         auto* global = dynamic_cast<tavro::GlobalTextBlock*>(block.get());
         ASSERT_NE(global, nullptr);
         EXPECT_EQ(GlobalFlags(GlobalHandle(global->lock())) & GMEM_LOCKCOUNT, 1u);

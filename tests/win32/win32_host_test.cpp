@@ -1,11 +1,11 @@
 // The Win32 host through the platform's own calls: windows, menu, events from
 // posted messages, pixels of the image, the dialog and a recorded script.
-#include "colours.h"
-#include "dialog.h"
+#include "core/colours.h"
+#include "core/dialog.h"
 #include <tavro/display.h>
-#include "package_state.h"
+#include "core/session.h"
 #include "hosts/win32/prompt_template.h"
-#include "run_menu.h"
+#include "core/run_menu.h"
 #include "hosts/win32/win32_host.h"
 
 #include <gtest/gtest.h>
@@ -16,20 +16,22 @@
 #include <string>
 #include <vector>
 
+using namespace tavro;
+
 using tavro::win32_host;
 
 namespace {
 
-struct Event {
+struct WaitedEvent {
     int kind = 0;
     int x = 0;
     int y = 0;
     char key = 0;
 };
 
-Event wait(Display& display)
+WaitedEvent wait(Display& display)
 {
-    Event event;
+    WaitedEvent event;
     event.kind = display.wait_for_event(event.x, event.y, event.key);
     return event;
 }
@@ -39,7 +41,7 @@ HWND graphics() { return win32_host().graphics_window(); }
 // Client pixel of logical (x, y).
 LPARAM client_position(int x, int y)
 {
-    return MAKELPARAM(package_state.windows.origin_x + x, package_state.windows.origin_y - y);
+    return MAKELPARAM(session().windows.origin_x() + x, session().windows.origin_y() - y);
 }
 
 std::string window_text(HWND window)
@@ -97,8 +99,8 @@ TEST(Win32Windows, ClassesTitlesStylesPlacesAndSizes)
     RECT client{};
     GetClientRect(graphics(), &client);
     EXPECT_LT(client.bottom, 540);
-    EXPECT_EQ(package_state.windows.origin_x, client.right / 2);
-    EXPECT_EQ(package_state.windows.origin_y, client.bottom / 2);
+    EXPECT_EQ(session().windows.origin_x(), client.right / 2);
+    EXPECT_EQ(session().windows.origin_y(), client.bottom / 2);
 }
 
 TEST(Win32Menu, ItemsTextsStatesAndCheckMarks)
@@ -154,7 +156,7 @@ TEST(Win32Events, PostedMessagesBecomeEvents)
     struct Case {
         const char* name;
         std::vector<Posted> posted;
-        Event expected;
+        WaitedEvent expected;
     };
     const Case cases[] = {
         {"click at the client centre",
@@ -184,7 +186,7 @@ TEST(Win32Events, PostedMessagesBecomeEvents)
         for (const Posted& p : c.posted) {
             PostMessageA(p.window, p.message, p.wparam, p.lparam);
         }
-        const Event event = wait(display);
+        const WaitedEvent event = wait(display);
         EXPECT_EQ(event.kind, c.expected.kind);
         EXPECT_EQ(event.x, c.expected.x);
         EXPECT_EQ(event.y, c.expected.y);

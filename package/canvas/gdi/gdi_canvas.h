@@ -14,7 +14,7 @@
 // mapper's choice (Liberation Sans under Wine with fonts-liberation2).
 #pragma once
 
-#include "platform.h"
+#include "seam/canvas.h"
 
 #include <windows.h>
 

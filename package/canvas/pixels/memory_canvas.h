@@ -23,7 +23,7 @@
 #include "canvas/pixels/pen_stroke.h"
 #include "canvas/pixels/pixel_writer.h"
 #include "canvas/pixels/scan_fill.h"
-#include "platform.h"
+#include "seam/canvas.h"
 
 #include <cstdint>
 #include <vector>

@@ -4,7 +4,7 @@
 
 #include "canvas/pixels/path_clip.h"
 #include "canvas/pixels/pixel_writer.h"
-#include "platform.h"
+#include "seam/canvas.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -2,6 +2,10 @@
 
 #include "canvas/pixels/embedded_font_file.h"
 
+// stb_truetype's functions, compiled here with internal linkage: none of its names reaches the
+// global scope of a program linked with the package.
+#define STB_TRUETYPE_IMPLEMENTATION
+#define STBTT_STATIC
 #include <stb_truetype.h>
 
 #include <algorithm>

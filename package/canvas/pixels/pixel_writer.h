@@ -3,7 +3,7 @@
 // memory draws the shapes whose edge rules must hold to the pixel here.
 #pragma once
 
-#include "platform.h"
+#include "seam/canvas.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,5 +1,5 @@
 // FLTK desktop host: the graphics window "TAVRO Graphics": the Run menu bar
-// over the drawing area (the client area of platform.h), fixed in size.
+// over the drawing area (the client area of seam/canvas.h), fixed in size.
 //
 // Keys typed in it are queued as key_down / key_up messages (so no FLTK
 // shortcut handling runs), and its close box queues Message{graphics, close}.

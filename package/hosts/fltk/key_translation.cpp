@@ -4,7 +4,7 @@
 // Known limits: see key_translation.h.
 #include "hosts/fltk/key_translation.h"
 
-#include "platform.h"
+#include "seam/host.h"
 
 #include <FL/Enumerations.H>
 #include <FL/fl_utf8.h>

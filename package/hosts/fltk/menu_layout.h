@@ -10,7 +10,7 @@
 // Known limits: shortcut texts other than Ctrl/Shift/Alt+<one character> show nothing.
 #pragma once
 
-#include "platform.h"
+#include "seam/host.h"
 
 #include <FL/Fl_Menu_Item.H>
 

@@ -30,7 +30,7 @@ void HeadlessDriver::reset()
     text_lines_.clear();
     keep_text_lines_ = true;
     text_sink_ = {};
-    dialog_replies_.clear();
+    dialog_replies_ = {};
     no_reply_left_ = {};
     dialog_fails_ = false;
     dialogs_ = 0;
@@ -54,9 +54,8 @@ void HeadlessDriver::take_over_host()
         if (dialog_fails_) {
             return false;
         }
-        if (!dialog_replies_.empty()) {
-            reply = std::move(dialog_replies_.front());
-            dialog_replies_.pop_front();
+        if (std::optional<std::string> next = dialog_replies_.take()) {
+            reply = std::move(*next);
         } else if (no_reply_left_) {
             no_reply_left_();
         }
@@ -112,7 +111,7 @@ void HeadlessDriver::play_script(const std::string& path)
 
 void HeadlessDriver::close_window(WindowId window) { push(Message{window, MessageKind::close}); }
 
-void HeadlessDriver::push_dialog_reply(const std::string& reply) { dialog_replies_.push_back(reply); }
+void HeadlessDriver::push_dialog_reply(const std::string& reply) { dialog_replies_.add(reply); }
 
 bool HeadlessDriver::menu_checked(int id) const
 {

@@ -3,11 +3,11 @@
 // clock and the text window show. Used by the tests and by the render entry.
 #pragma once
 
-#include "control.h"
+#include "core/control.h"
+#include "core/dialog_answers.h"
 #include "hosts/headless/headless_host.h"
 
 #include <ctime>
-#include <deque>
 #include <functional>
 #include <string>
 #include <vector>
@@ -91,7 +91,7 @@ private:
     std::vector<std::string> text_lines_;
     bool keep_text_lines_ = true;
     HeadlessHost::TextSink text_sink_;
-    std::deque<std::string> dialog_replies_;
+    DialogAnswers dialog_replies_;
     std::function<void()> no_reply_left_;
     bool dialog_fails_ = false;
     int dialogs_ = 0;

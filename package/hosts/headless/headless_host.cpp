@@ -9,7 +9,7 @@
 // core would block and nothing can come any more, it delivers quit, so a halted
 // run ends instead of hanging. Nothing here sleeps or reads real input.
 //
-// Dependencies: the image canvas (canvas/image_canvas.h) and the text raster of
+// Dependencies: the image canvas (canvas/image_canvas.h) and the text raster (canvas/text_raster.h) of
 // the same library (Cairo with fontconfig, or GDI).
 //
 // Known limits: no window is ever shown; window positions and sizes are only

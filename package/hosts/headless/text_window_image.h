@@ -9,9 +9,9 @@
 // when it was drawn there, and is cleared here by the next line's strip.
 #pragma once
 
-#include "platform.h"
+#include "seam/host.h"
 #include "hosts/text_lines.h"
-#include "hosts/headless/text_raster.h"
+#include "canvas/text_raster.h"
 
 #include <memory>
 #include <string>

@@ -108,7 +108,7 @@ extern "C" {
 // The page calls these: each ends the program on an exception rather than let one into the page.
 EMSCRIPTEN_KEEPALIVE void tavro_web_click(int column, int row)
 {
-    without_exceptions([&] {
+    tavro::without_exceptions([&] {
         tavro::Message message{tavro::WindowId::graphics, tavro::MessageKind::left_button_down};
         message.x = column;
         message.y = row;
@@ -118,7 +118,7 @@ EMSCRIPTEN_KEEPALIVE void tavro_web_click(int column, int row)
 
 EMSCRIPTEN_KEEPALIVE void tavro_web_key(int in_text_panel, int down, int virtual_key, int translated)
 {
-    without_exceptions([&] {
+    tavro::without_exceptions([&] {
         tavro::Message message{in_text_panel ? tavro::WindowId::text : tavro::WindowId::graphics,
                                down ? tavro::MessageKind::key_down : tavro::MessageKind::key_up, virtual_key};
         message.translated = down ? translated : 0;
@@ -128,23 +128,23 @@ EMSCRIPTEN_KEEPALIVE void tavro_web_key(int in_text_panel, int down, int virtual
 
 EMSCRIPTEN_KEEPALIVE void tavro_web_command(int id)
 {
-    without_exceptions([&] {
+    tavro::without_exceptions([&] {
         tavro::web_host().post_input(tavro::Message{tavro::WindowId::graphics, tavro::MessageKind::command, id});
     });
 }
 
 EMSCRIPTEN_KEEPALIVE const char* tavro_web_transcript()
 {
-    return without_exceptions([] { return tavro::web_host().transcript().c_str(); });
+    return tavro::without_exceptions([] { return tavro::web_host().transcript().c_str(); });
 }
 
 EMSCRIPTEN_KEEPALIVE double tavro_web_timer_ticks()
 {
-    return without_exceptions([] { return static_cast<double>(tavro::web_host().timer_ticks()); });
+    return tavro::without_exceptions([] { return static_cast<double>(tavro::web_host().timer_ticks()); });
 }
 
 EMSCRIPTEN_KEEPALIVE double tavro_web_periodic_events()
 {
-    return without_exceptions([] { return static_cast<double>(tavro::web_host().periodic_events()); });
+    return tavro::without_exceptions([] { return static_cast<double>(tavro::web_host().periodic_events()); });
 }
 }

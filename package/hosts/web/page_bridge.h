@@ -9,7 +9,7 @@
 // Known limits: one page, one program.
 #pragma once
 
-#include "platform.h"
+#include "seam/host.h"
 
 #include <cstddef>
 #include <cstdint>

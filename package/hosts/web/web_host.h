@@ -18,7 +18,7 @@
 #pragma once
 
 #include "canvas/pixels/pixel_canvas.h"
-#include "control.h"
+#include "core/control.h"
 #include "hosts/queue_host.h"
 #include "hosts/text_lines.h"
 

@@ -2,10 +2,10 @@
 // loaded; when the application returns, the page shows the status it returned. An address the
 // page refuses (a bad time=, say) keeps the program from starting, as a bad option does the
 // render entry's run.
-#include "control.h"
+#include "core/control.h"
 #include "hosts/web/page_bridge.h"
 #include "hosts/web/web_host.h"
-#include "platform.h"
+#include "seam/host.h"
 
 extern "C" const int tavro_program_entry = 1;
 
@@ -23,7 +23,7 @@ int main()
         tavro::page::refuse_address(problem);
         return REFUSED_STATUS;
     }
-    const int status = run_application_entry(nullptr, nullptr, "", tavro::SHOW_NORMAL);
+    const int status = tavro::run_application_entry(nullptr, nullptr, "", tavro::SHOW_NORMAL);
     tavro::web_host().show_end(status);
     return status;
 }

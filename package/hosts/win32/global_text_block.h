@@ -6,7 +6,7 @@
 // Known limits: none beyond the platform's own.
 #pragma once
 
-#include "platform.h"
+#include "seam/host.h"
 
 #include <windows.h>
 

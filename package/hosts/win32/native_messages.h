@@ -4,7 +4,7 @@
 // Known limits: messages the package has no name for become MessageKind::other.
 #pragma once
 
-#include "platform.h"
+#include "seam/host.h"
 
 #include <windows.h>
 

@@ -18,7 +18,7 @@
 #pragma once
 
 #include "canvas/gdi/gdi_canvas.h"
-#include "platform.h"
+#include "seam/host.h"
 
 #include <windows.h>
 

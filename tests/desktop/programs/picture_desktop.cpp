@@ -1,4 +1,6 @@
 // The picture program in real windows.
-#include "session.h"
+#include "core/control.h"
+
+using namespace tavro;
 
 int main() { return process_entry(nullptr, nullptr, "", 1); }

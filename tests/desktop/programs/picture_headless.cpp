@@ -4,11 +4,13 @@
 // up and writes the drawing area as it was last shown.
 #include "hosts/headless/headless_driver.h"
 #include "render/png_writer.h"
-#include "session.h"
+#include "core/control.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+
+using namespace tavro;
 
 int main(int argc, char** argv)
 {

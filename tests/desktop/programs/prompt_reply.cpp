@@ -1,9 +1,11 @@
 // A test program that asks for a reply in the package's dialog and prints the
 // dialog's result and the reply as "RESULT [REPLY]".
 #include <tavro/display.h>
-#include "session.h"
+#include "core/control.h"
 
 #include <cstdio>
+
+using namespace tavro;
 
 int application_main()
 {

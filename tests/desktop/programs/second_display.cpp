@@ -1,7 +1,9 @@
 // A test program that opens a second Display, which the package refuses with
 // its dialog and ends the process with status -1.
 #include <tavro/display.h>
-#include "session.h"
+#include "core/control.h"
+
+using namespace tavro;
 
 int application_main()
 {

@@ -3,10 +3,12 @@
 #include "canvas/cairo/cairo_canvas.h"
 #include "canvas_redirect.h"
 #include "fixed_picture.h"
-#include "package_state.h"
+#include "core/session.h"
 #include "canvas/pixels/pixel_canvas.h"
 
 #include <cstdio>
+
+using namespace tavro;
 
 int main()
 {
@@ -21,7 +23,7 @@ int main()
     std::printf("| family | pixels compared | differ |\n|---|---|---|\n");
     for (const PictureFamily& family : picture_families()) {
         const FamilyDifference d =
-            compare_family(cairo, pixels, family, package_state.windows.origin_x, package_state.windows.origin_y);
+            compare_family(cairo, pixels, family, session().windows.origin_x(), session().windows.origin_y());
         std::printf("| %s | %d | %d |\n", family.name, d.compared, d.differing);
     }
     return 0;

@@ -2,11 +2,14 @@
 // in the dialog ("name [REPLY]"), w writes a line of 300 characters, t the clock ("time SECONDS"),
 // b draws frames from then on without ever waiting, x throws an exception it does not catch.
 // After event_quit it returns 3.
-#include "text_window.h"
+#include "core/session.h"
+#include "core/text_window.h"
 #include <tavro/display.h>
 
 #include <stdexcept>
 #include <string>
+
+using namespace tavro;
 
 namespace {
 
@@ -33,23 +36,23 @@ int application_main()
             return 3;
         }
         if (kind == event_mouse) {
-            text_window_printf("click %d %d\n", x, y);
+            session().text.printf("click %d %d\n", x, y);
         } else if (kind != event_keyboard) {
             continue;
         } else if (key == 'n') {
             char reply[PROMPT_REPLY_SIZE] = {};
             prompt_dialog("Your name?", reply);
-            text_window_printf("name [%s]\n", reply);
+            session().text.printf("name [%s]\n", reply);
         } else if (key == 'w') {
-            text_window_printf("%s\n", std::string(300, 'w').c_str());
+            session().text.printf("%s\n", std::string(300, 'w').c_str());
         } else if (key == 't') {
-            text_window_printf("time %lld\n", tavro_time());
+            session().text.printf("time %lld\n", tavro_time());
         } else if (key == 'b') {
             draw_without_waiting(display);
         } else if (key == 'x') {
             throw std::runtime_error("given up");
         } else {
-            text_window_printf("key %d\n", key);
+            session().text.printf("key %d\n", key);
         }
     }
 }

@@ -2,11 +2,13 @@
 // headless host's: picture_gdi OUT.ppm. Runs the picture program for a second,
 // then writes the drawing area, logical (-300, 250) at the top left, as a
 // binary PPM; pixels that lie outside the image are written magenta.
-#include "package_state.h"
-#include "session.h"
+#include "core/control.h"
+#include "core/session.h"
 #include "hosts/win32/win32_host.h"
 
 #include <cstdio>
+
+using namespace tavro;
 
 namespace {
 
@@ -31,8 +33,8 @@ int main(int argc, char** argv)
     std::fprintf(out, "P6\n601 501\n255\n");
     for (int y = 250; y >= -250; --y) {
         for (int x = -300; x <= 300; ++x) {
-            const int column = package_state.windows.origin_x + x;
-            const int row = package_state.windows.origin_y - y;
+            const int column = session().windows.origin_x() + x;
+            const int row = session().windows.origin_y() - y;
             const bool inside = column >= 0 && column < tavro::Canvas::WIDTH && row >= 0 && row < tavro::Canvas::HEIGHT;
             const tavro::Rgb colour = inside ? canvas->pixel(column, row) : tavro::Rgb{255, 0, 255};
             const unsigned char bytes[3] = {colour.r, colour.g, colour.b};

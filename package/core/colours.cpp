@@ -1,0 +1,24 @@
+#include "core/colours.h"
+
+namespace tavro {
+
+const tavro::Rgb colour_values[COLOUR_COUNT] = {
+    {0, 0, 0},       {255, 255, 255}, {255, 0, 0},    {0, 255, 0},     {0, 0, 255},     {255, 255, 0},
+    {255, 0, 255},   {0, 255, 255},   {153, 0, 204},  {0, 51, 153},    {153, 102, 153}, {153, 255, 255},
+    {153, 255, 204}, {255, 102, 0},   {153, 102, 51}, {255, 153, 204}, {255, 255, 153}, {204, 153, 51},
+    {255, 153, 102}, {0, 102, 51},    {51, 204, 153}, {153, 153, 51},  {128, 128, 128}, {204, 204, 204},
+};
+
+const char* const colour_names[COLOUR_COUNT] = {
+    "black",  "white",     "red",        "green",        "blue",      "yellow", "magenta",  "cyan",
+    "purple", "navy blue", "dusty plum", "ice blue",     "turquoise", "orange", "brown",    "pink",
+    "chalk",  "gold",      "peach",      "forest green", "sea green", "olive",  "50% gray", "20% gray",
+};
+
+int report_illegal_colour(Console& text, int colour)
+{
+    text.printf("Illegal color %d; using RED.\n", colour);
+    return COLOUR_RED;
+}
+
+}  // namespace tavro

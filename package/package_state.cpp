@@ -1,3 +1,0 @@
-#include "package_state.h"
-
-PackageState package_state;
