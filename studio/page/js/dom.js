@@ -16,21 +16,22 @@ export function show(node, visible) {
   node.hidden = !visible;
 }
 
-// A form's submit, with its error line cleared first and filled with what went wrong.
+// A form's submit, with its error line cleared first and filled with what went wrong. A second
+// submit while one is answered is ignored (the button is not disabled: that would lose the focus).
 export function onSubmit(form, handler) {
   const error = form.querySelector(".error");
   form.addEventListener("submit", async (event) => {
     event.preventDefault();
+    if (form.getAttribute("aria-busy") === "true") return;
     if (error) error.textContent = "";
-    const button = form.querySelector("button[type=submit]");
-    button.disabled = true;
+    form.setAttribute("aria-busy", "true");
     try {
       await handler(new FormData(form));
     } catch (problem) {
       if (error) error.textContent = problem.message;
       else throw problem;
     } finally {
-      button.disabled = false;
+      form.removeAttribute("aria-busy");
     }
   });
 }

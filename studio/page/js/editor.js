@@ -54,7 +54,7 @@ class Diagnostics {
       this.editor.setGutterMarker(handle, GUTTER, marker);
       this.editor.addLineClass(handle, "background", "studio-error-line");
       const box = el("div", { class: "studio-diagnostic", "data-line": String(line || "") }, where + message);
-      this.shown.push({ line: handle, widget: this.editor.addLineWidget(handle, box) });
+      this.shown.push({ line: handle, widget: this.editor.addLineWidget(handle, box, { noHScroll: true }) });
     }
     if (this.shown.length) {
       const first = this.editor.getLineNumber(this.shown[0].line);

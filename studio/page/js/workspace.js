@@ -69,7 +69,7 @@ export async function startWorkspace(user) {
       if (unsent.read(user, name)) saver.changed(this.doc.getValue());
       this.doc.on("change", (doc) => saver.changed(doc.getValue()));
       localStorage.setItem(lastFileKey(user), name);
-      hist.set(name, server?.history || []);
+      hist.set(server?.history || []);
       markCurrent();
       editor.focus();
     },
@@ -176,8 +176,8 @@ export async function startWorkspace(user) {
 
   $("#run").addEventListener("click", run);
   $("#history-open").addEventListener("click", () => hist.toggle());
-  view.addEventListener("keydown", (event) => {
-    if (event.key === "Enter" && (event.ctrlKey || event.metaKey)) {
+  document.addEventListener("keydown", (event) => {
+    if (event.key === "Enter" && (event.ctrlKey || event.metaKey) && !document.querySelector("dialog[open]")) {
       event.preventDefault();
       run();
     }

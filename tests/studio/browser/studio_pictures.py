@@ -37,8 +37,8 @@ def main(folder):
             wait_for_program(page)
             page.driver.switch_to.default_content()
             page.driver.save_screenshot(os.path.join(folder, "studio-editor.png"))
-            type_in_editor(page, Keys.CONTROL, Keys.HOME, Keys.DOWN, Keys.DOWN, Keys.DOWN, Keys.END, Keys.ENTER,
-                           "int answer = \"forty-two\";")
+            type_in_editor(page, Keys.CONTROL, Keys.HOME)
+            type_in_editor(page, Keys.DOWN, Keys.DOWN, Keys.DOWN, Keys.END, Keys.ENTER, "int answer = \"forty-two\";")
             run_program(page)
             wait_for_diagnostics(page)
             page.driver.save_screenshot(os.path.join(folder, "studio-error.png"))
