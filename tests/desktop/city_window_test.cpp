@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <regex>
 
 namespace {
@@ -104,11 +105,15 @@ TEST(CityWindow, AnimatesAtTenPeriodicEventsASecond)
 {
     DesktopRun run(CITY_PATH);
     ASSERT_TRUE(run.graphics()) << run.process().output();
+    // The recording lies within the time from the first key's sending to the file's closing, however
+    // late a loaded machine delivers the keys: at ten a second it holds at most that many events.
+    const auto sent = std::chrono::steady_clock::now();
     ASSERT_TRUE(desktop::send_keys(*run.graphics(), "ctrl+r"));
     desktop::pause_for(10);
     ASSERT_TRUE(desktop::send_keys(*run.graphics(), "ctrl+r"));
     // Stopping the recording writes the run of periodic events and closes the file.
     ASSERT_TRUE(desktop::eventually([] { return !read_file("TAVRO.SCR").empty(); }, desktop::CHANGE_SECONDS));
+    const std::chrono::duration<double> recorded = std::chrono::steady_clock::now() - sent;
     EXPECT_EQ(run.quit(), 0);
     const std::string script = read_file("TAVRO.SCR");
     int periodic_events = 0;
@@ -117,7 +122,7 @@ TEST(CityWindow, AnimatesAtTenPeriodicEventsASecond)
         periodic_events += std::stoi((*it)[1]);
     }
     EXPECT_GE(periodic_events, 90) << script;
-    EXPECT_LE(periodic_events, 101) << script;
+    EXPECT_LE(periodic_events, static_cast<int>(recorded.count() * 10) + 1) << script;
 }
 
 TEST(CityWindow, LoggingChosenFromTheMenuFillsTheTextWindowAndQuitEnds)
