@@ -9,26 +9,6 @@ namespace {
 // The latest start time the render entry takes (the last second of the year 9999).
 constexpr std::int64_t latest_time = 253402300799;
 
-// The length of the UTF-8 sequence at text[at], or 0 when there is none.
-std::size_t sequence_length(const std::string& text, std::size_t at)
-{
-    const auto byte = static_cast<unsigned char>(text[at]);
-    const std::size_t length = byte < 0x80           ? 1
-                               : (byte >> 5) == 0x6  ? 2
-                               : (byte >> 4) == 0xe  ? 3
-                               : (byte >> 3) == 0x1e ? 4
-                                                     : 0;
-    if (length == 0 || at + length > text.size()) {
-        return 0;
-    }
-    for (std::size_t i = 1; i < length; ++i) {
-        if ((static_cast<unsigned char>(text[at + i]) & 0xc0) != 0x80) {
-            return 0;
-        }
-    }
-    return length;
-}
-
 std::string line_number(std::size_t line) { return "line " + std::to_string(line); }
 
 }  // namespace
@@ -40,7 +20,7 @@ void check_text(const std::string& text, const char* what, std::size_t limit)
     }
     std::size_t line = 1;
     for (std::size_t at = 0; at < text.size();) {
-        const std::size_t length = sequence_length(text, at);
+        const std::size_t length = utf8_length(text, at);
         if (length == 0) {
             throw HttpError(400, std::string("the ") + what + " is not text (not UTF-8 at " + line_number(line) + ")");
         }

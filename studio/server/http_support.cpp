@@ -38,7 +38,8 @@ bool has_type(const nlohmann::json& value, FieldType type)
     return false;
 }
 
-// The length of the UTF-8 sequence starting at text[at], or 0 when it is not one.
+}  // namespace
+
 std::size_t utf8_length(const std::string& text, std::size_t at)
 {
     auto byte = static_cast<unsigned char>(text[at]);
@@ -57,8 +58,6 @@ std::size_t utf8_length(const std::string& text, std::size_t at)
     }
     return length;
 }
-
-}  // namespace
 
 nlohmann::json read_object(const httplib::Request& request, std::initializer_list<Field> fields)
 {

@@ -37,6 +37,9 @@ void answer_error(httplib::Response& response, int status, const std::string& me
 
 // A name a user gives (login, class, file): 1 to 64 bytes of UTF-8, no control characters,
 // no '/', '\\' or "..", no space at either end, not starting with '.'. Throws 400 naming the fault.
+// The length of the UTF-8 sequence starting at text[at], or 0 when it is not one.
+std::size_t utf8_length(const std::string& text, std::size_t at);
+
 void check_name(const std::string& name, const char* what);
 
 // The number in a path's part, or 404 with `missing`.
