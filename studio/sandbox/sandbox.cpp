@@ -110,22 +110,51 @@ void classify(SandboxResult& result, int wait_status, const Limits& limits)
     result.ending = SandboxResult::Ending::limit;
 }
 
-// Reads the output until the tool ends, the output passes its bound or the time is up; on
-// either of those the whole process group is killed. A tool that closes its output keeps the
-// clock running: the wait is on the process too.
-Limit collect_output(int output, pid_t group, const Limits& limits, std::string& captured)
+// What a work folder holds, each file or folder counted as a block at least, so that many empty
+// files count too; links are not followed.
+std::int64_t work_folder_size(const std::filesystem::path& work)
 {
+    constexpr std::int64_t block = 4096;
+    std::int64_t total = 0;
+    std::error_code error;
+    for (std::filesystem::recursive_directory_iterator it(work, error), end; !error && it != end; it.increment(error)) {
+        std::error_code size_error;
+        const auto size = it->is_regular_file(size_error) ? it->file_size(size_error) : 0;
+        total += std::max<std::int64_t>(block, size_error ? 0 : static_cast<std::int64_t>(size));
+    }
+    return total;
+}
+
+// Reads the output until the tool ends, the output or the work folder passes its bound or the
+// time is up; on any of those the whole process group is killed. The work folder lies on the
+// server's disk: it is measured every 100 ms, so a tool writing fast passes its bound by what it
+// writes in that time at most, and no file is larger than the file size limit. A tool that closes its output keeps the
+// clock running: the wait is on the process too.
+Limit collect_output(int output, pid_t group, const Limits& limits, const std::filesystem::path& work,
+                     std::string& captured)
+{
+    constexpr auto work_check_every = std::chrono::milliseconds(100);
     using clock = std::chrono::steady_clock;
     const auto deadline = clock::now() + std::chrono::seconds(limits.wall_seconds);
     UniqueFd process(static_cast<int>(::syscall(SYS_pidfd_open, group, 0)));
     bool output_open = true;
     char block[16384];
+    auto next_work_check = clock::now() + work_check_every;
     for (;;) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - clock::now()).count();
-        if (left <= 0) {
+        const auto now = clock::now();
+        if (now >= deadline) {
             ::kill(-group, SIGKILL);
             return Limit::wall_time;
         }
+        if (limits.work > 0 && now >= next_work_check) {
+            next_work_check = now + work_check_every;
+            if (work_folder_size(work) > limits.work) {
+                ::kill(-group, SIGKILL);
+                return Limit::work_folder;
+            }
+        }
+        const auto wake = std::min(deadline, next_work_check);
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(wake - now).count() + 1;
         pollfd wanted = output_open ? pollfd{output, POLLIN, 0} : pollfd{process.get(), POLLIN, 0};
         const int ready = ::poll(&wanted, 1, static_cast<int>(left));
         if (ready <= 0) {
@@ -189,7 +218,7 @@ SandboxResult run_sandboxed(const SandboxCommand& command)
     failure.write.reset();
 
     SandboxResult result;
-    const Limit passed = collect_output(output.read.get(), child, command.limits, result.output);
+    const Limit passed = collect_output(output.read.get(), child, command.limits, command.work, result.output);
     int wait_status = 0;
     rusage usage{};
     while (::wait4(child, &wait_status, 0, &usage) < 0 && errno == EINTR) {

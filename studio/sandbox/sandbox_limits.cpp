@@ -31,6 +31,8 @@ std::string limit_line(Limit limit, const Limits& limits, std::string_view what)
         return subject + " wrote a file larger than " + size_text(limits.file_size);
     case Limit::output:
         return subject + " printed more than " + size_text(limits.output);
+    case Limit::work_folder:
+        return subject + " wrote more than " + size_text(limits.work) + " into its work folder";
     case Limit::none:
         break;
     }

@@ -48,6 +48,7 @@ Limits small_limits()
     limits.processes = 8;
     limits.file_size = mebibytes;
     limits.output = 1000;
+    limits.work = 4 * mebibytes;
     return limits;
 }
 
@@ -65,6 +66,10 @@ TEST(Sandbox, EachLimitPassedEndsTheJobWithItsOwnLine)
         {"cpu", "while :; do :; done", Limit::cpu_time, "the build used more than 1 s of CPU time"},
         {"output", "yes", Limit::output, "the build printed more than 1000 bytes"},
         {"file size", "yes | head -c 2000000 > big", Limit::file_size, "the build wrote a file larger than 1 MiB"},
+        {"work folder", "i=0; while :; do yes | head -c 500000 > f$i; i=$((i+1)); done", Limit::work_folder,
+         "the build wrote more than 4 MiB into its work folder"},
+        {"many empty files", "i=0; while :; do : > e$i; i=$((i+1)); done", Limit::work_folder,
+         "the build wrote more than 4 MiB into its work folder"},
         {"memory", "python3 -c 'bytearray(300 * 1000 * 1000)'", Limit::memory,
          "the build needed more than 100 MiB of memory"},
     };
