@@ -23,7 +23,8 @@ constexpr std::int64_t mebibytes = 1024 * 1024;
 
 // A compiler, linker or optimiser building a page or a check's program. The memory is per process
 // and counts no address space reserved unused (node reserves tens of GiB for WebAssembly).
-constexpr Limits build_limits{20, 30, 1024 * mebibytes, 64, 64 * mebibytes, 256 * 1024, 64 * mebibytes, 256 * mebibytes};
+constexpr Limits build_limits{
+    20, 30, 1024 * mebibytes, 64, 64 * mebibytes, 256 * 1024, 64 * mebibytes, 256 * mebibytes};
 
 // A student's program run by its render entry for a check: the check's own time limit (30 s)
 // and a bit over its transcript bound (64 MiB) per file.
