@@ -27,6 +27,32 @@ return 0;
 }
 """
 
+# A program that tries, from its page, what the viewer's own pages may do: read the studio's
+# cookie, reach into the page around it, and call the API as the one who views it.
+PROBE = """#include <tavro/display.h>
+#include <emscripten.h>
+int application_main()
+{
+// Within parentheses, the script's commas are not the macro's.
+EM_ASM((function () {
+const probe = {cookie: null, parent: null, api: null};
+try { probe.cookie = document.cookie; } catch (error) { probe.cookie = 'refused'; }
+try { probe.parent = String(window.parent.document.cookie); } catch (error) { probe.parent = 'refused'; }
+fetch('/api/files', {credentials: 'include'}).then(
+(answer) => { probe.api = 'status ' + answer.status; }, () => { probe.api = 'refused'; });
+window.studioProbe = probe;
+})());
+Display display;
+int x = 0;
+int y = 0;
+char key = 0;
+do {
+display.clear(COLOUR_WHITE);
+} while (display.wait_for_event(x, y, key) != event_quit);
+return 0;
+}
+"""
+
 
 def frame_pixel(page, column, row):
     return page.js("""const canvas = document.getElementById('tavro-canvas');
@@ -107,6 +133,19 @@ class StudioPage(unittest.TestCase):
         wait_status(page, "Saved")
         self.assertEqual(student.call("GET", FILE)["source"], starter)
         self.assertEqual(len(student.call("GET", FILE)["history"]), len(versions) + 1)
+
+    def test_a_program_reads_no_cookie_reaches_no_page_around_it_and_calls_no_api_as_its_viewer(self):
+        page = self.page
+        type_in_editor(page, Keys.CONTROL, "a")
+        type_in_editor(page, PROBE)
+        run_program(page)
+        wait_for_program(page)
+        page.wait_for("window.studioProbe && window.studioProbe.api !== null")
+        probe = page.js("return window.studioProbe;")
+        self.assertEqual(probe["cookie"], "refused")
+        self.assertEqual(probe["parent"], "refused")
+        # Sent from an opaque origin, without the session: refused by the browser or unsigned.
+        self.assertIn(probe["api"], ["refused", "status 401"])
 
 
 if __name__ == "__main__":
