@@ -8,9 +8,9 @@ constexpr int FRAME_TIMER_ID = 2;
 
 }  // namespace
 
-std::optional<Session> the_session{std::in_place};
+SessionStorage session_storage;
 
-void renew_session() { the_session.emplace(); }
+void renew_session() { session_storage.session.emplace(); }
 
 void Session::open_display()
 {

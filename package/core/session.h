@@ -46,9 +46,16 @@ public:
 };
 
 // Made before the program starts, in storage of its own, so that the drawing path reaches each
-// module at a fixed address (a snow frame draws 10,000 times).
-extern std::optional<Session> the_session;
-inline Session& session() { return *the_session; }
+// module at a fixed address (a snow frame draws 10,000 times). It is never destroyed: a host's
+// window procedure may still run while the process ends (Wine delivers messages then), and must
+// find a live session.
+union SessionStorage {
+    SessionStorage() : session(std::in_place) {}
+    ~SessionStorage() {}
+    std::optional<Session> session;
+};
+extern SessionStorage session_storage;
+inline Session& session() { return *session_storage.session; }
 // A fresh session, as a new process has it: the tests start each case with one. In a program the
 // session is never replaced, so a second Display stays refused.
 void renew_session();
