@@ -125,6 +125,25 @@ std::int64_t work_folder_size(const std::filesystem::path& work)
     return total;
 }
 
+// Kills bwrap's process group; the tool's own processes die with bwrap (--die-with-parent and the
+// end of their process namespace). Each holds the output's write end, so its end is awaited
+// (briefly) before the caller goes on to the work folder they may still be writing into.
+void end_sandbox(int output, pid_t group)
+{
+    ::kill(-group, SIGKILL);
+    char block[16384];
+    pollfd wanted{output, POLLIN, 0};
+    for (int turn = 0; turn < 200; ++turn) {
+        if (::poll(&wanted, 1, 10) <= 0) {
+            continue;
+        }
+        const ssize_t count = ::read(output, block, sizeof block);
+        if (count == 0 || (count < 0 && errno != EINTR)) {
+            return;
+        }
+    }
+}
+
 // Reads the output until the tool ends, the output or the work folder passes its bound or the
 // time is up; on any of those the whole process group is killed. The work folder lies on the
 // server's disk: it is measured every 100 ms, so a tool writing fast passes its bound by what it
@@ -143,13 +162,13 @@ Limit collect_output(int output, pid_t group, const Limits& limits, const std::f
     for (;;) {
         const auto now = clock::now();
         if (now >= deadline) {
-            ::kill(-group, SIGKILL);
+            end_sandbox(output, group);
             return Limit::wall_time;
         }
         if (limits.work > 0 && now >= next_work_check) {
             next_work_check = now + work_check_every;
             if (work_folder_size(work) > limits.work) {
-                ::kill(-group, SIGKILL);
+                end_sandbox(output, group);
                 return Limit::work_folder;
             }
         }
@@ -177,7 +196,7 @@ Limit collect_output(int output, pid_t group, const Limits& limits, const std::f
         const auto room = static_cast<std::size_t>(limits.output) - captured.size();
         captured.append(block, std::min(room, static_cast<std::size_t>(count)));
         if (static_cast<std::size_t>(count) > room) {
-            ::kill(-group, SIGKILL);
+            end_sandbox(output, group);
             return Limit::output;
         }
     }

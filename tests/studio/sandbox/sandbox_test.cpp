@@ -22,15 +22,7 @@ public:
         path_ = fs::temp_directory_path() / ("studio-sandbox-test-" + std::to_string(random()));
         fs::create_directories(path_);
     }
-    // A tool killed for a limit may still write for a moment while its sandbox ends: removal is
-    // tried until the folder is gone.
-    ~TempFolder()
-    {
-        std::error_code error;
-        for (int attempt = 0; attempt < 100 && fs::exists(path_, error); ++attempt) {
-            fs::remove_all(path_, error);
-        }
-    }
+    ~TempFolder() { fs::remove_all(path_); }
     const fs::path& path() const { return path_; }
 
 private:
