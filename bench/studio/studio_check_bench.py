@@ -77,6 +77,27 @@ class Client:
         return answer
 
 
+def serve_class(studio, prefix, data):
+    """A studio serving DATA on a free 127.0.0.1 port, a teacher's class of 30 and each student
+    signed in: the server, its address, the teacher's client, the class and the students' clients."""
+    password = subprocess.run([studio, "add-teacher", "tina", "--data", data], check=True, capture_output=True,
+                              text=True).stdout.split()[-1]
+    server = subprocess.Popen([studio, "serve", "--data", data, "--listen", "127.0.0.1:0", "--package", prefix],
+                              stdout=subprocess.PIPE, text=True)
+    address = server.stdout.readline().split()[1].rstrip("/")
+    teacher = Client(address)
+    teacher.call("POST", "/api/login", {"name": "tina", "password": password})
+    class_id = teacher.call("POST", "/api/classes", {"name": "bench"})[1]["id"]
+    students = teacher.call("POST", "/api/classes/%d/students" % class_id,
+                            {"names": ["s%02d" % i for i in range(30)]})[1]["students"]
+    clients = []
+    for student in students:
+        client = Client(address)
+        client.call("POST", "/api/login", {"name": student["name"], "password": student["password"]})
+        clients.append(client)
+    return server, address, teacher, class_id, clients
+
+
 def by_hand(folder, prefix, source):
     """g++ with the package's flags as a user would give them, the render entry, tavro-check."""
     environment = dict(os.environ, PKG_CONFIG_PATH=os.path.join(prefix, "lib/pkgconfig"))
@@ -101,24 +122,10 @@ def main():
     data = tempfile.mkdtemp(prefix="studio-check-bench-")
     server = None
     try:
-        password = subprocess.run([studio, "add-teacher", "tina", "--data", data], check=True, capture_output=True,
-                                  text=True).stdout.split()[-1]
-        server = subprocess.Popen([studio, "serve", "--data", data, "--listen", "127.0.0.1:0", "--package", prefix],
-                                  stdout=subprocess.PIPE, text=True)
-        address = server.stdout.readline().split()[1].rstrip("/")
-        teacher = Client(address)
-        teacher.call("POST", "/api/login", {"name": "tina", "password": password})
-        class_id = teacher.call("POST", "/api/classes", {"name": "bench"})[1]["id"]
-        students = teacher.call("POST", "/api/classes/%d/students" % class_id,
-                                {"names": ["s%02d" % i for i in range(30)]})[1]["students"]
+        server, _, teacher, class_id, clients = serve_class(studio, prefix, data)
         exercise = teacher.answer("POST", "/api/exercises", {"class": class_id, "title": "Garden",
                                                               "solution": program(0), "script": SCRIPT,
                                                               "time": START})
-        clients = []
-        for student in students:
-            client = Client(address)
-            client.call("POST", "/api/login", {"name": student["name"], "password": student["password"]})
-            clients.append(client)
         submit = "/api/exercises/%d/submissions" % exercise["id"]
 
         folder = tempfile.mkdtemp(prefix="studio-check-by-hand-", dir=data)

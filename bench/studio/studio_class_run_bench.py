@@ -15,7 +15,7 @@ import tempfile
 import threading
 import time
 
-from studio_check_bench import Client, program
+from studio_check_bench import program, serve_class
 
 IDLE_SECONDS = 10
 
@@ -42,21 +42,7 @@ def main():
     data = tempfile.mkdtemp(prefix="studio-class-run-bench-")
     server = None
     try:
-        password = subprocess.run([studio, "add-teacher", "tina", "--data", data], check=True, capture_output=True,
-                                  text=True).stdout.split()[-1]
-        server = subprocess.Popen([studio, "serve", "--data", data, "--listen", "127.0.0.1:0", "--package", prefix],
-                                  stdout=subprocess.PIPE, text=True)
-        address = server.stdout.readline().split()[1].rstrip("/")
-        teacher = Client(address)
-        teacher.call("POST", "/api/login", {"name": "tina", "password": password})
-        class_id = teacher.call("POST", "/api/classes", {"name": "bench"})[1]["id"]
-        students = teacher.call("POST", "/api/classes/%d/students" % class_id,
-                                {"names": ["s%02d" % i for i in range(30)]})[1]["students"]
-        clients = []
-        for student in students:
-            client = Client(address)
-            client.call("POST", "/api/login", {"name": student["name"], "password": student["password"]})
-            clients.append(client)
+        server, _, _, _, clients = serve_class(studio, prefix, data)
         # The builder's one-time preparation happens at the first Run: it is not a student's.
         assert clients[0].answer("POST", "/api/run", {"source": program(1)})["status"] == "built"
 
