@@ -47,7 +47,7 @@ export function history(editor, workspace) {
 
   return {
     viewing: () => viewing !== null,
-    set: (file, entries) => render(entries),
+    set: (entries) => render(entries),
     close() {
       if (viewing !== null) back();
       show(panel, false);
