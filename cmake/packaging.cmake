@@ -1,7 +1,7 @@
-# The release, made with CPack from this build: `cpack` makes the Debian packages libtavro-dev and
-# tavro-city from the Linux build, one ZIP from the Windows build and one from the browser build;
-# `cpack --config CPackSourceConfig.cmake` the source archive. The licence and the third-party
-# notices go into every one.
+# The release, made with CPack from this build: `cpack` makes the Debian packages libtavro-dev,
+# tavro-city and tavro-studio from the Linux build, one ZIP from the Windows build and one from the
+# browser build; `cpack --config CPackSourceConfig.cmake` the source archive. The licence and the
+# third-party notices go into every one.
 include(GNUInstallDirs)
 
 set(TAVRO_NOTICES ${PROJECT_SOURCE_DIR}/THIRD-PARTY-NOTICES)
@@ -53,7 +53,7 @@ else()
   string(REPLACE "\n" "\n " TAVRO_LICENSE_TEXT "\n${TAVRO_LICENSE_TEXT}")
   # The date of the build, or SOURCE_DATE_EPOCH's for a reproducible one.
   string(TIMESTAMP TAVRO_RELEASE_DATE "%a, %d %b %Y %H:%M:%S +0000" UTC)
-  foreach(component dev:libtavro-dev city:tavro-city)
+  foreach(component dev:libtavro-dev city:tavro-city studio:tavro-studio)
     string(REPLACE ":" ";" component ${component})
     list(GET component 1 package)
     list(GET component 0 component)
@@ -69,7 +69,7 @@ Copyright: ${TAVRO_COPYRIGHT}
 License: Zlib${TAVRO_LICENSE_TEXT}
 ]])
     set(exclude)
-    if(component STREQUAL "city")
+    if(NOT component STREQUAL "dev")
       set(exclude EXCLUDE_FROM_ALL)
     endif()
     # Debian's changelog of the package: this release.
@@ -152,6 +152,7 @@ else()
   # Static libraries go without their debug sections, as Debian's own do.
   set(CPACK_PRE_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/strip_static_libraries.cmake)
   set(CPACK_TAVRO_STRIP ${CMAKE_STRIP})
+  include(${PROJECT_SOURCE_DIR}/cmake/studio_package.cmake)
 endif()
 
 # The source archive: the tree as in the repository, without its history, build trees or caches.

@@ -32,7 +32,8 @@ constexpr const char* help_text = R"(Usage:
 serve        answers HTTP on --listen (default 127.0.0.1:8080) and builds Runs on --workers
              threads (default: the number of cores; 0: none). --data (default ./studio-data)
              holds the database, created on first use. --package is the installed package
-             the pages are built against (default: the folder above this program's bin/).
+             the pages are built against (default: lib/tavro-studio above this program's
+             bin/ when it is there, else the folder above bin/).
 add-teacher  makes a teacher and prints the one-time password on its own line; with
              --if-none only when the studio has no teacher yet (else prints nothing).
 backup       copies the database to FILE consistently, also while the studio serves.
@@ -62,11 +63,15 @@ std::unique_ptr<SqliteStore> open_store(const std::filesystem::path& folder)
     return std::make_unique<SqliteStore>(database_in(folder));
 }
 
+// The installed package beside this program; the Debian package keeps it in lib/tavro-studio, out of
+// the machine's own library folders.
 std::filesystem::path own_prefix()
 {
     std::error_code error;
     auto program = std::filesystem::read_symlink("/proc/self/exe", error);
-    return error ? std::filesystem::path("/usr") : program.parent_path().parent_path();
+    const std::filesystem::path above = error ? std::filesystem::path("/usr") : program.parent_path().parent_path();
+    const std::filesystem::path packaged = above / "lib/tavro-studio";
+    return std::filesystem::exists(packaged / "lib/pkgconfig/tavro-web.pc", error) ? packaged : above;
 }
 
 int add_teacher(const CommandLine& line)
