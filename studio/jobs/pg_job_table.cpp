@@ -1,6 +1,7 @@
 #include "pg_job_table.h"
 
 #include <sodium.h>
+#include <unistd.h>
 
 namespace tavro::studio {
 
@@ -11,6 +12,14 @@ JobStatus::State state_of(const std::string& name)
     return name == "queued"    ? JobStatus::State::queued
            : name == "running" ? JobStatus::State::running
                                : JobStatus::State::done;
+}
+
+// Who holds a claim, for whoever looks at the table: this machine and process.
+std::string this_worker()
+{
+    char host[256] = {};
+    gethostname(host, sizeof host - 1);
+    return std::string(host) + ":" + std::to_string(getpid());
 }
 
 std::string as_text(const nlohmann::json& value)
@@ -26,7 +35,7 @@ void notify(PgConnection& db, const char* channel, const std::string& payload = 
 }  // namespace
 
 PgJobTable::PgJobTable(PgPool& pool, std::function<std::int64_t()> clock, std::int64_t lease)
-    : pool_(pool), clock_(std::move(clock)), lease_(lease)
+    : pool_(pool), clock_(std::move(clock)), lease_(lease), worker_(this_worker())
 {
 }
 
@@ -108,16 +117,17 @@ std::optional<ClaimedJob> PgJobTable::claim()
     auto db = pool_.take();
     const std::int64_t now = clock_();
     end_exhausted(*db, now);
-    auto row =
-        db->query("WITH next AS (SELECT j.id FROM jobs AS j"
-                  "  WHERE (j.state = 'queued' AND NOT EXISTS"
-                  "         (SELECT 1 FROM jobs AS r WHERE r.owner = j.owner AND r.state = 'running'))"
-                  "     OR (j.state = 'running' AND j.claimed_until < $1 AND j.attempts < $3)"
-                  "  ORDER BY j.turn LIMIT 1 FOR UPDATE SKIP LOCKED)"
-                  " UPDATE jobs SET state = 'running', attempts = jobs.attempts + 1, claimed_until = $2 FROM next"
-                  " WHERE jobs.id = next.id"
-                  " RETURNING jobs.id, jobs.owner, jobs.kind, jobs.source, jobs.file_name, jobs.details, jobs.attempts",
-                  {now, now + lease_, most_attempts});
+    auto row = db->query(
+        "WITH next AS (SELECT j.id FROM jobs AS j"
+        "  WHERE (j.state = 'queued' AND NOT EXISTS"
+        "         (SELECT 1 FROM jobs AS r WHERE r.owner = j.owner AND r.state = 'running'))"
+        "     OR (j.state = 'running' AND j.claimed_until < $1 AND j.attempts < $3)"
+        "  ORDER BY j.turn LIMIT 1 FOR UPDATE SKIP LOCKED)"
+        " UPDATE jobs SET state = 'running', attempts = jobs.attempts + 1, claimed_until = $2, claimed_by = $4"
+        " FROM next"
+        " WHERE jobs.id = next.id"
+        " RETURNING jobs.id, jobs.owner, jobs.kind, jobs.source, jobs.file_name, jobs.details, jobs.attempts",
+        {now, now + lease_, most_attempts, worker_});
     if (row.empty()) {
         return std::nullopt;
     }

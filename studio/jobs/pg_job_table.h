@@ -52,6 +52,7 @@ private:
     PgPool& pool_;
     std::function<std::int64_t()> clock_;
     std::int64_t lease_;
+    std::string worker_;
 };
 
 }  // namespace tavro::studio

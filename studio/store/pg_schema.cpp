@@ -44,7 +44,7 @@ const std::vector<const char*>& pg_migrations()
         "CREATE TABLE jobs(id TEXT PRIMARY KEY, turn BIGSERIAL, owner BIGINT NOT NULL, kind TEXT NOT NULL,"
         " source BYTEA NOT NULL, file_name TEXT NOT NULL, details TEXT NOT NULL,"
         " state TEXT NOT NULL CHECK(state IN ('queued', 'running', 'done')), attempts BIGINT NOT NULL DEFAULT 0,"
-        " claimed_until BIGINT NOT NULL DEFAULT 0, last_error TEXT NOT NULL DEFAULT '', answer TEXT,"
+        " claimed_until BIGINT NOT NULL DEFAULT 0, claimed_by TEXT NOT NULL DEFAULT '', last_error TEXT NOT NULL DEFAULT '', answer TEXT,"
         " created BIGINT NOT NULL, ended BIGINT);"
         "CREATE UNIQUE INDEX one_queued_job_each ON jobs(owner) WHERE state = 'queued';"
         "CREATE INDEX unfinished_jobs ON jobs(turn) WHERE state <> 'done';"
