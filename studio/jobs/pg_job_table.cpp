@@ -51,6 +51,8 @@ std::string PgJobTable::new_id()
 std::string PgJobTable::submit(const JobSpec& spec)
 {
     auto db = pool_.take();
+    // One commit for the job and its notice.
+    PgTransaction transaction(*db);
     // The owner's queued job, when there is one, takes the new source and keeps its id.
     auto row = db->query("INSERT INTO jobs(id, owner, kind, source, file_name, details, state, created)"
                          " VALUES ($1, $2, $3, $4, $5, $6, 'queued', $7)"
@@ -60,6 +62,7 @@ std::string PgJobTable::submit(const JobSpec& spec)
                          {new_id(), spec.owner, spec.kind, PgValue::bytes(spec.source), spec.file_name,
                           as_text(spec.details), clock_()});
     notify(*db, work_channel);
+    transaction.commit();
     return row.text(0, 0);
 }
 
@@ -152,6 +155,7 @@ void PgJobTable::renew(const ClaimedJob& job)
 void PgJobTable::finish(const ClaimedJob& job, const nlohmann::json& answer)
 {
     auto db = pool_.take();
+    PgTransaction transaction(*db);
     // A claim that ran out and was taken by another worker is that worker's to end.
     auto ended = db->query("UPDATE jobs SET state = 'done', answer = $1, ended = $2"
                            " WHERE id = $3 AND state = 'running' AND attempts = $4",
@@ -160,6 +164,7 @@ void PgJobTable::finish(const ClaimedJob& job, const nlohmann::json& answer)
         notify(*db, done_channel, job.id);
         notify(*db, work_channel);
     }
+    transaction.commit();
 }
 
 void PgJobTable::give_up(const ClaimedJob& job, const std::string& reason)
