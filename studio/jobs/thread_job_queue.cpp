@@ -42,6 +42,21 @@ ThreadJobQueue::~ThreadJobQueue()
 std::string ThreadJobQueue::submit(JobSpec spec)
 {
     std::lock_guard lock(mutex_);
+    return submit_locked(std::move(spec));
+}
+
+std::optional<std::string> ThreadJobQueue::submit_alone(JobSpec spec)
+{
+    std::lock_guard lock(mutex_);
+    // An owner is in the table while one of its jobs is queued or running.
+    if (owners_.count(spec.owner)) {
+        return std::nullopt;
+    }
+    return submit_locked(std::move(spec));
+}
+
+std::string ThreadJobQueue::submit_locked(JobSpec spec)
+{
     forget_old_jobs();
     Owner& owner = owners_[spec.owner];
     if (owner.pending) {

@@ -6,7 +6,6 @@
 
 #include <condition_variable>
 #include <deque>
-#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -14,9 +13,6 @@
 #include <vector>
 
 namespace tavro::studio {
-
-// Does a job and gives its answer; an exception becomes {"status":"failed","reason":...}.
-using JobRunner = std::function<nlohmann::json(const JobSpec&)>;
 
 class ThreadJobQueue : public JobQueue {
 public:
@@ -26,6 +22,7 @@ public:
     ThreadJobQueue& operator=(const ThreadJobQueue&) = delete;
 
     std::string submit(JobSpec spec) override;
+    std::optional<std::string> submit_alone(JobSpec spec) override;
     std::optional<JobStatus> status(const std::string& id, std::int64_t owner, std::chrono::milliseconds wait) override;
 
 private:
@@ -40,6 +37,7 @@ private:
         std::shared_ptr<Job> pending;
     };
 
+    std::string submit_locked(JobSpec spec);
     void work();
     void forget_old_jobs();
 

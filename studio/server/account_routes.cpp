@@ -34,7 +34,7 @@ void login(Studio& studio, const httplib::Request& request, httplib::Response& r
     std::string name = body["name"];
     std::string password = body["password"];
     std::string limited_name = name.substr(0, 64);
-    if (!studio.login_limits.allowed(limited_name, request.remote_addr)) {
+    if (!studio.login_limits->allowed(limited_name, request.remote_addr)) {
         throw HttpError(429, "too many failed sign-ins: wait a quarter of an hour");
     }
     auto user = studio.store.user_by_name(name);
@@ -45,10 +45,10 @@ void login(Studio& studio, const httplib::Request& request, httplib::Response& r
         spend_a_password_check(password);
     }
     if (!matches) {
-        studio.login_limits.failed(limited_name, request.remote_addr);
+        studio.login_limits->failed(limited_name, request.remote_addr);
         throw HttpError(401, "wrong name or password");
     }
-    studio.login_limits.succeeded(limited_name);
+    studio.login_limits->succeeded(limited_name);
     response.set_header("Set-Cookie", session_cookie_header(studio.sessions.start(user->id), false));
     answer_json(response, who(*user));
 }

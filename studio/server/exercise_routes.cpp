@@ -86,7 +86,7 @@ nlohmann::json exercise_body(const httplib::Request& request, bool with_class)
 void submit_references(Studio& studio, httplib::Response& response, JobSpec job)
 {
     const std::int64_t owner = job.owner;
-    auto id = studio.checking.submit(studio.jobs, std::move(job));
+    auto id = studio.jobs.submit_alone(std::move(job));
     if (!id) {
         throw HttpError(429, "your last exercise is still being prepared: wait for it");
     }
@@ -221,7 +221,7 @@ void submit(Studio& studio, const httplib::Request& request, httplib::Response& 
         throw HttpError(413, "the source is larger than " + std::to_string(studio.options.max_source / 1024) + " KiB");
     }
     const std::int64_t owner = check_owner(student.id);
-    auto id = studio.checking.submit(studio.jobs, check_job(student.id, exercise.id, std::move(source)));
+    auto id = studio.jobs.submit_alone(check_job(student.id, exercise.id, std::move(source)));
     if (!id) {
         throw HttpError(429, "your last submission is still being checked: wait for its verdict");
     }

@@ -9,7 +9,7 @@ constexpr std::size_t pruned_above = 10000;
 
 }  // namespace
 
-bool LoginLimits::under(std::map<std::string, Failures>& table, const std::string& key, int limit, Millis now)
+bool MemoryLoginLimits::under(std::map<std::string, Failures>& table, const std::string& key, int limit, Millis now)
 {
     auto found = table.find(key);
     if (found == table.end()) {
@@ -22,7 +22,7 @@ bool LoginLimits::under(std::map<std::string, Failures>& table, const std::strin
     return found->second.count < limit;
 }
 
-void LoginLimits::count(std::map<std::string, Failures>& table, const std::string& key, Millis now)
+void MemoryLoginLimits::count(std::map<std::string, Failures>& table, const std::string& key, Millis now)
 {
     if (table.size() > pruned_above) {
         for (auto entry = table.begin(); entry != table.end();) {
@@ -36,7 +36,7 @@ void LoginLimits::count(std::map<std::string, Failures>& table, const std::strin
     ++failures.count;
 }
 
-bool LoginLimits::allowed(const std::string& name, const std::string& address)
+bool MemoryLoginLimits::allowed(const std::string& name, const std::string& address)
 {
     std::lock_guard lock(mutex_);
     Millis now = clock_();
@@ -45,7 +45,7 @@ bool LoginLimits::allowed(const std::string& name, const std::string& address)
     return name_ok && address_ok;
 }
 
-void LoginLimits::failed(const std::string& name, const std::string& address)
+void MemoryLoginLimits::failed(const std::string& name, const std::string& address)
 {
     std::lock_guard lock(mutex_);
     Millis now = clock_();
@@ -53,7 +53,7 @@ void LoginLimits::failed(const std::string& name, const std::string& address)
     count(by_address_, address, now);
 }
 
-void LoginLimits::succeeded(const std::string& name)
+void MemoryLoginLimits::succeeded(const std::string& name)
 {
     std::lock_guard lock(mutex_);
     by_name_.erase(name);

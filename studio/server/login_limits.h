@@ -19,11 +19,20 @@ struct LoginLimitRules {
 
 class LoginLimits {
 public:
-    LoginLimits(Clock clock, LoginLimitRules rules = {}) : clock_(std::move(clock)), rules_(rules) {}
+    virtual ~LoginLimits() = default;
+    virtual bool allowed(const std::string& name, const std::string& address) = 0;
+    virtual void failed(const std::string& name, const std::string& address) = 0;
+    virtual void succeeded(const std::string& name) = 0;
+};
 
-    bool allowed(const std::string& name, const std::string& address);
-    void failed(const std::string& name, const std::string& address);
-    void succeeded(const std::string& name);
+// One server's count, in memory.
+class MemoryLoginLimits : public LoginLimits {
+public:
+    MemoryLoginLimits(Clock clock, LoginLimitRules rules = {}) : clock_(std::move(clock)), rules_(rules) {}
+
+    bool allowed(const std::string& name, const std::string& address) override;
+    void failed(const std::string& name, const std::string& address) override;
+    void succeeded(const std::string& name) override;
 
 private:
     struct Failures {

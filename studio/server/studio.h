@@ -6,13 +6,13 @@
 #include "http_support.h"
 #include "job_queue.h"
 #include "login_limits.h"
-#include "one_job_each.h"
 #include "page_build.h"
 #include "sessions.h"
 #include "store.h"
 
 #include <chrono>
 #include <filesystem>
+#include <memory>
 
 namespace tavro::studio {
 
@@ -24,12 +24,16 @@ struct ServerOptions {
     std::size_t max_source = 256 * 1024;
     unsigned threads = 48;
     LoginLimitRules login_limits;
+    // Counted where every server sees them (the shared database); unset: in this server's memory.
+    std::shared_ptr<LoginLimits> shared_login_limits;
 };
 
 struct Studio {
     Studio(Store& store, JobQueue& jobs, const PageBuilder& builder, Clock clock, ServerOptions options)
         : store(store), jobs(jobs), builder(builder), clock(clock), sessions(store, clock),
-          login_limits(clock, options.login_limits), options(std::move(options))
+          login_limits(options.shared_login_limits ? options.shared_login_limits
+                                                   : std::make_shared<MemoryLoginLimits>(clock, options.login_limits)),
+          options(std::move(options))
     {
     }
 
@@ -42,9 +46,8 @@ struct Studio {
     const PageBuilder& builder;
     Clock clock;
     Sessions sessions;
-    LoginLimits login_limits;
+    std::shared_ptr<LoginLimits> login_limits;
     ServerOptions options;
-    OneJobEach checking;  // one check or references job per user at a time
 };
 
 // Each route wrapped so that an exception ends its request with one line, never the server.

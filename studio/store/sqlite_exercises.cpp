@@ -29,11 +29,6 @@ Exercise read_exercise(const SqliteStatement& row, bool with_references)
     return exercise;
 }
 
-bool same_references_inputs(const Exercise& a, const Exercise& b)
-{
-    return a.solution == b.solution && a.script == b.script && a.answers == b.answers && a.time == b.time;
-}
-
 constexpr const char* submission_columns = "SELECT id, student_id, exercise_id, source, passed, reason, details,"
                                            " revision, submitted, picture, difference FROM submissions";
 

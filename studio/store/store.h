@@ -72,6 +72,12 @@ struct Exercise {
     Millis changed = 0;
 };
 
+// The references are made from these alone: an edit that keeps them keeps the revision.
+inline bool same_references_inputs(const Exercise& a, const Exercise& b)
+{
+    return a.solution == b.solution && a.script == b.script && a.answers == b.answers && a.time == b.time;
+}
+
 // A student's submission and its verdict. details is the verdict's lines and messages as the
 // server writes them (JSON); the pictures are PNG, empty when there are none.
 struct Submission {

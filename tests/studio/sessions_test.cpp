@@ -1,16 +1,44 @@
 #include "login_limits.h"
+#include "pg_store.h"
+#include "postgres_server.h"
 #include "secrets.h"
 #include "sessions.h"
+#include "shared_login_limits.h"
 #include "sqlite_store.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
+
+#include <memory>
 
 using namespace tavro::studio;
 
 namespace {
 
 constexpr Millis minute = 60 * 1000;
+
+// The same limits counted in one server's memory and in the shared database.
+class LoginLimitsEach : public ::testing::TestWithParam<const char*> {
+protected:
+    void SetUp() override
+    {
+        Clock clock = [this] { return now_; };
+        const LoginLimitRules rules{3, 5, 10 * minute};
+        if (std::string(GetParam()) == "Postgres") {
+            store_ = std::make_unique<PgStore>(fresh_test_database());
+            limits_ = std::make_unique<SharedLoginLimits>(store_->pool(), clock, rules);
+        } else {
+            limits_ = std::make_unique<MemoryLoginLimits>(clock, rules);
+        }
+    }
+
+    Millis now_ = 0;
+    std::unique_ptr<PgStore> store_;
+    std::unique_ptr<LoginLimits> limits_;
+};
+
+INSTANTIATE_TEST_SUITE_P(Counts, LoginLimitsEach, ::testing::Values("Memory", "Postgres"),
+                         [](const auto& info) { return std::string(info.param); });
 
 }  // namespace
 
@@ -65,10 +93,9 @@ TEST(StudioSessions, PasswordsAreArgon2idAndOneTimePasswordsDiffer)
     EXPECT_NE(first, new_password());
 }
 
-TEST(StudioLoginLimits, RefuseANameOrAnAddressAfterTooManyFailuresForAWhile)
+TEST_P(LoginLimitsEach, RefuseANameOrAnAddressAfterTooManyFailuresForAWhile)
 {
-    Millis now = 0;
-    LoginLimits limits([&] { return now; }, LoginLimitRules{3, 5, 10 * minute});
+    LoginLimits& limits = *limits_;
     struct Attempt {
         const char* name;
         const char* address;
@@ -93,6 +120,9 @@ TEST(StudioLoginLimits, RefuseANameOrAnAddressAfterTooManyFailuresForAWhile)
             }
         }
     }
-    now += 10 * minute;
+    now_ += 10 * minute;
     EXPECT_TRUE(limits.allowed("ann", "a9"));
+    // A window that passed counts again from nothing.
+    limits.failed("ann", "b1");
+    EXPECT_TRUE(limits.allowed("ann", "b1"));
 }

@@ -1,4 +1,7 @@
 #include "backup.h"
+#include "pg_schema.h"
+#include "pg_store.h"
+#include "postgres_server.h"
 #include "sqlite_handle.h"
 #include "sqlite_schema.h"
 #include "sqlite_store.h"
@@ -6,9 +9,30 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 using namespace tavro::studio;
 
 namespace {
+
+// The same cases against each store: the single file, and a fresh database on a real PostgreSQL.
+class EveryStore : public ::testing::TestWithParam<const char*> {
+protected:
+    void SetUp() override
+    {
+        if (std::string(GetParam()) == "Postgres") {
+            store_ = std::make_unique<PgStore>(fresh_test_database());
+        } else {
+            store_ = std::make_unique<SqliteStore>("studio.db");
+        }
+    }
+
+    TempDirectory scratch_;
+    std::unique_ptr<Store> store_;
+};
+
+INSTANTIATE_TEST_SUITE_P(Stores, EveryStore, ::testing::Values("Sqlite", "Postgres"),
+                         [](const auto& info) { return std::string(info.param); });
 
 User teacher_named(const std::string& name)
 {
@@ -49,10 +73,26 @@ TEST(StudioStore, UpgradesOlderSchemasKeepingTheirRowsAndRefusesNewerOnes)
     }
 }
 
-TEST(StudioStore, KeepsEveryVersionOfAFileAndOnlyItsOwners)
+TEST(StudioStore, PostgresSchemaHasTheSameVersionsAndRefusesNewerOnes)
 {
-    TempDirectory scratch;
-    SqliteStore store("studio.db");
+    ASSERT_EQ(pg_migrations().size(), sqlite_migrations().size());
+    const std::string url = fresh_test_database();
+    EXPECT_EQ(PgStore(url).schema_version(), static_cast<int>(pg_migrations().size()));
+    // A second process opening it upgrades nothing and keeps what is there.
+    PgStore(url).add_user(teacher_named("ada"), 0);
+    EXPECT_TRUE(PgStore(url).user_by_name("ada"));
+    PgConnection(url).execute("UPDATE schema_version SET version = 999");
+    try {
+        PgStore newer(url);
+        FAIL() << "a newer schema was opened";
+    } catch (const StoreError& error) {
+        EXPECT_NE(std::string(error.what()).find("newer tavro-studio"), std::string::npos) << error.what();
+    }
+}
+
+TEST_P(EveryStore, KeepsEveryVersionOfAFileAndOnlyItsOwners)
+{
+    Store& store = *store_;
     auto ada = *store.add_user(teacher_named("ada"), 0);
     auto bob = *store.add_user(teacher_named("bob"), 0);
     EXPECT_FALSE(store.add_user(teacher_named("ada"), 0));
@@ -79,10 +119,9 @@ TEST(StudioStore, KeepsEveryVersionOfAFileAndOnlyItsOwners)
     EXPECT_EQ(store.files_of(ada)[0].version, 3);
 }
 
-TEST(StudioStore, GivesTakenStudentNamesAFreeVariantInOneTransaction)
+TEST_P(EveryStore, GivesTakenStudentNamesAFreeVariantInOneTransaction)
 {
-    TempDirectory scratch;
-    SqliteStore store("studio.db");
+    Store& store = *store_;
     auto teacher = *store.add_user(teacher_named("ann"), 0);
     auto class_id = store.add_class(teacher, "5a", 0);
     auto added = store.add_students(class_id, {"ann", "ann", "bob", "ann2"}, {"h1", "h2", "h3", "h4"}, 0);
@@ -98,10 +137,9 @@ TEST(StudioStore, GivesTakenStudentNamesAFreeVariantInOneTransaction)
     EXPECT_FALSE(store.user_by_name("cid"));
 }
 
-TEST(StudioStore, KeepsPagesByKeyAndSessionsByHashAndBacksUpWhileOpen)
+TEST_P(EveryStore, KeepsPagesByKeyAndSessionsByHashAndBytesAsGiven)
 {
-    TempDirectory scratch;
-    SqliteStore store("studio.db");
+    Store& store = *store_;
     store.put_page("key", "id1", std::string("<html>\0</html>", 14), 0);
     store.put_page("key", "id2", "other", 0);
     EXPECT_EQ(store.page_id_for_key("key"), "id1");
@@ -116,6 +154,19 @@ TEST(StudioStore, KeepsPagesByKeyAndSessionsByHashAndBacksUpWhileOpen)
     EXPECT_EQ(store.session("h1")->last_used, 300);
     EXPECT_FALSE(store.session("h2"));
 
+    // A source is kept byte for byte, NUL and broken UTF-8 too; a name with a NUL is nobody's.
+    const std::string odd("a\0b\xff", 4);
+    EXPECT_EQ(store.save_file(user, "odd.cpp", odd, 1).version, 1);
+    EXPECT_EQ(store.latest_version(user, "odd.cpp")->source, odd);
+    EXPECT_FALSE(store.user_by_name(std::string("ada\0", 4)));
+}
+
+TEST(StudioStore, BacksUpWhileOpen)
+{
+    TempDirectory scratch;
+    SqliteStore store("studio.db");
+    store.put_page("key", "id1", "page", 0);
+    store.add_user(teacher_named("ada"), 0);
     backup_database("studio.db", "copy.db");
     SqliteStore copy("copy.db");
     EXPECT_EQ(copy.page_id_for_key("key"), "id1");

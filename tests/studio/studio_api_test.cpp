@@ -1,10 +1,15 @@
 // The HTTP API as a table of requests and answers, against a real server on 127.0.0.1 with a
-// page builder that compiles nothing.
+// page builder that compiles nothing; each case once with the single file and its queue in
+// memory, once with a real PostgreSQL holding the store, the queue and the sign-in limits.
+#include "exercise_jobs.h"
+#include "pg_job_queue.h"
+#include "pg_store.h"
+#include "postgres_server.h"
 #include "secrets.h"
+#include "shared_login_limits.h"
 #include "sqlite_store.h"
 #include "studio_server.h"
 #include "test_support.h"
-#include "exercise_jobs.h"
 #include "thread_job_queue.h"
 
 #include <gtest/gtest.h>
@@ -115,18 +120,25 @@ struct Answer {
     httplib::Headers headers;
 };
 
-class StudioApi : public ::testing::Test {
+class StudioApi : public ::testing::TestWithParam<const char*> {
 protected:
     void SetUp() override
     {
         start_sodium();
-        store_ = std::make_unique<SqliteStore>(scratch_.path() + "/studio.db");
-        jobs_ = std::make_unique<ThreadJobQueue>(
-            [this](const JobSpec& job) {
-                return run_job(job, JobTools{builder_, checker_, *store_, system_millis});
-            },
-            1);
+        JobRunner runner = [this](const JobSpec& job) {
+            return run_job(job, JobTools{builder_, checker_, *store_, system_millis});
+        };
         ServerOptions options;
+        if (std::string(GetParam()) == "Postgres") {
+            auto store = std::make_unique<PgStore>(fresh_test_database());
+            PgPool& pool = store->pool();
+            store_ = std::move(store);
+            jobs_ = std::make_unique<PgJobQueue>(pool, runner, 1, system_millis);
+            options.shared_login_limits = std::make_shared<SharedLoginLimits>(pool, system_millis);
+        } else {
+            store_ = std::make_unique<SqliteStore>(scratch_.path() + "/studio.db");
+            jobs_ = std::make_unique<ThreadJobQueue>(runner, 1);
+        }
         options.run_wait = std::chrono::milliseconds(300);
         options.threads = 8;
         options.codemirror = scratch_.path() + "/codemirror";
@@ -198,8 +210,8 @@ protected:
     TempDirectory scratch_;
     FakeBuilder builder_;
     FakeChecker checker_;
-    std::unique_ptr<SqliteStore> store_;
-    std::unique_ptr<ThreadJobQueue> jobs_;
+    std::unique_ptr<Store> store_;
+    std::unique_ptr<JobQueue> jobs_;
     std::ostringstream log_;
     std::unique_ptr<StudioServer> server_;
     int port_ = 0;
@@ -260,7 +272,10 @@ void expect_row(const Row& row, const Answer& answer)
 
 }  // namespace
 
-TEST_F(StudioApi, AnswersEachRequestAsTheTableSays)
+INSTANTIATE_TEST_SUITE_P(Stores, StudioApi, ::testing::Values("Sqlite", "Postgres"),
+                         [](const auto& info) { return std::string(info.param); });
+
+TEST_P(StudioApi, AnswersEachRequestAsTheTableSays)
 {
     const Row rows[] = {
         // accounts
@@ -335,7 +350,7 @@ TEST_F(StudioApi, AnswersEachRequestAsTheTableSays)
     EXPECT_EQ(builder_.builds(), 2);
 }
 
-TEST_F(StudioApi, RefusesChangesFromAnotherSiteAndBodiesTooLargeWithoutReadingThem)
+TEST_P(StudioApi, RefusesChangesFromAnotherSiteAndBodiesTooLargeWithoutReadingThem)
 {
     std::string own = "http://127.0.0.1:" + std::to_string(port_);
     struct OriginRow {
@@ -389,7 +404,7 @@ TEST_F(StudioApi, RefusesChangesFromAnotherSiteAndBodiesTooLargeWithoutReadingTh
     EXPECT_EQ(request("sam", "GET", "/api/me").status, 200);
 }
 
-TEST_F(StudioApi, RunsWaitInTheQueueAndAnswerLaterAtTheirJob)
+TEST_P(StudioApi, RunsWaitInTheQueueAndAnswerLaterAtTheirJob)
 {
     auto first = request("sam", "POST", "/api/run", R"({"source":"hold 1"})");
     ASSERT_EQ(first.status, 202) << first.raw;
@@ -428,7 +443,7 @@ TEST_F(StudioApi, RunsWaitInTheQueueAndAnswerLaterAtTheirJob)
     EXPECT_EQ(builder_.builds(), 2);
 }
 
-TEST_F(StudioApi, SessionsEndAtSignOutAndSignInIsLimitedAndPasswordsChange)
+TEST_P(StudioApi, SessionsEndAtSignOutAndSignInIsLimitedAndPasswordsChange)
 {
     const std::string sam = cookies_.at("sam");
     EXPECT_EQ(request("sam", "POST", "/api/logout").status, 200);
@@ -455,7 +470,7 @@ TEST_F(StudioApi, SessionsEndAtSignOutAndSignInIsLimitedAndPasswordsChange)
     EXPECT_NE(written.find("POST /api/login 429 too many failed sign-ins"), std::string::npos) << written;
 }
 
-TEST_F(StudioApi, ExercisesSubmissionsAndResultsAsTheTableSays)
+TEST_P(StudioApi, ExercisesSubmissionsAndResultsAsTheTableSays)
 {
     request("tom", "POST", "/api/classes", R"({"name":"6c"})");
     auto other = request("tom", "POST", "/api/classes/2/students", R"({"names":["zed"]})");
@@ -569,7 +584,7 @@ TEST_F(StudioApi, ExercisesSubmissionsAndResultsAsTheTableSays)
         << junit.raw;
 }
 
-TEST_F(StudioApi, AStudentHasOneCheckAtATimeAndReadsItsVerdictAtTheJob)
+TEST_P(StudioApi, AStudentHasOneCheckAtATimeAndReadsItsVerdictAtTheJob)
 {
     request("tess", "POST", "/api/exercises",
             R"({"class":1,"title":"T","solution":"right","script":"TAVRO_PERIODIC(1);"})");

@@ -88,28 +88,24 @@ Finished run_studio(const std::vector<std::string>& arguments)
     return finished;
 }
 
-ServingStudio::ServingStudio(std::vector<std::string> arguments)
+StudioChild::StudioChild(const std::vector<std::string>& arguments, const std::string& first_words)
 {
     Pipe out;
-    arguments.insert(arguments.begin(), "serve");
     pid_ = spawn_studio(arguments, out.ends[1], 2);
     out.close_writing();
-    std::string line;
     char byte;
-    while (line.find('\n') == std::string::npos && read(out.ends[0], &byte, 1) == 1) {
-        line += byte;
+    while (first_line_.find('\n') == std::string::npos && read(out.ends[0], &byte, 1) == 1) {
+        first_line_ += byte;
     }
-    auto colon = line.rfind(':');
-    if (line.rfind("serving http://", 0) != 0 || colon == std::string::npos) {
+    if (first_line_.rfind(first_words, 0) != 0) {
         kill_now();
-        throw std::runtime_error("tavro-studio serve said: " + line);
+        throw std::runtime_error("tavro-studio " + arguments.at(0) + " said: " + first_line_);
     }
-    port_ = std::stoi(line.substr(colon + 1));
 }
 
-ServingStudio::~ServingStudio() { kill_now(); }
+StudioChild::~StudioChild() { kill_now(); }
 
-void ServingStudio::kill_now()
+void StudioChild::kill_now()
 {
     if (pid_ > 0) {
         kill(pid_, SIGKILL);
@@ -118,13 +114,31 @@ void ServingStudio::kill_now()
     }
 }
 
-int ServingStudio::terminate()
+void StudioChild::signal(int number) { kill(pid_, number); }
+
+int StudioChild::terminate()
 {
     int status = 0;
     kill(pid_, SIGTERM);
     waitpid(pid_, &status, 0);
     pid_ = -1;
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+namespace {
+
+std::vector<std::string> serve_with(std::vector<std::string> arguments)
+{
+    arguments.insert(arguments.begin(), "serve");
+    return arguments;
+}
+
+}  // namespace
+
+ServingStudio::ServingStudio(std::vector<std::string> arguments)
+    : StudioChild(serve_with(std::move(arguments)), "serving http://")
+{
+    port_ = std::stoi(first_line().substr(first_line().rfind(':') + 1));
 }
 
 std::string fake_package_prefix(const std::string& folder)

@@ -14,21 +14,34 @@ struct Finished {
 // Runs tavro-studio with these arguments to its end.
 Finished run_studio(const std::vector<std::string>& arguments);
 
-// `tavro-studio serve ...` until destroyed (SIGKILL) or killed; port() is the one it serves.
-class ServingStudio {
+// tavro-studio running until destroyed (SIGKILL) or killed, started once it has said its first
+// line on standard output, which begins as given.
+class StudioChild {
 public:
-    explicit ServingStudio(std::vector<std::string> arguments);
-    ~ServingStudio();
-    ServingStudio(const ServingStudio&) = delete;
-    ServingStudio& operator=(const ServingStudio&) = delete;
+    StudioChild(const std::vector<std::string>& arguments, const std::string& first_words);
+    ~StudioChild();
+    StudioChild(const StudioChild&) = delete;
+    StudioChild& operator=(const StudioChild&) = delete;
 
-    int port() const { return port_; }
+    const std::string& first_line() const { return first_line_; }
+    pid_t pid() const { return pid_; }
     void kill_now();
+    void signal(int number);
     // SIGTERM, and the exit status (-1: it did not exit by itself).
     int terminate();
 
 private:
     pid_t pid_ = -1;
+    std::string first_line_;
+};
+
+// `tavro-studio serve ...`; port() is the one it serves.
+class ServingStudio : public StudioChild {
+public:
+    explicit ServingStudio(std::vector<std::string> arguments);
+    int port() const { return port_; }
+
+private:
     int port_ = 0;
 };
 
