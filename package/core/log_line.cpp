@@ -5,26 +5,49 @@
 
 namespace tavro {
 
-// Most numbers of the log are coordinates of at most three digits: those are written directly.
+namespace {
+
+// The digits of 0..999, each number's left-aligned in four bytes: most numbers of the log are
+// coordinates of at most three digits, written with one copy.
+struct SmallNumbers {
+    char digits[1000][4];
+};
+
+constexpr SmallNumbers make_small_numbers()
+{
+    SmallNumbers numbers{};
+    for (int n = 0; n < 1000; ++n) {
+        int at = 0;
+        if (n >= 100) {
+            numbers.digits[n][at++] = static_cast<char>('0' + n / 100);
+        }
+        if (n >= 10) {
+            numbers.digits[n][at++] = static_cast<char>('0' + n / 10 % 10);
+        }
+        numbers.digits[n][at] = static_cast<char>('0' + n % 10);
+    }
+    return numbers;
+}
+
+constexpr SmallNumbers SMALL_NUMBERS = make_small_numbers();
+
+}  // namespace
+
 std::size_t LogLine::write_decimal(char* out, int value)
 {
-    char* const start = out;
     unsigned magnitude = static_cast<unsigned>(value);
+    std::size_t sign = 0;
     if (value < 0) {
-        *out++ = '-';
+        *out = '-';
         magnitude = 0u - magnitude;
+        sign = 1;
     }
-    if (magnitude >= 1000) {
-        return static_cast<std::size_t>(std::to_chars(out, start + LONGEST_INT, magnitude).ptr - start);
+    if (magnitude < 1000) {
+        // All four bytes: past the digits they lie in the room the caller has, unused.
+        std::memcpy(out + sign, SMALL_NUMBERS.digits[magnitude], sizeof SMALL_NUMBERS.digits[0]);
+        return sign + 1 + (magnitude >= 10) + (magnitude >= 100);
     }
-    if (magnitude >= 100) {
-        *out++ = static_cast<char>('0' + magnitude / 100);
-    }
-    if (magnitude >= 10) {
-        *out++ = static_cast<char>('0' + magnitude / 10 % 10);
-    }
-    *out++ = static_cast<char>('0' + magnitude % 10);
-    return static_cast<std::size_t>(out - start);
+    return static_cast<std::size_t>(std::to_chars(out + sign, out + LONGEST_INT, magnitude).ptr - out);
 }
 
 LogLine& LogLine::append_cut_int(int value)
