@@ -87,9 +87,9 @@ private:
     HDC window_dc_ = nullptr;
     HBRUSH background_ = nullptr;  // white, shared by both classes
     std::unique_ptr<GdiCanvas> canvas_;
-    MSG taken_{};             // the message take_message removed last
+    MSG taken_{};                           // the message take_message removed last
     const Message* dispatching_ = nullptr;  // taken_ as take_message converted it, while dispatched
-    PAINTSTRUCT paint_[2]{};  // one per window, between begin_paint and end_paint
+    PAINTSTRUCT paint_[2]{};                // one per window, between begin_paint and end_paint
     std::uintptr_t periodic_events_ = 0;
 };
 
