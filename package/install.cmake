@@ -1,4 +1,4 @@
-# What `cmake --install` puts under its prefix: the public header, the program libraries,
+# What `cmake --install` puts under its prefix: the public headers, the program libraries,
 # the CMake package (find_package(Tavro)) and the pkg-config files. Nothing private.
 # All of it is the development package's; the city's programs are a component of their own.
 include(GNUInstallDirs)

@@ -9,7 +9,7 @@ const tavro::Rgb colour_values[COLOUR_COUNT] = {
     {255, 153, 102}, {0, 102, 51},    {51, 204, 153}, {153, 153, 51},  {128, 128, 128}, {204, 204, 204},
 };
 
-const char* const colour_names[COLOUR_COUNT] = {
+const std::string_view colour_names[COLOUR_COUNT] = {
     "black",  "white",     "red",        "green",        "blue",      "yellow", "magenta",  "cyan",
     "purple", "navy blue", "dusty plum", "ice blue",     "turquoise", "orange", "brown",    "pink",
     "chalk",  "gold",      "peach",      "forest green", "sea green", "olive",  "50% gray", "20% gray",

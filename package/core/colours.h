@@ -5,10 +5,12 @@
 #include "seam/host.h"
 #include <tavro/display.h>
 
+#include <string_view>
+
 namespace tavro {
 
 extern const tavro::Rgb colour_values[];
-extern const char* const colour_names[];
+extern const std::string_view colour_names[];
 
 // Reports an invalid colour index in the text window; returns red, which stands for it.
 int report_illegal_colour(Console& text, int colour);

@@ -217,13 +217,12 @@ int plot_text_string(int colour, int x, int y, int point_size, const char* text)
         line.append(text, TEXT_BUFFER_SIZE - 1 - line.length() - 2) << "\"";
         line.put(session.text);
     }
-    std::unique_ptr<TextBlock> copy = copy_text(text);
-    const char* bytes = copy ? copy->lock() : nullptr;
+    const char* bytes = session.drawn_text.lock_copy_of(text);
     if (bytes == nullptr) {
         return 1;  // out of memory: the text is skipped
     }
     render_command(session, make_text_command(colour, x, y, point_size, bytes));
-    copy->unlock();
+    session.drawn_text.unlock();
     return 1;
 }
 

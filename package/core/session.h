@@ -7,6 +7,7 @@
 #include "core/run_menu.h"
 #include "core/run_mode.h"
 #include "core/script.h"
+#include "core/text_block.h"
 #include "core/text_window.h"
 #include "core/windows.h"
 
@@ -39,6 +40,9 @@ public:
     Script script{text};
     EventWait wait{windows, run, script};
     RunMenu menu{run, script};
+
+    // The copy of a drawn text that the canvas reads, in the host's memory: one block for them all.
+    ReusedTextBlock drawn_text;
 
     StartArguments start_arguments;
     // Set by the first Display and never cleared: a second one is refused even after the first is gone.

@@ -1,4 +1,5 @@
-// Texts kept in plain heap memory: what a host without movable memory of its own gives.
+// Texts copied into the memory blocks the host gives, and the blocks of plain heap memory that a
+// host without movable memory of its own gives.
 #include "core/text_block.h"
 
 #include <cstring>
@@ -7,6 +8,9 @@
 namespace tavro {
 
 namespace {
+
+// Blocks are sized in steps, so that most later texts fit a reused one.
+constexpr std::size_t BLOCK_STEP = 64;
 
 // The block and its bytes in one allocation: a logged run keeps a new line for every drawing call.
 class HeapTextBlock final : public TextBlock {
@@ -44,14 +48,28 @@ bool write_text(tavro::TextBlock& block, const char* text, std::size_t size)
     return true;
 }
 
-std::unique_ptr<tavro::TextBlock> copy_text(const char* text)
+bool keep_text(std::unique_ptr<tavro::TextBlock>& block, std::size_t& capacity, const char* text, std::size_t size)
 {
-    const std::size_t size = std::strlen(text) + 1;
-    std::unique_ptr<tavro::TextBlock> block = tavro::platform_host().allocate_text(size);
-    if (!block || !write_text(*block, text, size)) {
+    if (block && size <= capacity && write_text(*block, text, size)) {
+        return true;
+    }
+    block.reset();
+    const std::size_t rounded = (size + BLOCK_STEP - 1) / BLOCK_STEP * BLOCK_STEP;
+    block = tavro::platform_host().allocate_text(rounded);
+    if (block && write_text(*block, text, size)) {
+        capacity = rounded;
+        return true;
+    }
+    block.reset();
+    return false;
+}
+
+const char* ReusedTextBlock::lock_copy_of(const char* text)
+{
+    if (!keep_text(block_, capacity_, text, std::strlen(text) + 1)) {
         return nullptr;
     }
-    return block;
+    return block_->lock();
 }
 
 }  // namespace tavro

@@ -13,39 +13,16 @@ namespace {
 
 int next_slot(int index) { return (index + 1) % TEXT_HISTORY_SIZE; }
 
-// Blocks are sized in steps, so that most later lines fit a reused one.
-constexpr std::size_t BLOCK_STEP = 64;
-
 }  // namespace
 
-// Copies text into the slot's block, reusing it when the line fits; false when there is no
-// memory for it.
-bool Console::keep_in_slot(int slot, const char* text)
-{
-    History& history = history_;
-    const std::size_t size = std::strlen(text) + 1;
-    std::unique_ptr<TextBlock>& block = history.lines[slot];
-    if (block && size <= history.capacities[slot] && write_text(*block, text, size)) {
-        return true;
-    }
-    block.reset();
-    const std::size_t capacity = (size + BLOCK_STEP - 1) / BLOCK_STEP * BLOCK_STEP;
-    block = platform_host().allocate_text(capacity);
-    if (block && write_text(*block, text, size)) {
-        history.capacities[slot] = capacity;
-        return true;
-    }
-    block.reset();
-    return false;
-}
-
-void Console::append_to_history(const char* text)
+// The slot's block is reused when the line fits it.
+void Console::append_to_history(const char* text, std::size_t size)
 {
     History& history = history_;
     if (history.first == history.next) {
         history.first = next_slot(history.first);
     }
-    if (!keep_in_slot(history.next, text)) {
+    if (!keep_text(history.lines[history.next], history.capacities[history.next], text, size)) {
         return;  // out of memory: the line is still shown, only not kept
     }
     if (history.first == -1) {
@@ -75,8 +52,17 @@ int Console::printf(const char* format, ...)
 
 void Console::put(const char* line)
 {
-    append_to_history(line);
+    append_to_history(line, std::strlen(line) + 1);
     put_line(line);
+}
+
+void Console::put_ending_line(char* line, std::size_t length)
+{
+    append_to_history(line, length + 1);
+    if (open_) {
+        line[length - 1] = '\0';
+        platform_host().text_put_line(line);
+    }
 }
 
 void Console::put_line(const char* text) const

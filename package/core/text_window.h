@@ -38,6 +38,9 @@ public:
     int printf(const char* format, ...) TAVRO_PRINTF_FORMAT(2, 3);
     // Keeps a line of at most TEXT_BUFFER_SIZE - 1 characters in the history and shows it.
     void put(const char* line);
+    // put for a line of known length that ends with a newline, which this overwrites with the
+    // terminator for the window (a logged run's every line comes this way).
+    void put_ending_line(char* line, std::size_t length);
     // Draws text as the new bottom line; a single trailing newline is dropped.
     void put_line(const char* text) const;
     // Redraws the stored lines, oldest first.
@@ -45,8 +48,8 @@ public:
     void show(bool on) const;
 
 private:
-    bool keep_in_slot(int slot, const char* text);
-    void append_to_history(const char* text);
+    // size counts the terminator.
+    void append_to_history(const char* text, std::size_t size);
 
     History history_;
     bool open_ = false;

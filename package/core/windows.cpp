@@ -26,10 +26,18 @@ void Windows::release_drawing_context(Host& host)
 
 void Windows::flush(Host& host)
 {
-    if (dirty_ && graphics_open_) {
+    if (changed() && graphics_open_) {
         host.present();
     }
-    dirty_ = false;
+    drawings_shown_ = drawings_;
+}
+
+void Windows::queue_column_after_drawing_queue(int x, int from_y, int to_y, Rgb colour)
+{
+    if (image_ != nullptr) {
+        image_->queue_column(x, from_y, to_y, colour, origin_x_, origin_y_);
+    }
+    drawn();
 }
 
 }  // namespace tavro

@@ -13,6 +13,7 @@
 #include <cstddef>
 #include <iterator>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tavro {
@@ -23,13 +24,13 @@ public:
 
     // Once the window is full, the oldest line's storage takes the new one: a ring that stops
     // allocating, however many lines a logged run writes.
-    void put(const std::string& line)
+    void put(std::string_view line)
     {
         if (capacity_ == 0) {
             return;
         }
         if (lines_.size() < capacity_) {
-            lines_.push_back(line);
+            lines_.emplace_back(line);
             return;
         }
         lines_[first_].assign(line);

@@ -97,7 +97,7 @@ bool RenderOutputs::put_in_place(const Output& output, const std::string& prefix
     return true;
 }
 
-void RenderOutputs::log_line(const std::string& line)
+void RenderOutputs::log_line(std::string_view line)
 {
     if (!log_buffer_) {
         *log_stream_ << line << '\n';

@@ -9,6 +9,7 @@
 #include <memory>
 #include <ostream>
 #include <string>
+#include <string_view>
 
 namespace tavro {
 
@@ -27,7 +28,7 @@ public:
     bool logs() const { return log_stream_ != nullptr; }
     // Appends line and a newline to the log: to a file in large blocks, to a stream at once, so
     // that it keeps its place among the program's own output there.
-    void log_line(const std::string& line);
+    void log_line(std::string_view line);
     // True when an output goes to standard output or another stream, where a report would mix in.
     bool writes_a_stream() const { return writes_a_stream_; }
 

@@ -47,7 +47,7 @@ RunCounts run_program(const RenderOptions& options, RenderOutputs& outputs, cons
     driver.set_keep_text_lines(false);
     if (outputs.logs()) {
         long long logged = 0;
-        driver.set_text_line_sink([logged, &options, &outputs, &prefix, &errors](const std::string& line) mutable {
+        driver.set_text_line_sink([logged, &options, &outputs, &prefix, &errors](std::string_view line) mutable {
             logged += static_cast<long long>(line.size()) + 1;
             if (options.max_log && logged > *options.max_log) {
                 stop_grown_log(*options.max_log, outputs, prefix, errors);

@@ -6,10 +6,12 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 namespace tavro {
 
-struct Rgb {
+// Four bytes aligned: a colour is loaded, passed and stored as one word.
+struct alignas(4) Rgb {
     std::uint8_t r = 0, g = 0, b = 0;
     bool operator==(const Rgb& o) const { return r == o.r && g == o.g && b == o.b; }
     bool operator!=(const Rgb& o) const { return !(*this == o); }
@@ -56,17 +58,25 @@ public:
     // more than its stores.
     void queue_column(int x, int from_y, int to_y, Rgb colour, int origin_x, int origin_y)
     {
-        if (queued_ == COLUMN_QUEUE_SIZE || origin_x != queue_origin_x_ || origin_y != queue_origin_y_) {
+        if (!queue_has_room(origin_x, origin_y)) {
             draw_queued_columns();
             queue_origin_x_ = origin_x;
             queue_origin_y_ = origin_y;
         }
-        // Field by field: a whole struct built on the stack and copied stalls on its narrow colour.
+        put_in_queue(x, from_y, to_y, colour);
+    }
+    // The two halves of queue_column, for a caller that keeps the drawing of the queue out of line.
+    bool queue_has_room(int origin_x, int origin_y) const
+    {
+        return queued_ < COLUMN_QUEUE_SIZE && origin_x == queue_origin_x_ && origin_y == queue_origin_y_;
+    }
+    void put_in_queue(int x, int from_y, int to_y, Rgb colour)
+    {
         ColumnLine& line = queue_[queued_++];
         line.x = x;
         line.from_y = from_y;
         line.to_y = to_y;
-        line.colour = colour;
+        std::memcpy(&line.colour, &colour, sizeof colour);  // one word: assigned, it is three bytes
     }
 
 protected:

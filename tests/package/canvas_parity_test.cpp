@@ -1,6 +1,7 @@
 // The package's rasteriser (the pixel canvas, and the Cairo canvas's shapes) against
 // Cairo's own fills and strokes: every shape takes the same pixels; only text may
 // differ, as the pixel canvas's glyphs are not hinted.
+#include "cairo_reference_canvas.h"
 #include "canvas/cairo/cairo_canvas.h"
 #include "canvas_redirect.h"
 #include "fixed_picture.h"
@@ -34,7 +35,7 @@ TEST(CanvasParity, FixedPictureFamiliesDifferOnlyInText)
     const Bound bounds[] = {{"text, 16 points", 0.08}, {"text, 12 points", 0.03}};
     Display display;
     const PictureInput no_input;
-    CairoCanvas cairo(CairoCanvas::Rasteriser::cairo);
+    CairoReferenceCanvas cairo;
     PixelCanvas pixels;
     for (tavro::Canvas* canvas : {static_cast<tavro::Canvas*>(&cairo), static_cast<tavro::Canvas*>(&pixels)}) {
         CanvasRedirect redirect(*canvas);
@@ -139,7 +140,7 @@ TEST(CanvasParity, ShapesAtRandomTakeTheSamePixels)
         }
     }
     for (const auto& [name, command] : shapes) {
-        CairoCanvas cairo(CairoCanvas::Rasteriser::cairo);
+        CairoReferenceCanvas cairo;
         PixelCanvas pixels;
         cairo.clear_white_framed();
         pixels.clear_white_framed();
@@ -161,9 +162,9 @@ TEST(CanvasParity, CairoCanvasGlyphsAreCairosText)
     }
     for (int size : {0, 7, 12, 40, 90}) {
         CairoCanvas glyphs;
-        CairoCanvas cairo(CairoCanvas::Rasteriser::cairo);
+        CairoReferenceCanvas cairo;
         const DrawCommand command = make_text_command(0, -3, 60, size, text.c_str());
-        for (CairoCanvas* canvas : {&glyphs, &cairo}) {
+        for (CairoCanvas* canvas : {&glyphs, static_cast<CairoCanvas*>(&cairo)}) {
             canvas->clear_white_framed();
             canvas->render(command, tavro::Rgb{0, 0, 255}, 0, 0);
         }

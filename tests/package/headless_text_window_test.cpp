@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 using namespace tavro;
@@ -119,7 +120,7 @@ TEST_F(TextWindowTest, RepaintStartsFromAWhiteWindowButKeepsTheLog)
 TEST_F(TextWindowTest, LinesGoToTheLogAndTheSinkInOrder)
 {
     std::vector<std::string> sunk;
-    driver.set_text_line_sink([&sunk](const std::string& line) { sunk.push_back(line); });
+    driver.set_text_line_sink([&sunk](std::string_view line) { sunk.emplace_back(line); });
     put_lines(host, 1, 2);
     driver.set_keep_text_lines(false);
     put_lines(host, 3, 3);

@@ -97,6 +97,20 @@ TEST_F(Primitives, EveryShapeHasItsLogLine)
                                    }));
 }
 
+// Numbers are written by the log itself: each one as printf writes it, at every digit count.
+TEST_F(Primitives, LogLinesWriteNumbersAsPrintfDoes)
+{
+    const int values[] = {0, 7, -7, 10, -99, 100, 999, -999, 1000, -1000, 65535, INT_MAX, INT_MIN, INT_MIN + 1};
+    Lines expected;
+    for (const int value : values) {
+        plot_pixel(COLOUR_RED, value, 0);
+        plot_pixel(COLOUR_RED, 0, value);
+        expected.push_back("red pixel at (" + std::to_string(value) + ",0)");
+        expected.push_back("red pixel at (0," + std::to_string(value) + ")");
+    }
+    EXPECT_EQ(driver.text_lines(), expected);
+}
+
 TEST_F(Primitives, LoggingOffWritesNothingForGoodArguments)
 {
     session().run.set_logging(false);

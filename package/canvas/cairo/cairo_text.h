@@ -1,4 +1,4 @@
-// Text through Cairo's toy font API, shared by the canvas and the headless
+// Text through Cairo's toy font API, shared by the canvas's glyphs and the headless
 // text window: unantialiased glyphs placed by the top-left corner of their cell.
 #pragma once
 

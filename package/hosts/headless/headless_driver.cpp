@@ -40,9 +40,9 @@ void HeadlessDriver::reset()
 
 void HeadlessDriver::take_over_host()
 {
-    host_.set_text_sink([this](const std::string& line) {
+    host_.set_text_sink([this](std::string_view line) {
         if (keep_text_lines_) {
-            text_lines_.push_back(line);
+            text_lines_.emplace_back(line);
         }
         if (text_sink_) {
             text_sink_(line);

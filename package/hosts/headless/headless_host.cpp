@@ -34,7 +34,6 @@ struct HeadlessHost::State {
 
     std::time_t start_time = std::time(nullptr);
     TextSink text_sink;
-    std::string text_line;  // the line text_put_line hands on
     DialogAnswer dialog_answer;
 };
 
@@ -173,9 +172,8 @@ void HeadlessHost::present() { ++state_->screen.presents; }
 
 void HeadlessHost::text_put_line(const char* text)
 {
-    // One string reused for every line: a logged run writes millions.
-    std::string& line = state_->text_line;
-    line.assign(text != nullptr ? text : "");
+    // Handed on as a view, copied only where it is kept: a logged run writes millions.
+    const std::string_view line = text != nullptr ? text : "";
     if (state_->text_sink) {
         state_->text_sink(line);
     }

@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tavro {
@@ -36,7 +37,7 @@ public:
     static constexpr int SCREEN_HEIGHT = 768;
 
     // Called with every line given to the text window, in order.
-    using TextSink = std::function<void(const std::string& line)>;
+    using TextSink = std::function<void(std::string_view line)>;
     // Answers the dialog: sets reply and returns true, or returns false when it cannot be shown.
     using DialogAnswer = std::function<bool(const std::string& message, std::string& reply)>;
 

@@ -20,7 +20,7 @@ void TextWindowImage::resize(int width, int height)
     clear();
 }
 
-void TextWindowImage::put_line(const std::string& text)
+void TextWindowImage::put_line(std::string_view text)
 {
     shown_.put(text);
     stale_ = true;

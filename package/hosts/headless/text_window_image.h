@@ -15,6 +15,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tavro {
@@ -30,7 +31,7 @@ public:
     int line_height() const { return line_height_; }
 
     // Scrolls up by one line and draws text in the cleared bottom strip.
-    void put_line(const std::string& text);
+    void put_line(std::string_view text);
     // Everything white again, as a repaint starts.
     void clear();
 

@@ -131,10 +131,23 @@ void Win32Host::wait_for_message(bool)
     WaitMessage();
 }
 
-void Win32Host::dispatch(const Message&)
+void Win32Host::dispatch(const Message& message)
 {
     TranslateMessage(&taken_);
+    dispatching_ = &message;
     DispatchMessageA(&taken_);
+    dispatching_ = nullptr;
+}
+
+const Message* Win32Host::take_dispatched(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
+{
+    const Message* dispatched = dispatching_;
+    if (dispatched == nullptr || window != taken_.hwnd || message != taken_.message || wparam != taken_.wParam ||
+        lparam != taken_.lParam) {
+        return nullptr;
+    }
+    dispatching_ = nullptr;  // a message the procedure sends itself meanwhile is converted on its own
+    return dispatched;
 }
 
 void Win32Host::post(const Message& message)
@@ -195,7 +208,9 @@ LRESULT Win32Host::procedure(WindowId id, HWND window, UINT message, WPARAM wpar
     if (own != window) {
         return DefWindowProcA(window, message, wparam, lparam);
     }
-    const bool handled = dispatch_message(neutral_message(id, message, wparam, lparam));
+    // The message being dispatched was converted when it was taken.
+    const Message* taken = take_dispatched(window, message, wparam, lparam);
+    const bool handled = dispatch_message(taken != nullptr ? *taken : neutral_message(id, message, wparam, lparam));
     if (message == WM_NCDESTROY) {
         if (id == WindowId::graphics) {
             RemovePropA(window, PERIODIC_EVENTS_PROPERTY);

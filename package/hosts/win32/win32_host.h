@@ -1,14 +1,15 @@
-// Win32 host: the package's platform layer on the 32-bit Windows desktop, made
-// of USER32, GDI32 and KERNEL32 calls only.
+// Win32 host: the package's platform layer on the Windows desktop (32- and
+// 64-bit programs alike), made of USER32, GDI32 and KERNEL32 calls only.
 //
 // Implements Host: the two window classes registered from one class record,
 // "TAVRO Graphics" and "TAVRO Text", the held window drawing context and the
 // GDI off-screen image, the frame timer, the "&Run" menu, the message turn
 // (PeekMessageA with PM_REMOVE, TranslateMessage, DispatchMessageA into the
 // window procedures, which call the package's handlers and DefWindowProcA where
-// they decline), idle blocking in WaitMessage, the text window drawn with the
-// stock fixed-pitch font and ScrollDC, the "TAVRO_gets" dialog from an
-// in-memory template, and texts kept in movable global memory.
+// they decline; a taken message is put in the package's terms once, and its
+// procedure is handed that), idle blocking in WaitMessage, the text window
+// drawn with the stock fixed-pitch font and ScrollDC, the "TAVRO_gets" dialog
+// from an in-memory template, and texts kept in movable global memory.
 //
 // Dependencies: user32, gdi32, kernel32; the GDI canvas.
 //
@@ -77,6 +78,8 @@ private:
     void register_classes();
     HWND window_of(WindowId window) const { return window == WindowId::graphics ? graphics_ : text_; }
     LRESULT procedure(WindowId id, HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+    // The message dispatch() runs, in the package's terms, when the procedure is given it; once.
+    const Message* take_dispatched(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 
     HWND graphics_ = nullptr;
     HWND text_ = nullptr;
@@ -84,8 +87,9 @@ private:
     HDC window_dc_ = nullptr;
     HBRUSH background_ = nullptr;  // white, shared by both classes
     std::unique_ptr<GdiCanvas> canvas_;
-    MSG taken_{};             // the message take_message removed last
-    PAINTSTRUCT paint_[2]{};  // one per window, between begin_paint and end_paint
+    MSG taken_{};                           // the message take_message removed last
+    const Message* dispatching_ = nullptr;  // taken_ as take_message converted it, while dispatched
+    PAINTSTRUCT paint_[2]{};                // one per window, between begin_paint and end_paint
     std::uintptr_t periodic_events_ = 0;
 };
 

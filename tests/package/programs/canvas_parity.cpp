@@ -1,6 +1,6 @@
 // Draws the fixed picture with Cairo's own fills and strokes and with the pixel
 // canvas and prints, for each family of shapes, how many pixels of its box differ.
-#include "canvas/cairo/cairo_canvas.h"
+#include "cairo_reference_canvas.h"
 #include "canvas_redirect.h"
 #include "fixed_picture.h"
 #include "core/session.h"
@@ -14,7 +14,7 @@ int main()
 {
     Display display;
     const PictureInput no_input;
-    tavro::CairoCanvas cairo(tavro::CairoCanvas::Rasteriser::cairo);
+    CairoReferenceCanvas cairo;
     tavro::PixelCanvas pixels;
     for (tavro::Canvas* canvas : {static_cast<tavro::Canvas*>(&cairo), static_cast<tavro::Canvas*>(&pixels)}) {
         CanvasRedirect redirect(*canvas);
