@@ -6,8 +6,8 @@ program, TAVRO_STUDIO_PACKAGE_PREFIX the installed web library its Runs build ag
 import sys
 import unittest
 
-from studio_page import (EDITOR, Keys, browser, editor_text, run_program, sign_in, type_in_editor,
-                         wait_for_diagnostics, wait_for_editor, wait_for_program, wait_status)
+from studio_page import (EDITOR, Keys, browser, editor_text, first_diagnostic, run_program, sign_in,
+                         type_in_editor, wait_for_diagnostics, wait_for_editor, wait_for_program, wait_status)
 from studio_server import Studio
 
 FILE = "/api/files/first_program.cpp"
@@ -93,9 +93,9 @@ class StudioPage(unittest.TestCase):
         marked = page.js("const info = %s.lineInfo(3); return [info.bgClass, Object.keys(info.gutterMarkers || {})];"
                          % EDITOR)
         self.assertEqual(marked, ["studio-error-line", ["studio-diagnostics"]])
-        diagnostic = page.element(".studio-diagnostic")
-        self.assertEqual(diagnostic.get_attribute("data-line"), "4")
-        self.assertIn("oops", diagnostic.text)
+        line, message = first_diagnostic(page)
+        self.assertEqual(line, "4")
+        self.assertIn("oops", message)
 
         typed = editor_text(page)
         wait_status(page, "Saved")

@@ -64,3 +64,12 @@ def wait_for_program(page):
 
 def wait_for_diagnostics(page):
     page.wait_for("document.querySelector('.studio-diagnostic')", BUILD_SECONDS)
+
+
+def first_diagnostic(page):
+    """The first message's line and text, read in one call: the messages may be shown anew, their
+    elements replaced, between two calls."""
+    read = ("(function () { const box = document.querySelector('.studio-diagnostic');"
+            " return box && [box.dataset.line, box.textContent]; })()")
+    page.wait_for(read)
+    return page.js("return " + read + ";")
