@@ -1,4 +1,5 @@
 #include "pg_store.h"
+#include "new_students.h"
 #include "pg_schema.h"
 
 namespace tavro::studio {
@@ -174,18 +175,8 @@ std::vector<NewStudent> PgStore::add_students(std::int64_t class_id, const std::
 {
     auto db = pool_.take();
     PgTransaction transaction(*db);
-    std::vector<NewStudent> added;
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        User student;
-        student.role = Role::student;
-        student.class_id = class_id;
-        student.password_hash = password_hashes.at(i);
-        student.name = names[i];
-        for (int suffix = 2; !insert_user(*db, student, now); ++suffix) {
-            student.name = names[i] + std::to_string(suffix);
-        }
-        added.push_back(NewStudent{names[i], student.name});
-    }
+    std::vector<NewStudent> added = add_with_free_names(
+        class_id, names, password_hashes, [&](const User& student) { return bool(insert_user(*db, student, now)); });
     transaction.commit();
     return added;
 }

@@ -1,4 +1,5 @@
 #include "sqlite_store.h"
+#include "new_students.h"
 #include "sqlite_schema.h"
 
 #include <string>
@@ -188,18 +189,8 @@ std::vector<NewStudent> SqliteStore::add_students(std::int64_t class_id, const s
 {
     std::lock_guard lock(mutex_);
     SqliteTransaction transaction(db_);
-    std::vector<NewStudent> added;
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        User student;
-        student.role = Role::student;
-        student.class_id = class_id;
-        student.password_hash = password_hashes.at(i);
-        student.name = names[i];
-        for (int suffix = 2; !insert_user(student, now); ++suffix) {
-            student.name = names[i] + std::to_string(suffix);
-        }
-        added.push_back(NewStudent{names[i], student.name});
-    }
+    std::vector<NewStudent> added = add_with_free_names(class_id, names, password_hashes,
+                                                        [&](const User& student) { return insert_user(student, now); });
     transaction.commit();
     return added;
 }
